@@ -1,2 +1,36 @@
 // The program's entry: one instance at a time, then the note window and its event loop.
-int main() { return 0; }
+#include <QApplication>
+#include <QSessionManager>
+
+#include "app/note_window.h"
+#include "app/quit_signals.h"
+#include "platform/app_paths.h"
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "qt/dialog_service.h"
+
+int main(int argc, char** argv) {
+  // A second copy ends at once and silently; the running one is neither told nor activated.
+  platform::InstanceLock lock;
+  if (!lock.Acquire(platform::InstanceLock::DefaultDir(), "TACKNOTE_SINGLE")) return 0;
+
+  app::TQuitSignals::BlockQuitSignals();
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(qtui::kApplicationTitle);
+  QApplication::setQuitOnLastWindowClosed(false);  // the window's close check decides when we end
+
+  platform::SystemClock clock;
+  qtui::TQtDialogService dialogs;
+  app::TfrmMain window(app::TNoteServices{clock, dialogs, store::TPaths::FromExecutable(platform::ExecutablePath())});
+  if (!window.FormCreate()) return 1;
+  window.show();
+
+  app::TQuitSignals signals;
+  QObject::connect(&signals, &app::TQuitSignals::QuitRequested, &window, &QWidget::close);
+  // The desktop session's end asks for the same close as the Exit command.
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager& manager) {
+                     if (!window.close()) manager.cancel();  // an unsavable page holds the session's end
+                   });
+  return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+// The modal messages the program shows, behind an interface so tests can script the answers.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace qtui {
+
+// The kinds of message dialog; each has its caption ("警告", "エラー", "情報", "確認").
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+// Buttons of a message dialog, combinable.
+enum TMsgDlgBtn : unsigned { mbOK = 1u << 0, mbCancel = 1u << 1, mbYes = 1u << 2, mbNo = 1u << 3 };
+
+// What the user chose.
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+class TDialogService {
+ public:
+  virtual ~TDialogService() = default;
+  // A message dialog of a kind with the given buttons ("OK", "キャンセル", ...); returns the choice.
+  virtual TModalResult MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) = 0;
+  // A plain message box captioned with the application title and one "OK" button.
+  virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+};
+
+// The application title: the caption of plain message boxes and the notification-area tip.
+inline const QString kApplicationTitle = QStringLiteral("TACK*NOTE");
+
+// Message dialogs on screen, with QMessageBox.
+class TQtDialogService final : public TDialogService {
+ public:
+  TModalResult MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) override;
+  void ShowMessage(QWidget* parent, const QString& text) override;
+};
+
+// The caption of a message dialog of the given kind.
+QString MessageDlgCaption(TMsgDlgType type);
+
+}  // namespace qtui
