@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
   if (!window.FormCreate()) return 1;
   window.show();
 
-  app::TQuitSignals signals;
-  QObject::connect(&signals, &app::TQuitSignals::QuitRequested, &window, &QWidget::close);
+  app::TQuitSignals quitSignals;
+  QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, &window, &QWidget::close);
   // The desktop session's end asks for the same close as the Exit command.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager& manager) {
