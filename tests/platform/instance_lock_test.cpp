@@ -1,0 +1,165 @@
+// Tests of the single-instance lock: one holder at a time, and a crashed holder never keeps it.
+#include "platform/instance_lock.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/concat.h"
+#include "platform/temp_dir.h"
+
+using platform::InstanceLock;
+using platform_test::TempDir;
+
+namespace {
+
+constexpr char kName[] = "TACKNOTE_SINGLE";
+
+TEST(InstanceLock, OneHolderAtATime) {
+  TempDir dir;
+  InstanceLock first;
+  InstanceLock second;
+  ASSERT_TRUE(first.Acquire(dir.Path(), kName));
+  EXPECT_TRUE(first.Held());
+  EXPECT_TRUE(std::filesystem::exists(dir / "TACKNOTE_SINGLE.lock"));
+  EXPECT_FALSE(second.Acquire(dir.Path(), kName));
+  EXPECT_FALSE(second.Held());
+  first.Release();
+  EXPECT_FALSE(first.Held());
+  EXPECT_TRUE(second.Acquire(dir.Path(), kName));
+  EXPECT_TRUE(first.Acquire(dir.Path(), "another name"));
+}
+
+TEST(InstanceLock, MovingHandsTheLockOnAndDestructionReleasesIt) {
+  TempDir dir;
+  {
+    InstanceLock original;
+    ASSERT_TRUE(original.Acquire(dir.Path(), kName));
+    InstanceLock moved(std::move(original));
+    EXPECT_TRUE(moved.Held());
+    InstanceLock assigned;
+    assigned = std::move(moved);
+    EXPECT_FALSE(InstanceLock().Acquire(dir.Path(), kName));
+  }
+  InstanceLock after;
+  EXPECT_TRUE(after.Acquire(dir.Path(), kName));
+}
+
+TEST(InstanceLock, FailsQuietlyWhereNoLockFileCanBeMade) {
+  TempDir dir;
+  InstanceLock lock;
+  EXPECT_FALSE(lock.Acquire(dir / "absent", kName));
+  EXPECT_FALSE(lock.Held());
+  // A link planted under the lock's name is not followed.
+  std::filesystem::create_symlink(dir / "elsewhere", dir / "TACKNOTE_SINGLE.lock");
+  EXPECT_FALSE(lock.Acquire(dir.Path(), kName));
+  EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere"));
+}
+
+// The descriptor must not leak into programs this one starts (a browser opening a link would
+// otherwise hold the lock after the note pad ends).
+TEST(InstanceLock, DescriptorIsClosedOnExec) {
+  TempDir dir;
+  InstanceLock lock;
+  ASSERT_TRUE(lock.Acquire(dir.Path(), kName));
+  std::filesystem::path lockFile = std::filesystem::canonical(dir / "TACKNOTE_SINGLE.lock");
+  int found = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    if (std::filesystem::read_symlink(entry.path(), ec) != lockFile) continue;
+    int fd = std::stoi(entry.path().filename().string());
+    EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
+    ++found;
+  }
+  EXPECT_EQ(found, 1);
+}
+
+// Runs a child that takes the lock, tells the parent, then dies by `death`; checks the lock is held
+// while the child lives and free once it is gone.
+void CheckCrashedHolderReleases(void (*death)(pid_t child), int expectedSignal) {
+  TempDir dir;
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(ready[0]);
+    InstanceLock lock;
+    char status = lock.Acquire(dir.Path(), kName) ? 'y' : 'n';
+    if (::write(ready[1], &status, 1) != 1 || status != 'y') ::_exit(2);
+    if (expectedSignal == SIGABRT) std::abort();
+    for (;;) ::pause();  // waits for SIGKILL
+  }
+  ::close(ready[1]);
+  char status = 0;
+  ASSERT_EQ(::read(ready[0], &status, 1), 1);
+  ::close(ready[0]);
+  EXPECT_EQ(status, 'y');
+  if (expectedSignal == SIGKILL) {
+    EXPECT_FALSE(InstanceLock().Acquire(dir.Path(), kName)) << "the child's lock must hold while it runs";
+  }
+  death(child);
+  int wstatus = 0;
+  ASSERT_EQ(::waitpid(child, &wstatus, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(wstatus));
+  EXPECT_EQ(WTERMSIG(wstatus), expectedSignal);
+  InstanceLock lock;
+  EXPECT_TRUE(lock.Acquire(dir.Path(), kName));
+}
+
+TEST(InstanceLock, KilledHolderDoesNotKeepTheLock) {
+  CheckCrashedHolderReleases([](pid_t child) { ::kill(child, SIGKILL); }, SIGKILL);
+}
+
+TEST(InstanceLock, AbortedHolderDoesNotKeepTheLock) {
+  CheckCrashedHolderReleases([](pid_t) {}, SIGABRT);
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : FName(name) {
+    if (const char* old = std::getenv(name)) FOld = old;
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  }
+  ~ScopedEnv() {
+    if (FOld) ::setenv(FName, FOld->c_str(), 1);
+    else ::unsetenv(FName);
+  }
+
+ private:
+  const char* FName;
+  std::optional<std::string> FOld;
+};
+
+TEST(InstanceLock, DefaultDirPrefersTheRuntimeFolder) {
+  TempDir dir;
+  {
+    ScopedEnv env("XDG_RUNTIME_DIR", dir.Path().c_str());
+    EXPECT_EQ(InstanceLock::DefaultDir(), dir.Path());
+  }
+  for (const char* unusable : {static_cast<const char*>(nullptr), "", "/nonexistent/runtime"}) {
+    ScopedEnv env("XDG_RUNTIME_DIR", unusable);
+    std::filesystem::path fallback = InstanceLock::DefaultDir();
+    // A folder of this user's own inside the temporary folder, closed to everybody else.
+    EXPECT_EQ(fallback.filename(), platform::Concat("tacknote-", std::to_string(::geteuid())));
+    EXPECT_TRUE(std::filesystem::equivalent(fallback.parent_path(), std::filesystem::temp_directory_path()));
+    struct stat st {};
+    ASSERT_EQ(::lstat(fallback.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 077, 0u);
+    InstanceLock lock;
+    EXPECT_TRUE(lock.Acquire(fallback, "platform_tests_probe"));
+    lock.Release();
+    std::filesystem::remove(fallback / "platform_tests_probe.lock");
+  }
+}
+
+}  // namespace
