@@ -7,6 +7,7 @@
 
 #include "editor/column_map.h"
 #include "editor/editor_strings.h"
+#include "editor/editor_window.h"
 #include "editor/notify.h"
 
 namespace editor {
@@ -73,6 +74,15 @@ class TEditor : public TObject {
   void ShowCaret();
   bool CaretHidden() const { return FCaretHideCount > 0; }
 
+  // --- The window the control lives in and the clipboard; not owned, null until attached.
+  TEditorWindow* Window() const { return FWindow; }
+  void SetWindow(TEditorWindow* window) { FWindow = window; }
+  TEditorClipboard* Clipboard() const { return FClipboard; }
+  void SetClipboard(TEditorClipboard* clipboard) { FClipboard = clipboard; }
+
+  // --- Scrolling (editor_scroll.cpp): brings the caret's cell into view after a caret move.
+  void ScrollCaret();
+
   // --- Stand-ins for the window until it is attached: focus, the top row and the visible row count.
   bool Focused() const { return FFocused; }
   void SetFocused(bool value) { FFocused = value; }
@@ -106,6 +116,8 @@ class TEditor : public TObject {
   void AdjustCol(int direction, bool vertical);
 
   std::shared_ptr<TEditorScreenStrings> FRows;
+  TEditorWindow* FWindow = nullptr;
+  TEditorClipboard* FClipboard = nullptr;
   TEditorStrings FLines{*this};
   TDelimiters FDelimiters = kDefaultDelimiters;
   TCaretOptions FCaretOptions;
