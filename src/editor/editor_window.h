@@ -7,14 +7,11 @@
 
 namespace editor {
 
-// Font styles as bits: 1 bold, 2 italic, 4 underline, 8 strike-out.
-enum TFontStyleBits : int { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
 // The control's font as the core knows it: code page 932 face name, size in points, style bits, colour.
 struct TEditorFont {
   std::string Name;
   int Size = 10;
-  int Style = 0;
+  TFontStyles Style = 0;
   TColor Color = 0;
   bool operator==(const TEditorFont&) const = default;
 };

@@ -8,21 +8,10 @@
 #include <string_view>
 
 #include "editor/collection.h"
+#include "editor/geometry.h"
 #include "editor/notify.h"
 
 namespace editor {
-
-// A colour as 0x00BBGGRR; the high byte is free for special values.
-using TColor = std::uint32_t;
-// "Use the control's own colour."
-inline constexpr TColor clNone = 0x1FFFFFFF;
-
-// A set of font styles, with the same bits as the data file's font style.
-using TFontStyles = std::uint8_t;
-inline constexpr TFontStyles fsBold = 1;
-inline constexpr TFontStyles fsItalic = 2;
-inline constexpr TFontStyles fsUnderline = 4;
-inline constexpr TFontStyles fsStrikeOut = 8;
 
 // What the colour scheme and its parsers raise for a misuse that the text names.
 class EFountainError : public std::runtime_error {

@@ -24,7 +24,16 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
-// A colour as 0x00BBGGRR; a value with the top bit set names a system colour.
-using TColor = int32_t;
+// A colour as 0x00BBGGRR; the high byte is free for special values (a system colour has the top bit set).
+using TColor = std::uint32_t;
+// "Use the control's own colour."
+inline constexpr TColor clNone = 0x1FFFFFFF;
+
+// A set of font styles, with the same bits as the data file's font style.
+using TFontStyles = std::uint8_t;
+inline constexpr TFontStyles fsBold = 1;
+inline constexpr TFontStyles fsItalic = 2;
+inline constexpr TFontStyles fsUnderline = 4;
+inline constexpr TFontStyles fsStrikeOut = 8;
 
 }  // namespace editor
