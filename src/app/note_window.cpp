@@ -4,11 +4,16 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
+#include "editor/editor_props.h"
+#include "editor/editor_strings.h"
+#include "editor/fountain.h"
+#include "platform/clock.h"
+#include "qt/editor_widget.h"
+#include "qt/qt_fonts.h"
 #include "qt/text_convert.h"
 
 namespace app {
@@ -25,13 +30,15 @@ TfrmMain::TfrmMain(TNoteServices services)
       FStore(FServices.Clock),
       FMemoFile(FServices.Paths.DatPath) {
   setWindowTitle(qtui::kApplicationTitle);
+  qtui::InstallFontSubstitutions();
   FTitleLabel = new QLabel(this);
-  FView = new QPlainTextEdit(this);
-  FView->setReadOnly(true);
+  FEditor = new qtui::TEditorWidget(this);
+  editor::ApplyNoteWindowEditorSettings(FEditor->Editor());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(FTitleLabel);
-  layout->addWidget(FView, 1);
+  layout->addWidget(FEditor, 1);
+  setFocusProxy(FEditor);
 }
 
 bool TfrmMain::FormCreate() {
@@ -70,18 +77,39 @@ void TfrmMain::CollectSettings() {
   FSettings.Height = height();
 }
 
-QString TfrmMain::ShownText() const { return FView->toPlainText(); }
-
 void TfrmMain::ApplyPage(int32_t index) {
   if (FStore.Pages.empty()) return;
-  FPageIndex = std::clamp<int32_t>(index, 0, static_cast<int32_t>(FStore.Pages.size()) - 1);
-  const store::TMemoData& page = FStore.Pages[static_cast<std::size_t>(FPageIndex)];
+  index = std::clamp<int32_t>(index, 0, static_cast<int32_t>(FStore.Pages.size()) - 1);
+  const store::TMemoData& page = FStore.Pages[static_cast<std::size_t>(index)];
+  editor::TEditor& editor = FEditor->Editor();
+  const auto style = static_cast<editor::TFontStyles>(page.FontStyle & 0xFF);
+  editor.SetFont({page.FontName, page.FontSize, style, static_cast<editor::TColor>(page.FontColor)});
+  editor.View().Fountain().SetAllStyles(style);
+  editor.SetWordWrap(page.WordWrap);
+  editor.Lines().BeginUpdate();
+  editor.Lines().SetText(page.Text);
+  editor.Lines().EndUpdate();
+  editor.SetModified(false);
   FCurrentTitle = page.Title;
+  FPageIndex = index;
   FTitleLabel->setText(qtui::FromCp932(page.Title));
-  FView->setPlainText(qtui::FromCp932(page.Text));
 }
 
-void TfrmMain::StorePage(int32_t index) { (void)index; }
+void TfrmMain::StorePage(int32_t index) {
+  if (index < 0 || index >= static_cast<int32_t>(FStore.Pages.size())) return;
+  store::TMemoData& page = FStore.Pages[static_cast<std::size_t>(index)];
+  editor::TEditor& editor = FEditor->Editor();
+  const editor::TEditorFont& font = editor.Font();
+  page.FontColor = static_cast<int32_t>(font.Color);
+  page.FontName = font.Name;
+  page.FontSize = font.Size;
+  page.FontStyle = font.Style & 0xFF;
+  if (editor.Modified()) {
+    page.Text = editor.Lines().Text();
+    page.Updated = platform::FormatStamp(FServices.Clock.Now());
+  }
+  editor.SetModified(false);
+}
 
 bool TfrmMain::CloseQuery() {
   if (FLoadFailed) return true;  // nothing may be written over a data file we could not read
@@ -99,6 +127,7 @@ bool TfrmMain::CloseQuery() {
     }
     case store::SaveBadText:
       ApplyPage(badIndex);
+      FEditor->Editor().SetRow(0);
       FServices.Dialogs.MessageDlg(this, kSaveBadTextMessage, qtui::TMsgDlgType::mtError, qtui::mbOK);
       return false;
     case store::SaveFailed:

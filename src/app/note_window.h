@@ -13,7 +13,10 @@
 #include "store/settings.h"
 
 class QLabel;
-class QPlainTextEdit;
+
+namespace qtui {
+class TEditorWidget;
+}
 
 namespace app {
 
@@ -42,11 +45,11 @@ class TfrmMain : public QWidget {
   const store::TSettings& Settings() const { return FSettings; }
   int32_t PageIndex() const { return FPageIndex; }
   const std::string& CurrentTitle() const { return FCurrentTitle; }
-  QString ShownText() const;
+  qtui::TEditorWidget& EditorWidget() { return *FEditor; }
 
-  // Shows the page at `index` (clamped into the list).
+  // Puts the page at `index` (clamped into the list) into the editor and makes it the shown page.
   void ApplyPage(int32_t index);
-  // Copies the shown page back into its record (the view is read-only for now: nothing changes).
+  // Copies the editor's font, and its text with a fresh Updated stamp when modified, into the record.
   void StorePage(int32_t index);
 
  protected:
@@ -66,7 +69,7 @@ class TfrmMain : public QWidget {
   std::string FCurrentTitle;
   bool FLoadFailed = false;
   QLabel* FTitleLabel = nullptr;
-  QPlainTextEdit* FView = nullptr;
+  qtui::TEditorWidget* FEditor = nullptr;
 };
 
 }  // namespace app

@@ -3,14 +3,21 @@
 
 #include <algorithm>
 
+#include "editor/editor_paint_editor.h"  // --- Drawing
 #include "editor/screen_strings.h"
 #include "editor/undo.h"
 
 namespace editor {
 
-TEditor::TEditor() : FRows(std::make_shared<TEditorScreenStrings>()) { FRows->AttachEditor(this); }
+TEditor::TEditor() : FRows(std::make_shared<TEditorScreenStrings>()) {
+  FRows->AttachEditor(this);
+  ConnectParts(true);  // --- View and scrolling; Properties
+}
 
-TEditor::TEditor(TEditor& sharedWith) : FRows(sharedWith.FRows) { FRows->AttachEditor(this); }
+TEditor::TEditor(TEditor& sharedWith) : FRows(sharedWith.FRows) {
+  FRows->AttachEditor(this);
+  ConnectParts(false);  // --- View and scrolling; Properties
+}
 
 TEditor::~TEditor() { FRows->DetachEditor(this); }
 
@@ -38,13 +45,16 @@ TColumnRules TEditor::ColumnRules() const {
   TColumnRules rules;
   rules.WordWrap = FRows->WordWrap();
   rules.WrapByte = FRows->WrapOption().WrapByte();
-  rules.TabSpaceCount = FCaretOptions.TabSpaceCount;
+  rules.TabSpaceCount = CaretOptions().TabSpaceCount;
   rules.Delimiters = &FDelimiters;
   return rules;
 }
 
 void TEditor::RowsChanged() {
-  // The screen information and scroll ranges are refreshed here once the editor draws.
+  // --- Selection and editing: a text change leaves no range over rows that moved.
+  CleanSelection();
+  FViewport.UpdateScrollBars();  // --- View and scrolling: the ranges follow the rows
+  RepaintEditorAfterChange(*this);  // --- Drawing: changed rows repainted, the rows below scrolled
   if (!FRows->LastUpdate().Recorded) return;
   FModified = true;
   if (OnChange) OnChange(this);
@@ -53,7 +63,7 @@ void TEditor::RowsChanged() {
 void TEditor::ClampRows() {
   const int limit = FRows->CaretRowLimit();
   if (FRow > limit) SetRow(limit);
-  if (FTopRow > limit) FTopRow = limit;
+  FViewport.ClampTopRow(limit);  // --- View and scrolling
 }
 
 void TEditor::RowsRebuilt() {
@@ -68,6 +78,5 @@ void TEditor::ResetCaret() {
   FRememberedCol = -1;
 }
 
-void TEditor::SetTopRow(int row) { FTopRow = std::clamp(row, 0, FRows->CaretRowLimit()); }
 
 }  // namespace editor

@@ -4,25 +4,25 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "editor/column_map.h"
+#include "editor/editor_keys.h"
+#include "editor/editor_hittest.h"  // --- Hit testing and mouse
+#include "editor/editor_mouse.h"    // --- Hit testing and mouse
+#include "editor/editor_props.h"
+#include "editor/editor_selection.h"
 #include "editor/editor_strings.h"
+#include "editor/editor_viewport.h"
 #include "editor/editor_window.h"
+#include "editor/fountain_link.h"
 #include "editor/notify.h"
 
 namespace editor {
 
 class TEditorScreenStrings;
 class TEditorWrapOption;
-
-// The caret rules the column adjustment follows. Construction defaults; the note window turns FreeCaret off.
-struct TCaretOptions {
-  bool FreeCaret = true;  // the caret may stand beyond the end of a row
-  bool FreeRow = false;   // with FreeCaret off, a vertical move still keeps the column
-  bool InTab = false;     // the caret may stand inside a tab's fill
-  bool KeepCaret = false; // remember the column a vertical move had to give up
-  int TabSpaceCount = 8;  // 2, 4, 6 or 8
-};
 
 class TEditor : public TObject {
  public:
@@ -68,28 +68,86 @@ class TEditor : public TObject {
   void PlaceCaret(int fromRow, int offset);
   // The byte offset of (row, col) counted from fromRow, as PlaceCaret counts it.
   int CaretOffset(int fromRow, int row, int col) const;
-  TCaretOptions& CaretOptions() { return FCaretOptions; }
+  // The Caret property's values (editor_props_caret.h); change them through Caret().
+  const TCaretOptions& CaretOptions() const { return FProps.Caret().Options(); }
   // Counted: the caret is hidden from the first HideCaret until the matching last ShowCaret.
-  void HideCaret() { ++FCaretHideCount; }
+  void HideCaret();
   void ShowCaret();
   bool CaretHidden() const { return FCaretHideCount > 0; }
 
   // --- The window the control lives in and the clipboard; not owned, null until attached.
   TEditorWindow* Window() const { return FWindow; }
-  void SetWindow(TEditorWindow* window) { FWindow = window; }
+  // Attaching a window computes the metrics and scroll ranges (what creating the window handle does).
+  void SetWindow(TEditorWindow* window);
   TEditorClipboard* Clipboard() const { return FClipboard; }
   void SetClipboard(TEditorClipboard* clipboard) { FClipboard = clipboard; }
 
   // --- Scrolling (editor_scroll.cpp): brings the caret's cell into view after a caret move.
   void ScrollCaret();
 
-  // --- Stand-ins for the window until it is attached: focus, the top row and the visible row count.
+  // --- Focus. Without a window, SetFocused stands in for it (tests, the active-editor rule).
   bool Focused() const { return FFocused; }
   void SetFocused(bool value) { FFocused = value; }
-  int TopRow() const { return FTopRow; }
-  void SetTopRow(int row);
-  int VisibleRows() const { return FVisibleRows; }
-  void SetVisibleRows(int rows) { FVisibleRows = rows < 0 ? 0 : rows; }
+  // WM_SETFOCUS and WM_KILLFOCUS: the window's caret exists only while the control has the focus.
+  void FocusIn();
+  void FocusOut();
+
+  // --- View and scrolling (editor_viewport.cpp, editor_scroll.cpp): metrics, top row and column.
+  TEditorViewport& Viewport() { return FViewport; }
+  const TEditorViewport& Viewport() const { return FViewport; }
+  int TopRow() const { return FViewport.TopRow(); }
+  void SetTopRow(int row) { FViewport.SetTopRow(row); }
+  int TopCol() const { return FViewport.TopCol(); }
+  void SetTopCol(int col) { FViewport.SetTopCol(col); }
+  int VisibleRows() const { return FViewport.VisibleRows(); }
+  int VisibleCols() const { return FViewport.VisibleCols(); }
+  // Without a window: the visible row count a window would give (tests, a control kept off screen).
+  void SetVisibleRows(int rows) { FViewport.SetWindowlessVisibleRows(rows); }
+  // The view and the caret move together by delta rows (the page keys).
+  void ScrollRows(int delta) { FViewport.ScrollRows(delta); }
+  // The window was resized: new metrics and scroll ranges, everything repainted.
+  void Resize();
+  // Raised after the top row or column changed and the window was scrolled; the sender is the editor.
+  TNotifyEvent OnTopRowChange;
+  TNotifyEvent OnTopColChange;
+
+  // --- Properties (editor_props*.cpp). Assigning to a property object copies values into the editor's own.
+  TEditorProperties& Properties() { return FProps; }
+  TEditorCaret& Caret() { return FProps.Caret(); }
+  const TEditorCaret& Caret() const { return FProps.Caret(); }
+  TEditorViewInfo& View() { return FProps.View(); }
+  TEditorMargin& Margin() { return FProps.Margin(); }
+  TEditorMarks& Marks() { return FProps.Marks(); }
+  TEditorLeftbar& Leftbar() { return FProps.Leftbar(); }
+  TEditorRuler& Ruler() { return FProps.Ruler(); }
+  TEditorImagebar& Imagebar() { return FProps.Imagebar(); }
+  TEditorSpeed& Speed() { return FProps.Speed(); }
+  const TEditorSpeed& Speed() const { return FProps.Speed(); }
+  TBorderStyle BorderStyle() const { return FProps.Settings().BorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  TColor Color() const { return FProps.Settings().Color; }
+  void SetColor(TColor value);
+  const TEditorFont& Font() const { return FProps.Settings().Font; }
+  void SetFont(const TEditorFont& value);
+  TEditorHitStyle HitStyle() const { return FProps.Settings().HitStyle; }
+  // A change clears any selection.
+  void SetHitStyle(TEditorHitStyle value);
+  TScrollStyle ScrollBars() const { return FProps.Settings().ScrollBars; }
+  void SetScrollBars(TScrollStyle value);
+  // Marks length bytes from the caret as a hit, as HitStyle says.
+  int HitLength() const { return FProps.Settings().HitLength; }
+  void SetHitLength(int length);
+  // The reserved words of View's scheme; a different list resets the start states and repaints.
+  const std::vector<std::string>& ReserveWordList() const;
+  void SetReserveWordList(std::vector<std::string> words);
+  // An external colour scheme (not owned), or nullptr for View's own; the active one colours the text.
+  TFountain* Fountain() const { return FFountainLink.Fountain(); }
+  void SetFountain(TFountain* fountain) { FFountainLink.SetFountain(fountain); }
+  TFountain* ActiveFountain() const { return FFountainLink.ActiveFountain(); }
+  // The start states this editor computes (installed on the rows by the editor that made them).
+  TTokenRowStates& TokenRowStates() { return FFountainLink.RowStates(); }
+  // The change handler of every property object and of an external scheme.
+  void PropertyChanged(TObject* sender);
 
   // --- Measuring rows.
   const TDelimiters& Delimiters() const { return FDelimiters; }
@@ -98,8 +156,104 @@ class TEditor : public TObject {
   std::string RowMap(int row) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
-  // --- Selection (none yet): removes the highlight without touching the text.
-  void CleanSelection() {}
+  // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,
+  // editor_chars.cpp, editor_clipboard.cpp; the edit messages are TEditorMessages).
+  const TEditorSelection& Selection() const { return FSelection; }
+  void SetBoxMode(bool value) { FSelection.SetBoxMode(value); }
+  // True when text is selected (a selection holding at least one byte; a hit highlight is none).
+  bool SelectionActive() const;
+  // Removes the selection highlight without changing the text; the caret stays.
+  void CleanSelection();
+  // Byte offsets, CR LF counting 2. Writing SelStart removes the selection and moves the caret;
+  // writing SelLength selects that many bytes from the selection's start (or the caret).
+  int SelStart() const;
+  void SetSelStart(int offset);
+  int SelLength() const;
+  void SetSelLength(int length);
+  void SelectAll();
+  // Marks length bytes from startOffset as a hit highlight; the caret goes to its end.
+  void SetHitSelection(int startOffset, int length);
+  std::string SelText() const;
+  void SetSelText(std::string_view text);
+  void DeleteSelection();
+  // Inserts at the caret or replaces the selection (typed characters and input-method results).
+  void PutText(std::string_view text);
+  // The same for pasted text; an empty text deletes the selection.
+  void SetSelTextBuf(std::string_view text);
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  TSelectionChangeEvent OnSelectionChange;
+  // The window's key and character events. repeat: the key was already down (auto-repeat).
+  void KeyDown(int key, TShiftState shift, bool repeat);
+  void KeyUp();
+  bool KeyRepeating() const { return FKeyRepeating; }
+  // One WM_CHAR: a lead byte waits for the trail byte of the next call; a lead byte followed by
+  // anything else (or by a key press) is dropped.
+  void KeyChar(unsigned char code, TShiftState shift = 0);
+  // The input method's result string; the character messages repeating it are then dropped.
+  void ImeResult(std::string_view text);
+  // The candidate window opened (the caret hides) or closed (it shows again).
+  void ImeNotify(bool candidateOpen);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool value) { FReadOnly = value; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool value) { FWantTabs = value; }
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool value) { FWantReturns = value; }
+  bool Overtype() const { return FOvertype; }
+  void SetOvertype(bool value) { FOvertype = value; }
+  // Row lengths and offsets: the text's length (CR LF counting 2), a row's length (0 for the virtual
+  // row), what a row adds to an offset, and the offset of byte index of row counted from fromRow.
+  int TextLength() const;
+  int RowLength(int row) const;
+  int RowSpan(int row) const;
+  int OffsetFrom(int fromRow, int row, int index) const;
+
+  // --- Hit testing and mouse (editor_hittest.cpp, editor_mouse.cpp, editor_mouse_drop.cpp). Points
+  // are client coordinates.
+  // The screen column and row under a point; with nearest, the cell boundary nearest to it.
+  TColRow PointToColRow(int x, int y, bool nearest) const;
+  // The row and byte index under a point; false (with -1 for what was not found) off the text.
+  bool TextPosFromPoint(TPoint point, int& row, int& index) const;
+  // The token under a point (kind 0 and empty text for none), parsed with the active scheme from its
+  // line's start state when useFountain; brackets count only with useBrackets.
+  TTokenHit FindTokenAt(TPoint point, bool useFountain, bool useBrackets);
+  TTokenKind TokenKindAtPoint(TPoint point);
+  std::string TokenAtPoint(TPoint point);
+  // The same at the left edge of the caret's cell: the token at or running through the next character.
+  TTokenKind TokenKindAtCaret();
+  std::string TokenAtCaret();
+  // Selects the token under a point; false when there is none.
+  bool SelectTokenAt(TPoint point, bool useFountain, bool useBrackets);
+  // Whether a screen row and column lie inside the current selection.
+  bool IsInSelection(int row, int col) const;
+  bool CanDragSelection() const;
+  TCursorState CursorState() const { return FMouse.CursorState; }
+  // Applies the state's cursor (only with Caret.AutoCursor); nothing when the state is unchanged.
+  void SetCursorState(TCursorState state);
+  TSelDragState SelDragState() const { return FMouse.SelDragState; }
+  bool RowSelecting() const { return FMouse.RowSelecting; }
+  // The window's mouse messages; each raises the matching event after the control's own handling.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The second press of a double click (the control takes it as no press of its own).
+  void DoubleClick(TMouseButton button, TShiftState shift, int x, int y);
+  // While the left button is held or a drag is pending or active, keys, characters and the wheel are
+  // filtered: each returns false when the message is to be dropped instead of handled.
+  bool PassKeyDown(int key, TShiftState shift);
+  bool PassKeyUp(int key);
+  bool PassChar() const;
+  bool PassMouseWheel() const;
+  // EM_CHARFROMPOS: offset in the low word and row in the high word; -1 outside the client area.
+  std::int32_t CharFromPos(int x, int y) const;
+  // EM_POSFROMCHAR: the client position of the character at offset, x in the low word and y in the high.
+  std::int32_t PosFromChar(int offset) const;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TNotifyEvent OnDblClick;
 
   // --- Called by the row list.
   // The text changed: a recorded change sets Modified and raises OnChange.
@@ -120,15 +274,76 @@ class TEditor : public TObject {
   TEditorClipboard* FClipboard = nullptr;
   TEditorStrings FLines{*this};
   TDelimiters FDelimiters = kDefaultDelimiters;
-  TCaretOptions FCaretOptions;
   bool FModified = false;
   bool FFocused = false;
   int FRow = 0;
   int FCol = 0;
   int FRememberedCol = -1;  // KeepCaret's column, -1 when none
   int FCaretHideCount = 0;
-  int FTopRow = 0;
-  int FVisibleRows = 0;
+
+  // --- View and scrolling; Properties
+  // Installs the start states (ownsRows: this editor made the rows) and wires the property objects.
+  void ConnectParts(bool ownsRows);
+  // The active scheme changed: every start state again, everything repainted.
+  void ResetFountainStates();
+  // Recreates the window's caret in the Caret style and puts it on the caret's cell.
+  void ResetWindowCaret();
+  TEditorProperties FProps{MethodEvent<&TEditor::PropertyChanged>(this)};
+  TEditorViewport FViewport{*this};
+  TEditorFountainLink FFountainLink{&FProps.View().Fountain(), MethodEvent<&TEditor::PropertyChanged>(this),
+                                    [this] { ResetFountainStates(); }};
+
+  // --- Selection and editing
+  TSelectionPos CaretPos() const;
+  int CaretIndex() const;
+  void SelectionChanged();
+  void BeginSelection();
+  void ExtendSelection();
+  void MoveKey(int key, TShiftState shift);
+  void ScrollLines(int delta);
+  std::vector<int> WordStops(int row) const;
+  void WordLeft();
+  void WordRight();
+  void DeleteKey();
+  void BackspaceChar();
+  void TabChar(TShiftState shift);
+  void ReturnChar(bool shift);
+  // editor_indent.cpp: the white space a new line opened at the caret starts with (empty without
+  // AutoIndent), and Backspace's un-indent of the caret row's text at byte index (false when it
+  // does not apply and an ordinary Backspace should run).
+  std::string NewLineIndent() const;
+  bool UnIndentBack(const std::string& text, int index);
+  void TypeChars(std::string_view chars);
+  void ReplaceSelection(const std::string& s);
+  void Overwrite(int index, const std::string& s);
+  // ReplaceText with the caret hidden, then the caret offset bytes after the start of fromRow.
+  void EditRows(int startRow, int rowCount, std::string_view text, int fromRow, int offset);
+  TEditorSelection FSelection;
+  bool FReadOnly = false;
+  bool FWantTabs = true;
+  bool FWantReturns = true;
+  bool FOvertype = false;
+  bool FKeyRepeating = false;
+  bool FImeCandidateOpen = false;
+  bool FCaretWindowHidden = false;  // the window's caret was hidden by the counted pair
+  unsigned char FPendingLead = 0;   // a lead byte waiting for its trail byte
+  int FImeCount = 0;                // bytes of character messages still to drop after an IME result
+
+  // --- Hit testing and mouse
+  THitGeometry HitGeometry() const;
+  // Puts the caret on a cell (clamped; off second bytes and tab fills towards direction) and into view.
+  void MoveCaretToCell(int row, int col, int direction);
+  void LeftButtonDown(TShiftState shift, int x, int y);
+  void SelectRowAt(int row);
+  void ExtendRowSelection(int row);
+  // The selection as anchor and caret when whole rows from `from` to `to` are selected.
+  void SelectWholeRows(int from, int to);
+  void Drop(TShiftState shift, int x, int y);
+  void MoveSelectionToCaret();
+  void CopySelectionToCaret();
+  void UpdateCursorState(int x, int y);
+  void CancelDrag();
+  TEditorMouseState FMouse;
 };
 
 }  // namespace editor

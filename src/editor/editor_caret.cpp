@@ -13,16 +13,34 @@ namespace {
 constexpr int kMaxCol = 1000;
 constexpr int kMaxColInput = 1001;
 
-// The byte length a row adds to an offset: its text and the line break it stands for.
-int RowSpan(const TEditorScreenStrings& rows, int row) {
-  const TRowAttribute attribute = rows.RowAttribute(row);
-  return static_cast<int>(rows.RowText(row).size()) + (attribute == raBreak ? 2 : attribute == raEnd ? 1 : 0);
-}
-
 }  // namespace
 
+void TEditor::HideCaret() {
+  // Only the outermost hide reaches the window, and only while the editor has the focus.
+  if (++FCaretHideCount == 1 && FWindow && FWindow->Focused()) {
+    FWindow->HideCaret();
+    FCaretWindowHidden = true;
+  }
+}
+
 void TEditor::ShowCaret() {
-  if (FCaretHideCount > 0) --FCaretHideCount;
+  if (FCaretHideCount == 0) return;
+  if (--FCaretHideCount == 0 && FCaretWindowHidden) {
+    FCaretWindowHidden = false;
+    FWindow->ShowCaret();
+  }
+}
+
+void TEditor::FocusIn() {
+  FFocused = true;
+  ResetWindowCaret();
+}
+
+void TEditor::FocusOut() {
+  FFocused = false;
+  FPendingLead = 0;  // a lead byte typed before the focus left has no trail byte coming
+  if (FWindow) FWindow->DestroyCaret();
+  FCaretWindowHidden = false;
 }
 
 std::string TEditor::RowMap(int row) const {
@@ -48,7 +66,7 @@ void TEditor::AdjustCol(int direction, bool vertical) {
   const auto code = [&map, width](int col) { return col >= 0 && col < width ? map[static_cast<std::size_t>(col)] : colEnd; };
   const auto offCharacterInside = [&](int step) {
     if (code(FCol) == colTrail) FCol += step;
-    if (!FCaretOptions.InTab)
+    if (!CaretOptions().InTab)
       while (code(FCol) == colTabFill) FCol += step;
   };
 
@@ -57,9 +75,9 @@ void TEditor::AdjustCol(int direction, bool vertical) {
   } else if (FRememberedCol >= 0) {
     FCol = FRememberedCol;
   }
-  if (!FCaretOptions.FreeCaret && FCol > width) {
-    if (FCaretOptions.KeepCaret && vertical && FRememberedCol < 0) FRememberedCol = FCol;
-    if (!(FCaretOptions.FreeRow && vertical)) FCol = width;
+  if (!CaretOptions().FreeCaret && FCol > width) {
+    if (CaretOptions().KeepCaret && vertical && FRememberedCol < 0) FRememberedCol = FCol;
+    if (!(CaretOptions().FreeRow && vertical)) FCol = width;
   }
   offCharacterInside(vertical ? -1 : direction);
 
@@ -83,7 +101,7 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   int row = std::max(fromRow, 0);
   int rest = std::max(offset, 0);
   while (row < count) {
-    const int span = RowSpan(rows, row);
+    const int span = RowSpan(row);
     if (span > rest || rows.RowAttribute(row) == raEnd) break;
     rest -= span;
     ++row;
@@ -104,7 +122,7 @@ int TEditor::CaretOffset(int fromRow, int row, int col) const {
   const TEditorScreenStrings& rows = *FRows;
   const int count = rows.Count();
   int offset = 0;
-  for (int r = std::max(fromRow, 0); r < row && r < count; ++r) offset += RowSpan(rows, r);
+  for (int r = std::max(fromRow, 0); r < row && r < count; ++r) offset += RowSpan(r);
   if (row >= 0 && row < count) {
     const int length = static_cast<int>(rows.RowText(row).size());
     offset += std::min(ByteIndexOfColumn(RowMap(row), col), length);

@@ -22,7 +22,10 @@ void TEditorScreenStrings::AttachEditor(TEditor* editor) {
 }
 
 void TEditorScreenStrings::DetachEditor(TEditor* editor) {
+  const bool wasFirst = !FEditors.empty() && FEditors.front() == editor;
   FEditors.erase(std::remove(FEditors.begin(), FEditors.end(), editor), FEditors.end());
+  // The start states belong to the first editor: the next one takes over, so none dangles.
+  if (wasFirst) SetRowStates(FEditors.empty() ? nullptr : &FEditors.front()->TokenRowStates());
 }
 
 TEditor* TEditorScreenStrings::ActiveEditor() const {

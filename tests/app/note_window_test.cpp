@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "app/note_window.h"
+#include "editor/editor.h"
+#include "editor/editor_strings.h"
+#include "qt/editor_widget.h"
 #include "qt/text_convert.h"
 
 namespace app {
@@ -93,9 +96,25 @@ TEST_F(NoteWindowTest, StoredPagesAndGeometryComeBack) {
   ASSERT_TRUE(window.FormCreate());
   EXPECT_EQ(window.Store().Pages.size(), 2u);
   EXPECT_EQ(window.CurrentTitle(), "p0");
-  EXPECT_EQ(window.ShownText(), QStringLiteral("first\nline"));
+  EXPECT_EQ(window.EditorWidget().Editor().Lines().Text(), "first\r\nline");
   EXPECT_EQ(window.pos(), QPoint(10, 32));
   EXPECT_EQ(window.size(), QSize(400, 300));
+}
+
+TEST_F(NoteWindowTest, EditsInTheEditorAreStoredWithAFreshStampAndSavedAtClose) {
+  WritePages({"one", "two"});
+  TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  editor::TEditor& editor = window.EditorWidget().Editor();
+  editor.SetRow(0);
+  editor.SetCol(3);
+  editor.PutText("!\r\nmore");
+  FClock.Set(platform::LocalTime{2026, 1, 2, 3, 4, 5});
+  EXPECT_TRUE(window.close());
+  const std::string dat = ReadFile(Dat());
+  EXPECT_NE(dat.find(",20240101000000,20260102030405\r\none!\r\nmore\r\n{$END}"), std::string::npos) << dat;
+  // The untouched page keeps its stamp and text.
+  EXPECT_NE(dat.find(",20240101000000,20240101000000\r\ntwo\r\n{$END}"), std::string::npos);
 }
 
 TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing) {
@@ -105,6 +124,8 @@ TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing
   ASSERT_TRUE(window.FormCreate());
   EXPECT_FALSE(window.close());
   EXPECT_EQ(window.PageIndex(), 1);  // the first page that cannot be stored
+  EXPECT_EQ(window.EditorWidget().Editor().Lines().Text(), "a\r\n{$BEGIN}\r\nb");
+  EXPECT_EQ(window.EditorWidget().Editor().Row(), 0);
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
   EXPECT_EQ(FDialogs.Shown[0], QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。"));
   EXPECT_EQ(FDialogs.Types[0], qtui::TMsgDlgType::mtError);

@@ -15,7 +15,7 @@ using testing::kA;
 // The note window's caret: no free caret.
 class CaretTest : public ::testing::Test {
  protected:
-  CaretTest() { editor.CaretOptions().FreeCaret = false; }
+  CaretTest() { editor.Caret().SetFreeCaret(false); }
   TEditor editor;
 };
 
@@ -45,7 +45,7 @@ TEST_F(CaretTest, ColumnStopsAtTheRowEndAndVerticalMovesLandWithinTheRow) {
 }
 
 TEST_F(CaretTest, KeepCaretRemembersTheColumnAVerticalMoveGaveUp) {
-  editor.CaretOptions().KeepCaret = true;
+  editor.Caret().SetKeepCaret(true);
   editor.Lines().SetText("long line\r\nab\r\nanother line\r\n");
   editor.SetCol(7);
   editor.SetRow(1);
@@ -77,7 +77,7 @@ TEST_F(CaretTest, NeverInATabFill) {
   EXPECT_EQ(editor.Col(), 8);
   editor.SetCol(5);
   EXPECT_EQ(editor.Col(), 1);
-  editor.CaretOptions().InTab = true;
+  editor.Caret().SetInTab(true);
   editor.SetCol(5);
   EXPECT_EQ(editor.Col(), 5);
 }
@@ -94,7 +94,7 @@ TEST_F(CaretTest, WithWordWrapTheEndOfAWrappedRowIsTheStartOfTheNext) {
 }
 
 TEST_F(CaretTest, ColumnsStopAt1000) {
-  editor.CaretOptions().FreeCaret = true;
+  editor.Caret().SetFreeCaret(true);
   editor.Lines().SetText("ab\r\n");
   editor.SetCol(5000);
   EXPECT_EQ(editor.Col(), 1000);

@@ -83,7 +83,7 @@ class TTextGenerator {
 
   // New wrap settings; with tabs also a new tab width, which only a fresh load cuts rows by.
   void RandomizeWrap(TEditor& editor, bool tabs) {
-    if (tabs) editor.CaretOptions().TabSpaceCount = 2 * (1 + Below(4));
+    if (tabs) editor.Caret().SetTabSpaceCount(2 * (1 + Below(4)));
     TEditorWrapOption& option = editor.WrapOption();
     option.BeginUpdate();
     option.SetWrapByte(Chance(10) ? 250 : 20 + Below(80));
@@ -159,7 +159,7 @@ void ExpectRowInvariants(TEditor& editor) {
 // The same text loaded into a fresh editor with the same settings: the rows a full re-wrap gives.
 std::vector<std::string> FullRewrapRows(TEditor& editor) {
   TEditor fresh;
-  fresh.CaretOptions().TabSpaceCount = editor.CaretOptions().TabSpaceCount;
+  fresh.Caret().SetTabSpaceCount(editor.CaretOptions().TabSpaceCount);
   fresh.WrapOption().Assign(editor.WrapOption());
   fresh.SetWordWrap(editor.WordWrap());
   fresh.Lines().SetText(editor.Lines().Text());

@@ -18,7 +18,7 @@ using Dump = std::vector<std::string>;
 
 TEST(Undo, EachTypedCharacterIsOneStepAndTheCaretGoesBackWithIt) {
   TEditor editor;
-  editor.CaretOptions().FreeCaret = false;
+  editor.Caret().SetFreeCaret(false);
   editor.Lines().SetText("xy\r\n");
   editor.SetCol(1);
   Type(editor, "a");

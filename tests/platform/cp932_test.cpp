@@ -13,29 +13,23 @@ namespace {
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-TEST(Cp932LeadByte, RangesEndExactlyAtTheirBounds) {
-  for (int c = 0; c < 256; ++c) {
-    bool expected = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-    EXPECT_EQ(IsLeadByte(static_cast<unsigned char>(c)), expected) << c;
-    EXPECT_EQ(IsLeadByte(static_cast<char>(c)), expected) << c;
-  }
-}
-
-// Pairs that tell code page 932 apart from plain Shift-JIS, and the NEC and IBM extensions.
-TEST(Cp932Conversion, UsesTheWindowsMappings) {
-  struct Case {
-    const char* Utf8;
+// Pairs that tell code page 932 apart from plain Shift-JIS, the NEC and IBM extensions, the first lead
+// byte of each range, and NULs, which the file formats carry inside texts.
+TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
+  const struct {
+    std::string Utf8;
     std::string Cp932;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"あ", Bytes({0x82, 0xA0})},           {"無題", Bytes({0x96, 0xB3, 0x91, 0xE8})},
       {"ｱ", Bytes({0xB1})},                  {"～", Bytes({0x81, 0x60})},
       {"－", Bytes({0x81, 0x7C})},           {"∥", Bytes({0x81, 0x61})},
       {"①", Bytes({0x87, 0x40})},           {"∑", Bytes({0x87, 0x94})},
       {"髙", Bytes({0xFB, 0xFC})},           {"ⅰ", Bytes({0xFA, 0x40})},
-      {"\\~", "\\~"},                        {"ＭＳ ゴシック", "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E"},
+      {"檗", Bytes({0x9F, 0x40})},           {"漾", Bytes({0xE0, 0x40})},
+      {"黑", Bytes({0xFC, 0x4B})},           {"\\~", "\\~"},
+      {std::string("a\0あ\0b", 7), std::string("a\0\x82\xA0\0b", 6)},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Utf8ToCp932(c.Utf8), c.Cp932) << c.Utf8;
     EXPECT_EQ(Cp932ToUtf8(c.Cp932), c.Utf8) << c.Utf8;
   }
@@ -51,8 +45,7 @@ TEST(Cp932Conversion, EveryDecodableCharacterRoundTrips) {
     if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
     for (int trail = 0x40; trail <= 0xFC; ++trail) {
       if (trail == 0x7F) continue;
-      std::string pair = Bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)});
-      std::string text = Cp932ToUtf8(pair);
+      std::string text = Cp932ToUtf8(Bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)}));
       if (text == "?") continue;
       ++pairs;
       std::string back = Utf8ToCp932(text);
@@ -69,68 +62,47 @@ TEST(Cp932Conversion, EveryDecodableCharacterRoundTrips) {
   }
 }
 
-TEST(Cp932Conversion, EmbeddedNulsSurviveBothWays) {
-  const std::string cp932("a\0\x82\xA0\0b", 6);
-  const std::string utf8("a\0あ\0b", 7);
-  EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
-  EXPECT_EQ(Utf8ToCp932(utf8), cp932);
-}
-
-TEST(Cp932Decoding, BadBytesBecomeOneQuestionMarkEachAndTheRestSurvives) {
-  struct Case {
+// Each damaged or unmappable piece becomes one "?" and the text around it survives.
+TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
+  const struct {
+    std::string (*Convert)(std::string_view);
     std::string In;
     std::string Out;
+  } cases[] = {
+      {Cp932ToUtf8, "a\x80z", "a?z"},
+      {Cp932ToUtf8, "a\xA0z", "a?z"},
+      {Cp932ToUtf8, "\xFD\xFE\xFFz", "???z"},                          // no lead bytes
+      {Cp932ToUtf8, "abc\x82", "abc?"},                                // lone lead byte at the end
+      {Cp932ToUtf8, std::string("\x82\0z", 3), std::string("?\0z", 3)},  // ... before NUL: the NUL stays
+      {Cp932ToUtf8, "\x82\r\nz", "?\r\nz"},                            // ... before a break: it stays
+      {Cp932ToUtf8, "\x82\x7F", "?\x7F"},
+      {Cp932ToUtf8, "\x82\x20\x82\xA0", "? あ"},
+      {Cp932ToUtf8, "\x85\x40z", "?z"},                                // unassigned pair: one "?"
+      {Cp932ToUtf8, "\x85\x82\xA0", "??"},                             // ... then a trail byte alone
+      {Utf8ToCp932, "a😀b", "a?b"},
+      {Utf8ToCp932, "a\xF0\x9F\x98\x80\xF0\x9F\x98\x80z", "a??z"},
+      {Utf8ToCp932, "€x", "?x"},                                       // in code page 1252, not in 932
+      {Utf8ToCp932, "a\xFF" "b", "a?b"},
+      {Utf8ToCp932, "\x80z", "?z"},                                    // lone continuation byte
+      {Utf8ToCp932, "\xE3\x81" "A", "?A"},                             // truncated: one "?" for the prefix
+      {Utf8ToCp932, "x\xE3\x81", "x?"},                                // ... at the end
+      {Utf8ToCp932, "\xC0\xAF" "z", "??z"},                            // overlong forms are no characters
+      {Utf8ToCp932, "\xED\xA0\x80z", "???z"},                          // nor are surrogates
+      {Utf8ToCp932, "\xF4\x90\x80\x80z", "????z"},                     // nor anything past U+10FFFF
   };
-  const Case cases[] = {
-      {"a\x80z", "a?z"},
-      {"a\xA0z", "a?z"},
-      {"\xFD\xFE\xFFz", "???z"},
-      {"abc\x82", "abc?"},                          // lone lead byte at the end
-      {std::string("\x82\0z", 3), std::string("?\0z", 3)},  // lead byte before NUL: the NUL stays
-      {"\x82\r\nz", "?\r\nz"},                      // ... before a line break: the break stays
-      {"\x82\x7F", "?\x7F"},
-      {"\x82\x20\x82\xA0", "? あ"},
-      {"\x85\x40z", "?z"},                          // unassigned pair: one "?" for both bytes
-      {"\x85\x82\xA0", "??"},                       // unassigned pair, then a trail byte alone
-  };
-  for (const Case& c : cases) EXPECT_EQ(Cp932ToUtf8(c.In), c.Out) << testing::PrintToString(c.In);
+  for (const auto& c : cases) EXPECT_EQ(c.Convert(c.In), c.Out) << testing::PrintToString(c.In);
 }
 
-TEST(Cp932Decoding, LongRunsKeepEveryCharacter) {
-  // Half-width katakana triple in size; damaged bytes spread through the text must not cut it.
-  std::string in;
-  std::string expected;
+// Output that grows (half-width katakana triples in size) or shrinks must not be cut or padded.
+TEST(Cp932Conversion, LongTextsWithDamageKeepEveryCharacter) {
+  std::string cp932, utf8, withEmoji;
   for (int i = 0; i < 20000; ++i) {
-    in += "\xB1\x80";
-    expected += "ｱ?";
+    cp932 += "\xB1\x80";
+    utf8 += "ｱ?";
+    withEmoji += "あ😀";
   }
-  EXPECT_EQ(Cp932ToUtf8(in), expected);
-}
-
-TEST(Cp932Encoding, UnmappableAndMalformedInputBecomesOneQuestionMark) {
-  struct Case {
-    std::string In;
-    std::string Out;
-  };
-  const Case cases[] = {
-      {"a😀b", "a?b"},
-      {"a\xF0\x9F\x98\x80\xF0\x9F\x98\x80z", "a??z"},
-      {"€x", "?x"},                   // in code page 1252, not in 932
-      {"a\xFF" "b", "a?b"},
-      {"\x80z", "?z"},                // lone continuation byte
-      {"\xE3\x81" "A", "?A"},         // truncated: the whole broken prefix is one "?"
-      {"x\xE3\x81", "x?"},            // truncated at the end
-      {"\xC0\xAF" "z", "??z"},        // overlong encodings are not characters
-      {"\xED\xA0\x80z", "???z"},      // nor are surrogates
-      {"\xF4\x90\x80\x80z", "????z"}, // nor anything past U+10FFFF
-  };
-  for (const Case& c : cases) EXPECT_EQ(Utf8ToCp932(c.In), c.Out) << testing::PrintToString(c.In);
-}
-
-TEST(Cp932Encoding, LongTextWithUnmappableCharactersKeepsItsLength) {
-  std::string in;
-  for (int i = 0; i < 20000; ++i) in += "あ😀";
-  std::string out = Utf8ToCp932(in);
+  EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
+  std::string out = Utf8ToCp932(withEmoji);
   ASSERT_EQ(out.size(), 60000u);
   EXPECT_EQ(out.substr(out.size() - 3), "\x82\xA0?");
 }

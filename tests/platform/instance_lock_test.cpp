@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,34 +20,29 @@ namespace {
 
 constexpr char kName[] = "TACKNOTE_SINGLE";
 
-TEST(InstanceLock, OneHolderAtATime) {
+bool FreeIn(const std::filesystem::path& dir) { return InstanceLock().Acquire(dir, kName); }
+
+TEST(InstanceLock, OneHolderAtATimeAcrossMovesUntilReleasedOrDestroyed) {
   TempDir dir;
   InstanceLock first;
-  InstanceLock second;
   ASSERT_TRUE(first.Acquire(dir.Path(), kName));
   EXPECT_TRUE(first.Held());
-  EXPECT_TRUE(std::filesystem::exists(dir / "TACKNOTE_SINGLE.lock"));
+  InstanceLock second;
   EXPECT_FALSE(second.Acquire(dir.Path(), kName));
   EXPECT_FALSE(second.Held());
+  EXPECT_TRUE(second.Acquire(dir.Path(), "another name"));
   first.Release();
   EXPECT_FALSE(first.Held());
-  EXPECT_TRUE(second.Acquire(dir.Path(), kName));
-  EXPECT_TRUE(first.Acquire(dir.Path(), "another name"));
-}
-
-TEST(InstanceLock, MovingHandsTheLockOnAndDestructionReleasesIt) {
-  TempDir dir;
   {
     InstanceLock original;
     ASSERT_TRUE(original.Acquire(dir.Path(), kName));
     InstanceLock moved(std::move(original));
-    EXPECT_TRUE(moved.Held());
     InstanceLock assigned;
     assigned = std::move(moved);
-    EXPECT_FALSE(InstanceLock().Acquire(dir.Path(), kName));
+    EXPECT_TRUE(assigned.Held());
+    EXPECT_FALSE(FreeIn(dir.Path()));
   }
-  InstanceLock after;
-  EXPECT_TRUE(after.Acquire(dir.Path(), kName));
+  EXPECT_TRUE(FreeIn(dir.Path()));
 }
 
 TEST(InstanceLock, FailsQuietlyWhereNoLockFileCanBeMade) {
@@ -73,80 +67,55 @@ TEST(InstanceLock, DescriptorIsClosedOnExec) {
   for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code ec;
     if (std::filesystem::read_symlink(entry.path(), ec) != lockFile) continue;
-    int fd = std::stoi(entry.path().filename().string());
-    EXPECT_NE(::fcntl(fd, F_GETFD) & FD_CLOEXEC, 0);
+    EXPECT_NE(::fcntl(std::stoi(entry.path().filename().string()), F_GETFD) & FD_CLOEXEC, 0);
     ++found;
   }
   EXPECT_EQ(found, 1);
 }
 
-// Runs a child that takes the lock, tells the parent, then dies by `death`; checks the lock is held
-// while the child lives and free once it is gone.
-void CheckCrashedHolderReleases(void (*death)(pid_t child), int expectedSignal) {
-  TempDir dir;
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+// A child takes the lock, tells the parent, then is killed or aborts: the lock holds while the child
+// lives and is free once it is gone.
+TEST(InstanceLock, CrashedHolderDoesNotKeepTheLock) {
+  for (int death : {SIGKILL, SIGABRT}) {
+    SCOPED_TRACE(death);
+    TempDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(ready[0]);
+      InstanceLock lock;
+      char status = lock.Acquire(dir.Path(), kName) ? 'y' : 'n';
+      if (::write(ready[1], &status, 1) != 1 || status != 'y') ::_exit(2);
+      if (death == SIGABRT) std::abort();
+      for (;;) ::pause();  // waits for SIGKILL
+    }
+    ::close(ready[1]);
+    char status = 0;
+    ASSERT_EQ(::read(ready[0], &status, 1), 1);
     ::close(ready[0]);
-    InstanceLock lock;
-    char status = lock.Acquire(dir.Path(), kName) ? 'y' : 'n';
-    if (::write(ready[1], &status, 1) != 1 || status != 'y') ::_exit(2);
-    if (expectedSignal == SIGABRT) std::abort();
-    for (;;) ::pause();  // waits for SIGKILL
+    EXPECT_EQ(status, 'y');
+    if (death == SIGKILL) {
+      EXPECT_FALSE(FreeIn(dir.Path())) << "the child's lock must hold while it runs";
+      ::kill(child, SIGKILL);
+    }
+    int wstatus = 0;
+    ASSERT_EQ(::waitpid(child, &wstatus, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(wstatus));
+    EXPECT_EQ(WTERMSIG(wstatus), death);
+    EXPECT_TRUE(FreeIn(dir.Path()));
   }
-  ::close(ready[1]);
-  char status = 0;
-  ASSERT_EQ(::read(ready[0], &status, 1), 1);
-  ::close(ready[0]);
-  EXPECT_EQ(status, 'y');
-  if (expectedSignal == SIGKILL) {
-    EXPECT_FALSE(InstanceLock().Acquire(dir.Path(), kName)) << "the child's lock must hold while it runs";
-  }
-  death(child);
-  int wstatus = 0;
-  ASSERT_EQ(::waitpid(child, &wstatus, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(wstatus));
-  EXPECT_EQ(WTERMSIG(wstatus), expectedSignal);
-  InstanceLock lock;
-  EXPECT_TRUE(lock.Acquire(dir.Path(), kName));
 }
-
-TEST(InstanceLock, KilledHolderDoesNotKeepTheLock) {
-  CheckCrashedHolderReleases([](pid_t child) { ::kill(child, SIGKILL); }, SIGKILL);
-}
-
-TEST(InstanceLock, AbortedHolderDoesNotKeepTheLock) {
-  CheckCrashedHolderReleases([](pid_t) {}, SIGABRT);
-}
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : FName(name) {
-    if (const char* old = std::getenv(name)) FOld = old;
-    if (value) ::setenv(name, value, 1);
-    else ::unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (FOld) ::setenv(FName, FOld->c_str(), 1);
-    else ::unsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  std::optional<std::string> FOld;
-};
 
 TEST(InstanceLock, DefaultDirPrefersTheRuntimeFolder) {
   TempDir dir;
   {
-    ScopedEnv env("XDG_RUNTIME_DIR", dir.Path().c_str());
+    platform_test::ScopedEnv env("XDG_RUNTIME_DIR", dir.Path().c_str());
     EXPECT_EQ(InstanceLock::DefaultDir(), dir.Path());
   }
   for (const char* unusable : {static_cast<const char*>(nullptr), "", "/nonexistent/runtime"}) {
-    ScopedEnv env("XDG_RUNTIME_DIR", unusable);
+    platform_test::ScopedEnv env("XDG_RUNTIME_DIR", unusable);
     std::filesystem::path fallback = InstanceLock::DefaultDir();
     // A folder of this user's own inside the temporary folder, closed to everybody else.
     EXPECT_EQ(fallback.filename(), platform::Concat("tacknote-", std::to_string(::geteuid())));
@@ -155,9 +124,7 @@ TEST(InstanceLock, DefaultDirPrefersTheRuntimeFolder) {
     ASSERT_EQ(::lstat(fallback.c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
     EXPECT_EQ(st.st_mode & 077, 0u);
-    InstanceLock lock;
-    EXPECT_TRUE(lock.Acquire(fallback, "platform_tests_probe"));
-    lock.Release();
+    EXPECT_TRUE(InstanceLock().Acquire(fallback, "platform_tests_probe"));
     std::filesystem::remove(fallback / "platform_tests_probe.lock");
   }
 }

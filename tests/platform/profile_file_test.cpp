@@ -50,13 +50,12 @@ std::string Read(const std::string& text, const char* section, const char* key) 
 }
 
 TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
-  struct Case {
+  const struct {
     const char* Text;
     const char* Section;
     const char* Key;
     const char* Expected;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"[TACKNOTE]\r\nLeft=5\r\n", "TACKNOTE", "Left", "5"},
       {"[tacknote]\r\nLEFT=5\r\n", "TackNote", "left", "5"},                // names ignore ASCII case
       {"  [ TACKNOTE ]  \r\n \t Left \t= \t 5 \t\r\n", "TACKNOTE", "Left", "5"},
@@ -82,7 +81,7 @@ TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
       {"garbage\x01\xFF\r\n[S]\r\n==\r\nk=\x82\xA0\r\n", "S", "k", "\x82\xA0"},
       {"", "S", "k", "<default>"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(Read(c.Text, c.Section, c.Key), c.Expected) << testing::PrintToString(std::string(c.Text));
   }
 }
@@ -116,49 +115,34 @@ TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
   EXPECT_FALSE(p.ReadBool("S", "word", false));  // booleans are read as numbers only
 }
 
-TEST(ProfileWrite, ReplacesTheFirstKeyAndKeepsEveryOtherLine) {
-  ProfileFile p = ProfileFile::Parse(
-      "; head\n[Other]\nLeft=1\n[TACKNOTE]\n  left = 2 ; old\n; note\nLeft=3\n\n[Last]\nx=y");
-  p.WriteInteger("TACKNOTE", "Left", 247);
-  EXPECT_EQ(p.Serialize(),
-            "; head\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nleft=247\r\n; note\r\nLeft=3\r\n\r\n[Last]\r\nx=y\r\n");
-}
-
-TEST(ProfileWrite, NewKeysGoAfterTheSectionsLastKey) {
-  ProfileFile p = ProfileFile::Parse("[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n");
-  p.WriteString("a", "second", "2");
-  p.WriteString("B", "more", "m");
-  EXPECT_EQ(p.Serialize(), "[A]\r\na=1\r\nsecond=2\r\n; about B\r\n\r\n[B]\r\nb=1\r\nmore=m\r\n\r\n\r\n");
-
-  ProfileFile keyless = ProfileFile::Parse("[A]\r\n; only a comment\r\n");
-  keyless.WriteString("A", "k", "v");
-  EXPECT_EQ(keyless.Serialize(), "[A]\r\nk=v\r\n; only a comment\r\n");
-}
-
-TEST(ProfileWrite, AMissingSectionIsAddedAtTheEnd) {
-  ProfileFile p;
-  const char* keys[] = {"SkinFile", "Left", "Top"};
-  for (const char* key : keys) p.WriteString("TACKNOTE", key, key);
-  p.WriteBool("TACKNOTE", "Resident", true);
-  EXPECT_EQ(p.Serialize(), "[TACKNOTE]\r\nSkinFile=SkinFile\r\nLeft=Left\r\nTop=Top\r\nResident=1\r\n");
-
-  ProfileFile unfinished = ProfileFile::Parse("[Other]\nx=1");
-  unfinished.WriteInteger("New", "n", -5);
-  EXPECT_EQ(unfinished.Serialize(), "[Other]\r\nx=1\r\n[New]\r\nn=-5\r\n");
-}
-
-TEST(ProfileWrite, EveryValueReadsBackAsWritten) {
-  const std::string values[] = {"", " lead", "trail\t", "\"quoted\"", "'single'", "\"half", "a=b", "\x82\xA0\x83\x5C"};
-  for (const std::string& value : values) {
-    ProfileFile p;
-    p.WriteString("S", "k", value);
-    EXPECT_EQ(ProfileFile::Parse(p.Serialize()).ReadString("S", "k", "<default>"), value) << value;
+// One write into a given file, and the whole file it leaves: the first key is replaced in place (keeping
+// its name's spelling), new keys go after the section's last key, a missing section goes at the end,
+// and a value stops at a line break or NUL that would otherwise smuggle in lines of its own.
+TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
+  const struct {
+    const char* Before;
+    void (*Write)(ProfileFile&);
+    const char* After;
+  } cases[] = {
+      {"; head\n[Other]\nLeft=1\n[TACKNOTE]\n  left = 2 ; old\n; note\nLeft=3\n\n[Last]\nx=y",
+       [](ProfileFile& p) { p.WriteInteger("TACKNOTE", "Left", 247); },
+       "; head\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nleft=247\r\n; note\r\nLeft=3\r\n\r\n[Last]\r\nx=y\r\n"},
+      {"[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("a", "second", "2"); },
+       "[A]\r\na=1\r\nsecond=2\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n"},
+      {"[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("B", "more", "m"); },
+       "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\nmore=m\r\n\r\n\r\n"},
+      {"[A]\r\n; only a comment\r\n", [](ProfileFile& p) { p.WriteString("A", "k", "v"); },
+       "[A]\r\nk=v\r\n; only a comment\r\n"},
+      {"", [](ProfileFile& p) { p.WriteBool("TACKNOTE", "Resident", true); }, "[TACKNOTE]\r\nResident=1\r\n"},
+      {"[Other]\nx=1", [](ProfileFile& p) { p.WriteInteger("New", "n", -5); }, "[Other]\r\nx=1\r\n[New]\r\nn=-5\r\n"},
+      {"", [](ProfileFile& p) { p.WriteString("S", "k", "one\r\n[S]\r\nk=two"); }, "[S]\r\nk=one\r\n"},
+      {"", [](ProfileFile& p) { p.WriteString("S", "k", std::string("x\0y", 3)); }, "[S]\r\nk=x\r\n"},
+  };
+  for (const auto& c : cases) {
+    ProfileFile p = ProfileFile::Parse(c.Before);
+    c.Write(p);
+    EXPECT_EQ(p.Serialize(), c.After) << testing::PrintToString(std::string(c.Before));
   }
-  // A line break would smuggle in lines of its own; the value ends there instead.
-  ProfileFile p;
-  p.WriteString("S", "k", "one\r\n[S]\r\nk=two");
-  p.WriteString("S", "j", std::string("x\0y", 3));
-  EXPECT_EQ(p.Serialize(), "[S]\r\nk=one\r\nj=x\r\n");
 }
 
 // Random files of every kind of line: parsing and writing back keeps each line, and a write changes
@@ -192,23 +176,15 @@ TEST(ProfileRandom, WritesKeepUnrelatedLinesAndReadBack) {
     const std::string& section = sections[random() % std::size(sections)];
     const std::string& key = keys[random() % std::size(keys)];
     std::string value = platform::Concat("v", std::to_string(round), round % 3 ? " x" : "");
-    std::vector<std::pair<std::string, std::string>> before;
-    for (const std::string& s : sections)
-      for (const std::string& k : keys) before.emplace_back(p.ReadString(s, k, "<none>"), s + "/" + k);
-
+    const ProfileFile before = p;
     p.WriteString(section, key, value);
-    EXPECT_EQ(p.ReadString(section, key, "<none>"), value);
     ProfileFile reread = ProfileFile::Parse(p.Serialize());
     EXPECT_EQ(reread.ReadString(section, key, "<none>"), value) << testing::PrintToString(text);
-
     // Every other key reads as before (names compare without case).
-    std::size_t probe = 0;
     for (const std::string& s : sections) {
       for (const std::string& k : keys) {
-        if (!SameName(s, section) || !SameName(k, key)) {
-          EXPECT_EQ(reread.ReadString(s, k, "<none>"), before[probe].first) << before[probe].second;
-        }
-        ++probe;
+        if (SameName(s, section) && SameName(k, key)) continue;
+        EXPECT_EQ(reread.ReadString(s, k, "<none>"), before.ReadString(s, k, "<none>")) << s << "/" << k;
       }
     }
     // The old lines are all still there, in order: at most one was replaced, and one or two added.
@@ -225,7 +201,6 @@ TEST(ProfileSave, SavesLoadsAndReportsFailuresInTheProgramsWords) {
   EXPECT_EQ(p.Serialize(), "");
   p.WriteString("TACKNOTE", "SkinFile", "DEFAULT.BMP");
   ASSERT_TRUE(p.Save(dir / "TACKNOTE.INI").Ok);
-
   ProfileFile loaded;
   ASSERT_TRUE(ProfileFile::Load(dir / "TACKNOTE.INI", loaded).Ok);
   EXPECT_EQ(loaded.ReadString("TACKNOTE", "SkinFile", ""), "DEFAULT.BMP");
@@ -237,15 +212,11 @@ TEST(ProfileSave, SavesLoadsAndReportsFailuresInTheProgramsWords) {
   EXPECT_EQ(failed.Error, nowhere.string() + " に書き込めません");
 
   // A failing write leaves the settings on disk as they were.
-  struct RenameFails : platform::WriteCalls {
-    int Rename(const char*, const char*) override { return -1; }
-  } calls;
-  ProfileFile changed = loaded;
-  changed.WriteString("TACKNOTE", "SkinFile", "OTHER.BMP");
-  EXPECT_FALSE(changed.Save(dir / "TACKNOTE.INI", calls).Ok);
-  std::string bytes;
-  ASSERT_TRUE(platform::ReadWholeFile(dir / "TACKNOTE.INI", bytes).Ok);
-  EXPECT_EQ(bytes, "[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\n");
+  platform_test::FaultyCalls calls;
+  calls.RenameError = EACCES;
+  p.WriteString("TACKNOTE", "SkinFile", "OTHER.BMP");
+  EXPECT_FALSE(p.Save(dir / "TACKNOTE.INI", calls).Ok);
+  EXPECT_EQ(platform_test::ReadBytes(dir / "TACKNOTE.INI"), "[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\n");
   EXPECT_EQ(dir.Names(), std::set<std::string>{"TACKNOTE.INI"});
 }
 

@@ -12,26 +12,24 @@
 namespace store {
 namespace {
 
-using store_test::TFailingWriteCalls;
-using FailAt = TFailingWriteCalls::TFailAt;
+using store_test::FaultyCalls;
+using store_test::ReadBytes;
+using store_test::WriteBytes;
 
 class MemoFileDiskTest : public ::testing::Test {
  protected:
-  store_test::TTempDir FDir;
+  store_test::TempDir FDir;
   platform::FixedClock FClock{{2024, 5, 6, 7, 8, 9}};
   TNoteStore FStore{FClock};
   std::filesystem::path FPath = FDir / "TACKNOTE.DAT";
 
-  void SetPages(std::initializer_list<const char*> texts) {
+  void SetPages(std::initializer_list<std::string> texts) {
     FStore.Pages.clear();
-    for (const char* text : texts) {
-      ASSERT_TRUE(FStore.AddNewPage());
-      FStore.Pages.back().Text = text;
-    }
+    for (const std::string& text : texts) FStore.Pages.push_back(store_test::PageWithText(text));
   }
-  TSaveResult Save(TMemoFile& file) {
-    int32_t badIndex = 0;
-    const TSaveResult result = file.SaveMemoFile(FStore, badIndex);
+  TSaveResult Save(TMemoFile& file, platform::WriteCalls&& calls = platform::WriteCalls()) {
+    int32_t badIndex = 7;
+    const TSaveResult result = file.SaveMemoFile(FStore, badIndex, calls);
     if (result != SaveBadText) {
       EXPECT_EQ(badIndex, -1);
     }
@@ -39,31 +37,26 @@ class MemoFileDiskTest : public ::testing::Test {
   }
 };
 
-TEST_F(MemoFileDiskTest, MissingFileGivesOneNewPageAndIsCreatedBySave) {
-  FStore.Pages = {TMemoData{}};  // whatever was there before is replaced
-  TMemoFile file(FPath);
-  ASSERT_TRUE(file.LoadMemoFile(FStore));
-  ASSERT_EQ(FStore.Pages.size(), 1u);
-  EXPECT_EQ(FStore.Pages[0].Title, kDefaultTitle);
-  EXPECT_EQ(FStore.Pages[0].Created, "20240506070809");
-  EXPECT_FALSE(file.ReadFailed());
+// A missing file and one without blocks both start with one new page; saving writes the file.
+TEST_F(MemoFileDiskTest, FileWithoutPagesGivesOneNewPage) {
+  for (bool exists : {false, true}) {
+    if (exists) WriteBytes(FPath, std::string(kCommentLine) + "\r\n\r\n");
+    else std::filesystem::remove(FPath);
+    FStore.Pages = {TMemoData{}};  // whatever was there before is replaced
+    TMemoFile file(FPath);
+    ASSERT_TRUE(file.LoadMemoFile(FStore));
+    EXPECT_FALSE(file.ReadFailed());
+    ASSERT_EQ(FStore.Pages.size(), 1u);
+    EXPECT_EQ(FStore.Pages[0].Title, kDefaultTitle);
+    EXPECT_EQ(FStore.Pages[0].Created, "20240506070809");
 
-  FStore.Pages[0].Text = "hello\nworld";
-  ASSERT_EQ(Save(file), SaveOk);
-  TNoteStore again(FClock);
-  TMemoFile reread(FPath);
-  ASSERT_TRUE(reread.LoadMemoFile(again));
-  ASSERT_EQ(again.Pages.size(), 1u);
-  EXPECT_EQ(again.Pages[0].Text, "hello\r\nworld");
-}
-
-TEST_F(MemoFileDiskTest, FileWithoutBlocksGivesOneNewPage) {
-  store_test::WriteBytes(FPath, std::string(kCommentLine) + "\r\n\r\n");
-  TMemoFile file(FPath);
-  ASSERT_TRUE(file.LoadMemoFile(FStore));
-  ASSERT_EQ(FStore.Pages.size(), 1u);
-  EXPECT_EQ(FStore.Pages[0].Title, kDefaultTitle);
-  EXPECT_EQ(Save(file), SaveOk);
+    FStore.Pages[0].Text = "hello\nworld";
+    ASSERT_EQ(Save(file), SaveOk);
+    TNoteStore again(FClock);
+    ASSERT_TRUE(TMemoFile(FPath).LoadMemoFile(again));
+    ASSERT_EQ(again.Pages.size(), 1u);
+    EXPECT_EQ(again.Pages[0].Text, "hello\r\nworld");
+  }
 }
 
 // A file that is there but could not be taken in whole must survive every later save byte for byte.
@@ -72,68 +65,54 @@ TEST_F(MemoFileDiskTest, UnreadableFileIsNeverOverwritten) {
                                "\r\n\r\n{$BEGIN}\r\n0,\"t\",0,0,0,0,-1,0,255,0,0,\"f\",10,0,0,,\r\nmine\r\n{$END}\r\n"
                                "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,0,0,\"f\",10,0,0,,\r\nlost?\r\n{$END}\r\n";
   for (const std::string& bytes : {std::string(), badField}) {
-    store_test::WriteBytes(FPath, bytes);
+    WriteBytes(FPath, bytes);
     TMemoFile file(FPath);
     EXPECT_FALSE(file.LoadMemoFile(FStore));
     EXPECT_TRUE(file.ReadFailed());
     SetPages({"replacement"});
-    int32_t badIndex = 7;
-    EXPECT_EQ(file.SaveMemoFile(FStore, badIndex), SaveFailed);
-    EXPECT_EQ(badIndex, -1);
-    EXPECT_EQ(store_test::ReadBytes(FPath), bytes);
+    EXPECT_EQ(Save(file), SaveFailed);
+    EXPECT_EQ(ReadBytes(FPath), bytes);
   }
 }
 
-TEST_F(MemoFileDiskTest, PathThatIsAFolderFailsToLoadAndIsLeftAlone) {
+TEST_F(MemoFileDiskTest, UnwritablePlacesFailTheSaveAndAreLeftAlone) {
+  TMemoFile noFolder(FDir / "no such folder" / "TACKNOTE.DAT");
+  ASSERT_TRUE(noFolder.LoadMemoFile(FStore));
+  EXPECT_EQ(Save(noFolder), SaveFailed);
+  EXPECT_FALSE(std::filesystem::exists(FDir / "no such folder"));
+
   std::filesystem::create_directory(FPath);
-  TMemoFile file(FPath);
-  EXPECT_FALSE(file.LoadMemoFile(FStore));
-  SetPages({"x"});
-  EXPECT_EQ(Save(file), SaveFailed);
+  TMemoFile folder(FPath);
+  EXPECT_FALSE(folder.LoadMemoFile(FStore));
+  EXPECT_EQ(Save(folder), SaveFailed);
   EXPECT_TRUE(std::filesystem::is_directory(FPath));
 }
 
-TEST_F(MemoFileDiskTest, FolderThatDoesNotExistFailsTheSave) {
-  TMemoFile file(FDir / "no such folder" / "TACKNOTE.DAT");
-  ASSERT_TRUE(file.LoadMemoFile(FStore));
-  EXPECT_EQ(Save(file), SaveFailed);
-  EXPECT_FALSE(std::filesystem::exists(FDir / "no such folder"));
-}
-
-TEST_F(MemoFileDiskTest, UnsavableTextLeavesTheOldFileAndNamesThePage) {
-  SetPages({"old"});
+// Unsavable text, a disk that fills half way, and failing flush or rename: each leaves the old file
+// byte for byte and no temporary file, and the next save still works.
+TEST_F(MemoFileDiskTest, FailedSaveLeavesTheOldFileByteForByte) {
+  SetPages({"the old notes"});
   TMemoFile file(FPath);
   ASSERT_EQ(Save(file), SaveOk);
-  const std::string before = store_test::ReadBytes(FPath);
+  const std::string before = ReadBytes(FPath);
+
   SetPages({"fine", "a\r\n{$END}", "{$BEGIN}"});
   int32_t badIndex = -1;
   EXPECT_EQ(file.SaveMemoFile(FStore, badIndex), SaveBadText);
   EXPECT_EQ(badIndex, 1);
-  EXPECT_EQ(store_test::ReadBytes(FPath), before);
-  // Mending the page lets the next close save.
-  FStore.Pages[1].Text = "a";
-  FStore.Pages[2].Text = "b";
-  EXPECT_EQ(Save(file), SaveOk);
-}
+  EXPECT_EQ(ReadBytes(FPath), before);
 
-TEST_F(MemoFileDiskTest, SaveFailingPartWayLeavesTheOldFileByteForByte) {
-  SetPages({"the old notes"});
-  TMemoFile file(FPath);
-  ASSERT_EQ(Save(file), SaveOk);
-  const std::string before = store_test::ReadBytes(FPath);
-  SetPages({std::string(100000, 'n').c_str(), "more"});
-
-  for (TFailingWriteCalls calls : {TFailingWriteCalls(FailAt::Write, 0), TFailingWriteCalls(FailAt::Write, 50000),
-                                   TFailingWriteCalls(FailAt::Fsync), TFailingWriteCalls(FailAt::Rename)}) {
-    int32_t badIndex = 0;
-    EXPECT_EQ(file.SaveMemoFile(FStore, badIndex, calls), SaveFailed);
-    EXPECT_EQ(badIndex, -1);
-    EXPECT_EQ(store_test::ReadBytes(FPath), before);
-    EXPECT_EQ(store_test::CountEntries(FDir.Path()), 1) << "a temporary file was left behind";
+  SetPages({std::string(100000, 'n'), "more"});
+  FaultyCalls flushFails, renameFails;
+  flushFails.FsyncError = EIO;
+  renameFails.RenameError = EACCES;
+  for (FaultyCalls calls : {FaultyCalls::FullAfter(0), FaultyCalls::FullAfter(50000), flushFails, renameFails}) {
+    EXPECT_EQ(Save(file, std::move(calls)), SaveFailed);
+    EXPECT_EQ(ReadBytes(FPath), before);
+    EXPECT_EQ(FDir.Names(), std::set<std::string>{"TACKNOTE.DAT"}) << "a temporary file was left behind";
   }
-  // A failed save does not stop a later one.
   EXPECT_EQ(Save(file), SaveOk);
-  EXPECT_NE(store_test::ReadBytes(FPath), before);
+  EXPECT_NE(ReadBytes(FPath), before);
 }
 
 }  // namespace

@@ -1,0 +1,286 @@
+// The editor widget: Qt's paint, key, input-method and focus events delivered to the TEditor, and the
+// window services (invalidation, scrolling, the blinking caret, cursors) it asks for.
+#include "qt/editor_widget.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QStyleHints>
+
+#include <array>
+#include <utility>
+
+#include "editor/editor_keys.h"
+#include "editor/editor_paint_editor.h"
+#include "qt/qt_canvas.h"
+#include "qt/qt_colors.h"
+#include "qt/qt_fonts.h"
+#include "qt/text_convert.h"
+
+namespace qtui {
+namespace {
+
+// Qt keys that have a Windows virtual-key code the editor acts on or passes through.
+constexpr std::array<std::pair<int, int>, 17> kVirtualKeys = {{
+    {Qt::Key_Backspace, editor::VK_BACK},
+    {Qt::Key_Tab, editor::VK_TAB},
+    {Qt::Key_Backtab, editor::VK_TAB},
+    {Qt::Key_Return, editor::VK_RETURN},
+    {Qt::Key_Enter, editor::VK_RETURN},
+    {Qt::Key_PageUp, editor::VK_PRIOR},
+    {Qt::Key_PageDown, editor::VK_NEXT},
+    {Qt::Key_End, editor::VK_END},
+    {Qt::Key_Home, editor::VK_HOME},
+    {Qt::Key_Left, editor::VK_LEFT},
+    {Qt::Key_Up, editor::VK_UP},
+    {Qt::Key_Right, editor::VK_RIGHT},
+    {Qt::Key_Down, editor::VK_DOWN},
+    {Qt::Key_Delete, editor::VK_DELETE},
+    {Qt::Key_Insert, 0x2D},
+    {Qt::Key_Escape, 0x1B},
+    {Qt::Key_Space, 0x20},
+}};
+
+editor::TShiftState ShiftState(Qt::KeyboardModifiers modifiers) {
+  editor::TShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= editor::ssShift;
+  if (modifiers & Qt::ControlModifier) shift |= editor::ssCtrl;
+  if (modifiers & Qt::AltModifier) shift |= editor::ssAlt;
+  return shift;
+}
+
+editor::TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+QRect ToQRect(const editor::TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+}  // namespace
+
+TEditorWidget::TEditorWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_InputMethodEnabled);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::IBeamCursor);
+  FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
+  connect(&FBlink, &QTimer::timeout, this, &TEditorWidget::BlinkCaret);
+  FEditor.SetClipboard(&FClipboard);
+  FEditor.SetWindow(this);
+}
+
+TEditorWidget::~TEditorWidget() {
+  // The editor must not call back into a widget that is half destroyed.
+  FEditor.SetWindow(nullptr);
+  FEditor.SetClipboard(nullptr);
+}
+
+int TEditorWidget::VirtualKey(int qtKey) {
+  for (const auto& [key, vk] : kVirtualKeys) {
+    if (key == qtKey) return vk;
+  }
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
+  return 0;
+}
+
+// --- Events ----------------------------------------------------------------------------------------
+
+void TEditorWidget::paintEvent(QPaintEvent* event) {
+  FPending -= event->region();
+  QPainter painter(this);
+  // What no area of the control covers (the margin left of the text below the corner) is the window's
+  // background, which Windows erases in the control's colour.
+  const QRect margin = event->rect().intersected(QRect(0, 0, FEditor.Viewport().TextLeft(), height()));
+  if (!margin.isEmpty()) painter.fillRect(margin, ToQColor(FEditor.Color()));
+  TQtCanvas canvas(painter, ToTRect(event->rect()));
+  editor::PaintEditor(FEditor, canvas);
+  PaintPreedit(painter);
+  if (CaretVisible() && FCaretPhaseOn) {
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(CaretRect(), Qt::white);
+  }
+}
+
+void TEditorWidget::PaintPreedit(QPainter& painter) {
+  if (FPreedit.isEmpty()) return;
+  // The text being composed stands at the caret, underlined, until the input method commits it.
+  const QFont font = ToQFont(FEditor.Font());
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
+  const QRect box(FCaretPos, QSize(metrics.horizontalAdvance(FPreedit), metrics.height()));
+  painter.fillRect(box, ToQColor(FEditor.Color()));
+  painter.setPen(ToQColor(FEditor.Font().Color));
+  painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, FPreedit);
+  painter.drawLine(box.bottomLeft(), box.bottomRight());
+}
+
+void TEditorWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FEditor.Resize();
+}
+
+void TEditorWidget::keyPressEvent(QKeyEvent* event) {
+  const editor::TShiftState shift = ShiftState(event->modifiers());
+  const int vk = VirtualKey(event->key());
+  if (vk != 0) FEditor.KeyDown(vk, shift, event->isAutoRepeat());
+  // What TranslateMessage would post as WM_CHAR: the key's text as code page 932 bytes. Delete has a
+  // text on X11 but no character message on Windows.
+  const QString text = event->text();
+  if (!text.isEmpty() && event->key() != Qt::Key_Delete) {
+    for (const char byte : ToCp932(text)) FEditor.KeyChar(static_cast<unsigned char>(byte), shift);
+  }
+  event->accept();
+}
+
+void TEditorWidget::keyReleaseEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat()) FEditor.KeyUp();
+  event->accept();
+}
+
+void TEditorWidget::inputMethodEvent(QInputMethodEvent* event) {
+  if (!event->commitString().isEmpty()) FEditor.ImeResult(ToCp932(event->commitString()));
+  if (FPreedit != event->preeditString()) {
+    FPreedit = event->preeditString();
+    update();
+  }
+  event->accept();
+}
+
+QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  switch (query) {
+    case Qt::ImCursorRectangle:
+      return QRect(FCompositionPos, FCaretSize.isValid() ? FCaretSize : QSize(2, 16));
+    case Qt::ImEnabled:
+      return !FEditor.ReadOnly();
+    case Qt::ImFont:
+      return ToQFont(FEditor.Font());
+    default:
+      return QWidget::inputMethodQuery(query);
+  }
+}
+
+void TEditorWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  FEditor.FocusIn();
+}
+
+void TEditorWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  FEditor.FocusOut();
+}
+
+bool TEditorWidget::focusNextPrevChild(bool next) {
+  // Tab is a character of the text while the editor wants tabs.
+  if (FEditor.WantTabs()) return false;
+  return QWidget::focusNextPrevChild(next);
+}
+
+// --- The window services ------------------------------------------------------------------------
+
+editor::TFontMetrics TEditorWidget::MeasureFont(const editor::TEditorFont& font) const {
+  return qtui::MeasureFont(ToQFont(font));
+}
+
+void TEditorWidget::Invalidate(const editor::TRect& area) {
+  const QRect rect = ToQRect(area).intersected(this->rect());
+  if (rect.isEmpty()) return;
+  FPending += rect;
+  update(rect);
+}
+
+void TEditorWidget::InvalidateAll() {
+  FPending += rect();
+  update();
+}
+
+void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
+  // The caret is drawn into the pixels; it must not be carried along with them.
+  if (CaretVisible()) update(CaretRect());
+  scroll(dx, dy, ToQRect(area));
+}
+
+void TEditorWidget::Update() {
+  if (!FPending.isEmpty() && isVisible()) repaint(FPending);
+  FPending = QRegion();
+}
+
+void TEditorWidget::CreateCaret(int width, int height) {
+  if (FCaretExists) update(CaretRect());
+  FCaretExists = true;
+  FCaretHideLevel = 1;
+  FCaretSize = QSize(width, height);
+}
+
+void TEditorWidget::DestroyCaret() {
+  if (!FCaretExists) return;
+  update(CaretRect());
+  FCaretExists = false;
+  FBlink.stop();
+}
+
+void TEditorWidget::SetCaretPos(editor::TPoint position) {
+  if (CaretVisible()) update(CaretRect());
+  FCaretPos = QPoint(position.X, position.Y);
+  FCaretPhaseOn = true;
+  if (CaretVisible()) update(CaretRect());
+}
+
+void TEditorWidget::ShowCaret() {
+  if (!FCaretExists || FCaretHideLevel == 0) return;
+  if (--FCaretHideLevel == 0) {
+    FCaretPhaseOn = true;
+    FBlink.start();
+    update(CaretRect());
+  }
+}
+
+void TEditorWidget::HideCaret() {
+  if (!FCaretExists) return;
+  if (FCaretHideLevel++ == 0) {
+    FBlink.stop();
+    update(CaretRect());
+  }
+}
+
+QRect TEditorWidget::CaretRect() const { return QRect(FCaretPos, FCaretSize); }
+
+void TEditorWidget::BlinkCaret() {
+  FCaretPhaseOn = !FCaretPhaseOn;
+  update(CaretRect());
+}
+
+void TEditorWidget::SetCursor(editor::TCursorKind cursor) {
+  switch (cursor) {
+    case editor::TCursorKind::Arrow: setCursor(Qt::ArrowCursor); break;
+    case editor::TCursorKind::IBeam: setCursor(Qt::IBeamCursor); break;
+    case editor::TCursorKind::Hand: setCursor(Qt::PointingHandCursor); break;
+    case editor::TCursorKind::DragMove: setCursor(Qt::DragMoveCursor); break;
+    case editor::TCursorKind::DragCopy: setCursor(Qt::DragCopyCursor); break;
+    case editor::TCursorKind::No: setCursor(Qt::ForbiddenCursor); break;
+    case editor::TCursorKind::SizeAll: setCursor(Qt::SizeAllCursor); break;
+  }
+}
+
+void TEditorWidget::SetMouseCapture(bool capture) {
+  // Qt already delivers every move and the release to the widget a button was pressed on; an
+  // explicit grab is needed only for a capture taken without a pressed button.
+  if (capture == FCaptured) return;
+  FCaptured = capture;
+  if (capture && QApplication::mouseButtons() == Qt::NoButton && isVisible()) {
+    grabMouse();
+  } else if (!capture && QWidget::mouseGrabber() == this) {
+    releaseMouse();
+  }
+}
+
+void TEditorWidget::SetCompositionWindow(editor::TPoint position) {
+  FCompositionPos = QPoint(position.X, position.Y);
+  QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+void TEditorWidget::SetScrollRange(bool vertical, int min, int max, int page, int position) {
+  emit ScrollRangeChanged(vertical, min, max, page, position);
+}
+
+}  // namespace qtui

@@ -1,0 +1,80 @@
+// The editor control on screen: a QWidget that owns a TEditor, is its window, and forwards Qt's events.
+#pragma once
+
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include "editor/editor.h"
+#include "qt/qt_clipboard.h"
+
+namespace qtui {
+
+class TEditorWidget : public QWidget, private editor::TEditorWindow {
+  Q_OBJECT
+
+ public:
+  explicit TEditorWidget(QWidget* parent = nullptr);
+  ~TEditorWidget() override;
+
+  editor::TEditor& Editor() { return FEditor; }
+
+  // The key's Windows virtual-key code, 0 for keys the editor does not know.
+  static int VirtualKey(int qtKey);
+
+ signals:
+  // The scroll ranges the control keeps (the note window drives its own skinned scroll bar from them).
+  void ScrollRangeChanged(bool vertical, int min, int max, int page, int position);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  // TEditorWindow
+  int ClientWidth() const override { return width(); }
+  int ClientHeight() const override { return height(); }
+  editor::TFontMetrics MeasureFont(const editor::TEditorFont& font) const override;
+  void Invalidate(const editor::TRect& area) override;
+  void InvalidateAll() override;
+  void Scroll(int dx, int dy, const editor::TRect& area) override;
+  void Update() override;
+  void CreateCaret(int width, int height) override;
+  void DestroyCaret() override;
+  void SetCaretPos(editor::TPoint position) override;
+  void ShowCaret() override;
+  void HideCaret() override;
+  void SetCursor(editor::TCursorKind cursor) override;
+  void SetMouseCapture(bool capture) override;
+  bool Focused() const override { return hasFocus(); }
+  void SetFocus() override { setFocus(Qt::OtherFocusReason); }
+  void SetCompositionWindow(editor::TPoint position) override;
+  void SetScrollRange(bool vertical, int min, int max, int page, int position) override;
+
+  QRect CaretRect() const;
+  bool CaretVisible() const { return FCaretExists && FCaretHideLevel == 0; }
+  void BlinkCaret();
+  void PaintPreedit(QPainter& painter);
+
+  TQtClipboard FClipboard;
+  editor::TEditor FEditor;
+  QRegion FPending;               // invalidated and not painted yet
+  QTimer FBlink;
+  bool FCaretExists = false;
+  int FCaretHideLevel = 1;        // Windows' caret starts hidden: one ShowCaret makes it visible
+  bool FCaretPhaseOn = true;
+  QSize FCaretSize;
+  QPoint FCaretPos;
+  QPoint FCompositionPos;
+  QString FPreedit;               // the input method's text being composed
+  bool FCaptured = false;
+};
+
+}  // namespace qtui
