@@ -160,6 +160,12 @@ class TEditor : public TObject {
   // editor_chars.cpp, editor_clipboard.cpp; the edit messages are TEditorMessages).
   const TEditorSelection& Selection() const { return FSelection; }
   void SetBoxMode(bool value) { FSelection.SetBoxMode(value); }
+  bool BoxMode() const { return FSelection.BoxMode(); }
+  // Row marks "0" to "9" of the control's own menu: a mark stands on one row at a time and follows it
+  // through edits; jumping puts the caret at the start of the marked row (nothing when unset).
+  void PutRowMark(int mark);
+  void GotoRowMark(int mark);
+  bool RowMarkSet(int mark) const;
   // True when text is selected (a selection holding at least one byte; a hit highlight is none).
   bool SelectionActive() const;
   // Removes the selection highlight without changing the text; the caret stays.

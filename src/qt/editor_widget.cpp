@@ -3,6 +3,7 @@
 #include "qt/editor_widget.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -66,6 +67,20 @@ TEditorWidget::TEditorWidget(QWidget* parent) : QWidget(parent) {
   connect(&FBlink, &QTimer::timeout, this, &TEditorWidget::BlinkCaret);
   FEditor.SetClipboard(&FClipboard);
   FEditor.SetWindow(this);
+  FOwnMenu = new TEditorPopupMenu(FEditor, this);
+}
+
+void TEditorWidget::SetPopupMenu(QMenu* menu) {
+  FPopupMenu = menu;
+  // The own menu's shortcuts serve only while it is the control's menu.
+  for (QAction* action : FOwnMenu->findChildren<QAction*>()) action->setEnabled(menu == nullptr);
+}
+
+QMenu* TEditorWidget::PopupMenu() const { return FPopupMenu ? FPopupMenu : FOwnMenu; }
+
+void TEditorWidget::contextMenuEvent(QContextMenuEvent* event) {
+  PopupMenu()->popup(event->globalPos());
+  event->accept();
 }
 
 TEditorWidget::~TEditorWidget() {

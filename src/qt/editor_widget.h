@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "editor/editor.h"
+#include "qt/editor_popup_menu.h"
 #include "qt/qt_clipboard.h"
 
 namespace qtui {
@@ -18,6 +19,10 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   ~TEditorWidget() override;
 
   editor::TEditor& Editor() { return FEditor; }
+
+  // The menu the right button pops up; nullptr gives back the control's own menu.
+  void SetPopupMenu(QMenu* menu);
+  QMenu* PopupMenu() const;
 
   // The key's Windows virtual-key code, 0 for keys the editor does not know.
   static int VirtualKey(int qtKey);
@@ -36,6 +41,7 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // TEditorWindow
@@ -75,6 +81,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   QPoint FCompositionPos;
   QString FPreedit;               // the input method's text being composed
   bool FCaptured = false;
+  TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set
+  QMenu* FPopupMenu = nullptr;
 };
 
 }  // namespace qtui

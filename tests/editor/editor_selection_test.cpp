@@ -185,3 +185,30 @@ TEST(EditMessages, ClipboardModifyAndUndoMessagesHonourReadOnly) {
 
 }  // namespace
 }  // namespace editor
+
+namespace editor {
+namespace {
+
+TEST(RowMarks, AMarkStandsOnOneRowFollowsEditsAndJumpsThere) {
+  TEditor editor;
+  editor.Lines().SetText("a\r\nb\r\nc\r\nd\r\n");
+  editor.GotoRowMark(3);  // unset: nothing happens
+  EXPECT_EQ(editor.Row(), 0);
+  editor.SetRow(1);
+  editor.PutRowMark(3);
+  editor.SetRow(2);
+  editor.PutRowMark(3);  // moves the mark
+  editor.SetRow(0);
+  editor.SetCol(0);
+  editor.PutText("new\r\n");  // the marked row moves down by one
+  editor.SetRow(0);
+  editor.GotoRowMark(3);
+  EXPECT_EQ(editor.Row(), 3);
+  EXPECT_EQ(editor.ListInfo().RowMarks(2) & (1 << 3), 0);  // the mark left its first row
+  EXPECT_FALSE(editor.RowMarkSet(4));
+  editor.PutRowMark(12);  // outside 0 to 9: ignored
+  EXPECT_FALSE(editor.RowMarkSet(12));
+}
+
+}  // namespace
+}  // namespace editor

@@ -12,6 +12,7 @@
 #include "editor/editor_props.h"
 #include "editor/editor_strings.h"
 #include "platform/cp932.h"
+#include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
 #include "qt/qt_fonts.h"
 
@@ -126,6 +127,37 @@ TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
   }
   EXPECT_GT(blue, 20);  // the URL and the mail address
   EXPECT_GT(navy, 50);  // the selection's background
+}
+
+}  // namespace
+}  // namespace qtui
+
+namespace qtui {
+namespace {
+
+TEST_F(EditorWidgetTest, OwnPopupMenuEnablesByStateAndItsShortcutsStepAsideForAnAssignedMenu) {
+  auto* own = qobject_cast<TEditorPopupMenu*>(FWidget.PopupMenu());
+  ASSERT_NE(own, nullptr);
+  Commit(QStringLiteral("abc"));
+  own->UpdateItems();
+  auto find = [own](const QString& caption) {
+    for (QAction* action : own->actions())
+      if (action->text() == caption) return action;
+    return static_cast<QAction*>(nullptr);
+  };
+  ASSERT_NE(find(QStringLiteral("元に戻す(&U)")), nullptr);
+  EXPECT_TRUE(find(QStringLiteral("元に戻す(&U)"))->isEnabled());
+  EXPECT_FALSE(find(QStringLiteral("コピー(&C)"))->isEnabled());  // nothing selected
+
+  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // the menu's shortcut undoes the typing
+  EXPECT_EQ(Text(), "");
+
+  QMenu other;
+  FWidget.SetPopupMenu(&other);
+  EXPECT_EQ(FWidget.PopupMenu(), &other);
+  Commit(QStringLiteral("x"));
+  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // no longer the control's shortcut
+  EXPECT_EQ(Text(), "x");
 }
 
 }  // namespace
