@@ -310,6 +310,7 @@ class TEditor : public TObject {
   std::vector<int> WordStops(int row) const;
   void WordLeft();
   void WordRight();
+  bool DeleteKeyNeedsText();
   void DeleteKey();
   void BackspaceChar();
   void TabChar(TShiftState shift);

@@ -138,14 +138,21 @@ void TEditor::DeleteSelection() {
   ReplaceSelection({});
 }
 
-void TEditor::DeleteKey() {
-  if (FReadOnly) return;
+// Delete and Backspace first take out a selection; a hit highlight is only cleared. False when that
+// was all the key had to do (or the text is read-only).
+bool TEditor::DeleteKeyNeedsText() {
+  if (FReadOnly) return false;
   if (FSelection.State() == sstHitSelected) CleanSelection();
   if (SelectionActive()) {
     DeleteSelection();
-    return;
+    return false;
   }
   CleanSelection();
+  return true;
+}
+
+void TEditor::DeleteKey() {
+  if (!DeleteKeyNeedsText()) return;
   const int count = FRows->Count();
   if (FRow >= count) return;
   std::string text = FRows->RowText(FRow);
@@ -174,13 +181,7 @@ void TEditor::DeleteKey() {
 }
 
 void TEditor::BackspaceChar() {
-  if (FReadOnly) return;
-  if (FSelection.State() == sstHitSelected) CleanSelection();
-  if (SelectionActive()) {
-    DeleteSelection();
-    return;
-  }
-  CleanSelection();
+  if (!DeleteKeyNeedsText()) return;
   const int count = FRows->Count();
   if (count == 0) {
     SetCol(FCol - 1);

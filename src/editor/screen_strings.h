@@ -128,6 +128,11 @@ class TEditorScreenStrings : public TEditorStringList {
   void WrapOptionChanged(TObject* sender);
   // After the wrap flag or a wrap option changed: clear undo, re-cut all rows, reset states, tell editors.
   void RebuildRows();
+  // Runs recut over every row inside one silent update (selections cleared); recut gets the row count
+  // and the attribute the last row must end with.
+  void RecutEveryRow(void (TEditorScreenStrings::*recut)(int count, TRowAttribute lastAttribute));
+  void WrapRows(int count, TRowAttribute lastAttribute);
+  void UnwrapRows(int count, TRowAttribute lastAttribute);
   // The row from which an edit at startRow must re-wrap so that rows before it keep the cut a full
   // re-wrap would give them.
   int RewrapStart(int startRow) const;

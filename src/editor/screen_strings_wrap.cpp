@@ -63,17 +63,26 @@ int TEditorScreenStrings::RowsNeeded(std::string_view line) const {
   return cutter.RowsNeeded(line);
 }
 
-void TEditorScreenStrings::WrapLines() {
+void TEditorScreenStrings::RecutEveryRow(void (TEditorScreenStrings::*recut)(int count, TRowAttribute lastAttribute)) {
   const int count = Count();
   if (count == 0) return;
+  // A re-cut is no edit: selections go, and OnChange stays silent while the rows are replaced.
   for (TEditor* editor : FEditors) editor->CleanSelection();
   const TNotifyEvent onChange = OnChange;
   OnChange = {};
   BeginUpdate();
-
   TRowAttribute lastAttribute = RowAttribute(count - 1);
   if (lastAttribute == raWrap) lastAttribute = raEnd;
+  (this->*recut)(count, lastAttribute);
+  EndUpdate();
+  OnChange = onChange;
+}
 
+void TEditorScreenStrings::WrapLines() { RecutEveryRow(&TEditorScreenStrings::WrapRows); }
+
+void TEditorScreenStrings::UnwrapLines() { RecutEveryRow(&TEditorScreenStrings::UnwrapRows); }
+
+void TEditorScreenStrings::WrapRows(int count, TRowAttribute lastAttribute) {
   // First pass: cut every line, keeping only the row lengths, so the new rows are allocated once.
   TRowCutter cutter(*FWrapOption, ColumnRules());
   std::vector<std::size_t> lengths;        // every new row's length, line after line
@@ -116,21 +125,9 @@ void TEditorScreenStrings::WrapLines() {
 
   // The new rows take the old ones' place whole: text, attribute word (states not computed) and marks.
   TakeRows(rows);
-  EndUpdate();
-  OnChange = onChange;
 }
 
-void TEditorScreenStrings::UnwrapLines() {
-  const int count = Count();
-  if (count == 0) return;
-  for (TEditor* editor : FEditors) editor->CleanSelection();
-  const TNotifyEvent onChange = OnChange;
-  OnChange = {};
-  BeginUpdate();
-
-  TRowAttribute lastAttribute = RowAttribute(count - 1);
-  if (lastAttribute == raWrap) lastAttribute = raEnd;
-  // Compacts in place: the line being joined never starts before the row it is written to.
+void TEditorScreenStrings::UnwrapRows(int count, TRowAttribute lastAttribute) {  // Compacts in place: the line being joined never starts before the row it is written to.
   int target = 0;
   std::string joined;
   for (int first = 0; first < count; ++target) {
@@ -146,9 +143,6 @@ void TEditorScreenStrings::UnwrapLines() {
   }
   DeleteItems(target, count - target);
   SetRowAttribute(target - 1, lastAttribute);
-
-  EndUpdate();
-  OnChange = onChange;
 }
 
 void TEditorScreenStrings::SetWordWrap(bool value) {
