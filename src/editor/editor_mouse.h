@@ -15,8 +15,6 @@ namespace editor {
 class TEditor;
 
 // The keys a drag of the selection listens to.
-inline constexpr int VK_CONTROL = 0x11;
-inline constexpr int VK_ESCAPE = 0x1B;
 
 enum class TMouseButton : std::uint8_t { Left, Right, Middle };
 

@@ -7,6 +7,8 @@
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QStyleHints>
@@ -63,6 +65,7 @@ TEditorWidget::TEditorWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::IBeamCursor);
+  setMouseTracking(true);  // the cursor changes over addresses and the selection without a button held
   FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
   connect(&FBlink, &QTimer::timeout, this, &TEditorWidget::BlinkCaret);
   FEditor.SetClipboard(&FClipboard);
@@ -137,24 +140,30 @@ void TEditorWidget::resizeEvent(QResizeEvent* event) {
 
 void TEditorWidget::keyPressEvent(QKeyEvent* event) {
   const editor::TShiftState shift = ShiftState(event->modifiers());
-  const int vk = VirtualKey(event->key());
+  const int vk = event->key() == Qt::Key_Control ? editor::VK_CONTROL : VirtualKey(event->key());
+  // While a button is held or a drag is pending the control takes only the keys the drag needs.
+  if (!FEditor.PassKeyDown(vk, shift)) {
+    event->accept();
+    return;
+  }
   if (vk != 0) FEditor.KeyDown(vk, shift, event->isAutoRepeat());
   // What TranslateMessage would post as WM_CHAR: the key's text as code page 932 bytes. Delete has a
   // text on X11 but no character message on Windows.
   const QString text = event->text();
-  if (!text.isEmpty() && event->key() != Qt::Key_Delete) {
+  if (!text.isEmpty() && event->key() != Qt::Key_Delete && FEditor.PassChar()) {
     for (const char byte : ToCp932(text)) FEditor.KeyChar(static_cast<unsigned char>(byte), shift);
   }
   event->accept();
 }
 
 void TEditorWidget::keyReleaseEvent(QKeyEvent* event) {
-  if (!event->isAutoRepeat()) FEditor.KeyUp();
+  const int vk = event->key() == Qt::Key_Control ? editor::VK_CONTROL : VirtualKey(event->key());
+  if (FEditor.PassKeyUp(vk) && !event->isAutoRepeat()) FEditor.KeyUp();
   event->accept();
 }
 
 void TEditorWidget::inputMethodEvent(QInputMethodEvent* event) {
-  if (!event->commitString().isEmpty()) FEditor.ImeResult(ToCp932(event->commitString()));
+  if (!event->commitString().isEmpty() && FEditor.PassChar()) FEditor.ImeResult(ToCp932(event->commitString()));
   if (FPreedit != event->preeditString()) {
     FPreedit = event->preeditString();
     update();
@@ -173,6 +182,59 @@ QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     default:
       return QWidget::inputMethodQuery(query);
   }
+}
+
+namespace {
+
+bool ToButton(Qt::MouseButton qtButton, editor::TMouseButton& button) {
+  switch (qtButton) {
+    case Qt::LeftButton: button = editor::TMouseButton::Left; return true;
+    case Qt::RightButton: button = editor::TMouseButton::Right; return true;
+    case Qt::MiddleButton: button = editor::TMouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+void TEditorWidget::mousePressEvent(QMouseEvent* event) {
+  editor::TMouseButton button;
+  if (ToButton(event->button(), button)) {
+    const QPoint p = event->position().toPoint();
+    FEditor.MouseDown(button, ShiftState(event->modifiers()), p.x(), p.y());
+  }
+  event->accept();
+}
+
+void TEditorWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  FEditor.MouseMove(ShiftState(event->modifiers()), p.x(), p.y());
+  event->accept();
+}
+
+void TEditorWidget::mouseReleaseEvent(QMouseEvent* event) {
+  editor::TMouseButton button;
+  if (ToButton(event->button(), button)) {
+    const QPoint p = event->position().toPoint();
+    FEditor.MouseUp(button, ShiftState(event->modifiers()), p.x(), p.y());
+  }
+  event->accept();
+}
+
+void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  editor::TMouseButton button;
+  if (ToButton(event->button(), button)) {
+    const QPoint p = event->position().toPoint();
+    FEditor.DoubleClick(button, ShiftState(event->modifiers()), p.x(), p.y());
+  }
+  event->accept();
+}
+
+void TEditorWidget::wheelEvent(QWheelEvent* event) {
+  // Three rows a notch, the desktop's usual wheel step; not while a button is held or a drag is pending.
+  const int notches = event->angleDelta().y() / 120;
+  if (notches != 0 && FEditor.PassMouseWheel()) FEditor.SetTopRow(FEditor.TopRow() - 3 * notches);
+  event->accept();
 }
 
 void TEditorWidget::focusInEvent(QFocusEvent* event) {

@@ -42,6 +42,11 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void focusOutEvent(QFocusEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // TEditorWindow

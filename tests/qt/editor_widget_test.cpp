@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "editor/editor_props.h"
+#include "editor/editor_viewport.h"
 #include "editor/editor_strings.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
@@ -158,6 +159,30 @@ TEST_F(EditorWidgetTest, OwnPopupMenuEnablesByStateAndItsShortcutsStepAsideForAn
   Commit(QStringLiteral("x"));
   QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // no longer the control's shortcut
   EXPECT_EQ(Text(), "x");
+}
+
+}  // namespace
+}  // namespace qtui
+
+namespace qtui {
+namespace {
+
+TEST_F(EditorWidgetTest, AClickPlacesTheCaretOnTheClickedCellAndADragSelects) {
+  FWidget.Editor().Lines().SetText(Sjis("first line\r\n日本語のテキスト\r\nthird"));
+  const editor::TEditorViewport& view = FWidget.Editor().Viewport();
+  auto cell = [&view](int col, int row) {
+    return QPoint(view.TextLeft() + col * view.ColWidth() + 1, view.TopMargin() + row * view.RowHeight() + 2);
+  };
+  QTest::mouseClick(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(4, 1));
+  EXPECT_EQ(FWidget.Editor().Row(), 1);
+  EXPECT_EQ(FWidget.Editor().Col(), 4);  // after 日本, never between the bytes of a character
+
+  QTest::mousePress(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(0, 0));
+  QTest::mouseMove(&FWidget, cell(3, 0));
+  QTest::mouseMove(&FWidget, cell(5, 0));
+  QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(5, 0));
+  EXPECT_EQ(FWidget.Editor().SelStart(), 0);
+  EXPECT_EQ(FWidget.Editor().SelLength(), 5);
 }
 
 }  // namespace
