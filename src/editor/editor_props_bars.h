@@ -14,15 +14,9 @@ inline constexpr TColor clSilver = 0xC0C0C0;
 
 enum TNumberMode : std::uint8_t { nmRow, nmLine };
 
-// A notifying object whose setters store a value only when it differs and then report the change.
+// A notifying object whose setters store a value, or a whole record, only when it differs.
 class TEditorBarBase : public TNotifyPersistent {
  protected:
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Changed();
-  }
   // Stores all values of a record at once, reporting once when anything changed.
   template <class T>
   void StoreAll(T& values, const T& value) {

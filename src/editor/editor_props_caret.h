@@ -134,13 +134,6 @@ class TEditorCaret : public TNotifyPersistent {
   void Assign(const TPersistent& source) override;
 
  private:
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Changed();
-  }
-
   TCaretOptions FOptions;
   TEditorCursors FCursors;
 };

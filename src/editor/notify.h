@@ -65,6 +65,14 @@ class TNotifyPersistent : public TPersistent {
   int UpdateCount() const { return FUpdateCount; }
 
  protected:
+  // The setters' convention: store a value only when it differs, then report the change.
+  template <class T>
+  void Store(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    Changed();
+  }
+
   int FUpdateCount = 0;
 };
 

@@ -53,12 +53,6 @@ class TEditorWrapOption : public TNotifyPersistent {
   void SetWrapByte(int value);
 
  private:
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Changed();
-  }
   void StoreText(std::string& field, std::string_view value);
 
   bool FFollowRetMark = false;
