@@ -106,6 +106,7 @@ int TEditorWidget::VirtualKey(int qtKey) {
 
 void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
+  FPainting = true;
   QPainter painter(this);
   // What no area of the control covers (the margin left of the text below the corner) is the window's
   // background, which Windows erases in the control's colour.
@@ -118,6 +119,7 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(CaretRect(), Qt::white);
   }
+  FPainting = false;
 }
 
 void TEditorWidget::PaintPreedit(QPainter& painter) {
@@ -273,7 +275,7 @@ void TEditorWidget::InvalidateAll() {
 
 void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
   // The caret is drawn into the pixels; it must not be carried along with them.
-  if (CaretVisible()) update(CaretRect());
+  if (CaretVisible()) UpdateCaretArea();
   scroll(dx, dy, ToQRect(area));
 }
 
@@ -283,7 +285,7 @@ void TEditorWidget::Update() {
 }
 
 void TEditorWidget::CreateCaret(int width, int height) {
-  if (FCaretExists) update(CaretRect());
+  if (FCaretExists) UpdateCaretArea();
   FCaretExists = true;
   FCaretHideLevel = 1;
   FCaretSize = QSize(width, height);
@@ -291,16 +293,16 @@ void TEditorWidget::CreateCaret(int width, int height) {
 
 void TEditorWidget::DestroyCaret() {
   if (!FCaretExists) return;
-  update(CaretRect());
+  UpdateCaretArea();
   FCaretExists = false;
   FBlink.stop();
 }
 
 void TEditorWidget::SetCaretPos(editor::TPoint position) {
-  if (CaretVisible()) update(CaretRect());
+  if (CaretVisible()) UpdateCaretArea();
   FCaretPos = QPoint(position.X, position.Y);
   FCaretPhaseOn = true;
-  if (CaretVisible()) update(CaretRect());
+  if (CaretVisible()) UpdateCaretArea();
 }
 
 void TEditorWidget::ShowCaret() {
@@ -308,7 +310,7 @@ void TEditorWidget::ShowCaret() {
   if (--FCaretHideLevel == 0) {
     FCaretPhaseOn = true;
     FBlink.start();
-    update(CaretRect());
+    UpdateCaretArea();
   }
 }
 
@@ -316,15 +318,21 @@ void TEditorWidget::HideCaret() {
   if (!FCaretExists) return;
   if (FCaretHideLevel++ == 0) {
     FBlink.stop();
-    update(CaretRect());
+    UpdateCaretArea();
   }
 }
 
 QRect TEditorWidget::CaretRect() const { return QRect(FCaretPos, FCaretSize); }
 
+void TEditorWidget::UpdateCaretArea() {
+  // A paint hides and shows the caret around its drawing and draws the caret last itself; asking for
+  // another paint from inside one would repaint forever.
+  if (!FPainting) update(CaretRect());
+}
+
 void TEditorWidget::BlinkCaret() {
   FCaretPhaseOn = !FCaretPhaseOn;
-  update(CaretRect());
+  UpdateCaretArea();
 }
 
 void TEditorWidget::SetCursor(editor::TCursorKind cursor) {

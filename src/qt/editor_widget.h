@@ -72,6 +72,7 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   QRect CaretRect() const;
   bool CaretVisible() const { return FCaretExists && FCaretHideLevel == 0; }
   void BlinkCaret();
+  void UpdateCaretArea();
   void PaintPreedit(QPainter& painter);
 
   TQtClipboard FClipboard;
@@ -86,6 +87,7 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   QPoint FCompositionPos;
   QString FPreedit;               // the input method's text being composed
   bool FCaptured = false;
+  bool FPainting = false;
   TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set
   QMenu* FPopupMenu = nullptr;
 };

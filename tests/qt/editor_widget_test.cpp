@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QTest>
@@ -183,6 +184,35 @@ TEST_F(EditorWidgetTest, AClickPlacesTheCaretOnTheClickedCellAndADragSelects) {
   QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(5, 0));
   EXPECT_EQ(FWidget.Editor().SelStart(), 0);
   EXPECT_EQ(FWidget.Editor().SelLength(), 5);
+}
+
+}  // namespace
+}  // namespace qtui
+
+namespace qtui {
+namespace {
+
+// Counts the paint events a widget gets.
+class TPaintCounter : public QObject {
+ public:
+  int Paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    Paints += event->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+TEST_F(EditorWidgetTest, AnIdleEditorDoesNotRepaintItselfOverAndOver) {
+  FWidget.Editor().Lines().SetText(Sjis("text 日本語"));
+  QApplication::processEvents();
+  TPaintCounter counter;
+  FWidget.installEventFilter(&counter);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  FWidget.removeEventFilter(&counter);
+  // Only the caret's blinking may paint: a few times in 300 ms, not a paint per pass of the loop.
+  EXPECT_LE(counter.Paints, 3);
 }
 
 }  // namespace
