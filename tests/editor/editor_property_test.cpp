@@ -248,6 +248,16 @@ std::string NewText(TTextGenerator& random) {
   return Stored(text);
 }
 
+// Readies an editor for a random sequence: room for every undo step, random wrap settings and a random
+// starting text, which is returned as the model the edits are checked against.
+std::string StartSequence(TEditor& editor, TTextGenerator& random) {
+  editor.SetUndoListMax(1000);
+  random.RandomizeWrap(editor, true);
+  std::string model = NewText(random);
+  editor.Lines().SetText(model);
+  return model;
+}
+
 TEST(EditorProperties, EveryEditKeepsTheRowsWellFormedEqualToTheModelAndToAFullRewrap) {
   constexpr int kSequences = 4000;
   constexpr int kEdits = 20;
@@ -255,10 +265,7 @@ TEST(EditorProperties, EveryEditKeepsTheRowsWellFormedEqualToTheModelAndToAFullR
     SCOPED_TRACE("sequence " + std::to_string(sequence));
     TTextGenerator random(1000u + static_cast<std::uint32_t>(sequence));
     TEditor editor;
-    editor.SetUndoListMax(1000);
-    random.RandomizeWrap(editor, true);
-    std::string model = NewText(random);
-    editor.Lines().SetText(model);
+    std::string model = StartSequence(editor, random);
     std::string log = Describe(editor);
     for (int edit = 0; edit < kEdits; ++edit) {
       const std::size_t records = editor.ListInfo().UndoObj().UndoList().size();
@@ -277,10 +284,7 @@ TEST(EditorProperties, UndoingEverythingRestoresTheStartAndRedoingEverythingTheE
     SCOPED_TRACE("sequence " + std::to_string(sequence));
     TTextGenerator random(500000u + static_cast<std::uint32_t>(sequence));
     TEditor editor;
-    editor.SetUndoListMax(1000);
-    random.RandomizeWrap(editor, true);
-    std::string model = NewText(random);
-    editor.Lines().SetText(model);
+    std::string model = StartSequence(editor, random);
     const std::vector<std::string> startRows = RowDump(editor);
     const std::string startText = model;
     std::string log = Describe(editor);
