@@ -47,7 +47,12 @@ void BM_TypeThousandCharacters(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 1000);
   state.counters["rows"] = editor.ListInfo().Count();
 }
-BENCHMARK(BM_TypeThousandCharacters)->ArgName("rows")->Arg(1'000)->Arg(10'000)->Arg(100'000)->Iterations(5)
+BENCHMARK(BM_TypeThousandCharacters)
+    ->ArgName("rows")
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
 // Down held: auto-repeated key-down messages walk the caret through the whole text.

@@ -54,7 +54,7 @@ void BM_SplitIntoStringsBaseline(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(lines.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_SplitIntoStringsBaseline)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +67,7 @@ void BM_LinesText(benchmark::State& state) {
     benchmark::DoNotOptimize(editor.ListInfo().Count());
   }
   state.counters["rows"] = static_cast<double>(editor.ListInfo().Count());
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_LinesText)->ArgName("wrap")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -19,8 +19,17 @@ using namespace editor;
 // kanji, full-width symbols and Latin letters) in code page 932.
 std::vector<std::string> MixedRows(std::size_t totalBytes) {
   const std::vector<std::string> pieces = {
-      "note ", "the ", "meeting_at ", "10:30 ", "3.14 ", "1e-9 ", "http://example.com/a?b=1 ", "www.example.jp ",
-      "someone@example.co.jp, ", "(see) ", "\t",
+      "note ",
+      "the ",
+      "meeting_at ",
+      "10:30 ",
+      "3.14 ",
+      "1e-9 ",
+      "http://example.com/a?b=1 ",
+      "www.example.jp ",
+      "someone@example.co.jp, ",
+      "(see) ",
+      "\t",
       "\x82\xB1\x82\xEA\x82\xCD ",          // これは
       "\x83\x65\x83\x58\x83\x67\x81\x5B ",  // テスト−
       "\x93\xFA\x96\x7B\x8C\xEA ",          // 日本語

@@ -16,7 +16,7 @@ std::string Text(int lines) {
   std::string text;
   for (int i = 0; i < lines; ++i) {
     text += "line " + std::to_string(i) + " \x82\xA0\x82\xA2\x82\xA4 some words of text";
-    if (i % 3 == 0) text += std::string(60 + i % 100, 'w');
+    if (i % 3 == 0) text += std::string(static_cast<std::size_t>(60 + i % 100), 'w');
     text += "\r\n";
   }
   return text;
@@ -50,8 +50,10 @@ void BM_MemoryPerRow(benchmark::State& state) {
     for (int row = 0; row < rows.Count(); ++row) textBytes += rows.RowText(row).size();
     state.counters["rows"] = rows.Count();
     state.counters["item_bytes"] = sizeof(editor::TheStringItem);
-    state.counters["array_bytes_per_row"] = static_cast<double>(rows.Capacity()) * sizeof(editor::TheStringItem) / rows.Count();
-    state.counters["heap_bytes_per_row_besides_text"] = (static_cast<double>(after - before) - textBytes) / rows.Count();
+    state.counters["array_bytes_per_row"] =
+        static_cast<double>(rows.Capacity()) * sizeof(editor::TheStringItem) / rows.Count();
+    state.counters["heap_bytes_per_row_besides_text"] =
+        (static_cast<double>(after - before) - static_cast<double>(textBytes)) / rows.Count();
   }
 }
 BENCHMARK(BM_MemoryPerRow)->ArgName("wrap")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -13,16 +13,19 @@ namespace {
 // lone CR and LF breaks. `onlyBreak` makes every break that one instead.
 std::string MakeText(std::size_t size, const char* onlyBreak = nullptr) {
   std::mt19937 random(static_cast<unsigned>(size));
-  const std::string pieces[] = {"abc ", "Hello, world. ", "\x82\xA0\x82\xA2\x82\xA4", "\x93\xFA\x96\x7B\x8C\xEA",
-                                "http://example.com/ ", "12345 "};
+  const std::string pieces[] = {
+      "abc ",  "Hello, world. ", "\x82\xA0\x82\xA2\x82\xA4", "\x93\xFA\x96\x7B\x8C\xEA", "http://example.com/ ",
+      "12345 "};
   std::string text;
   text.reserve(size + 200);
   while (text.size() < size) {
     std::size_t length = random() % 121;
     std::size_t start = text.size();
     while (text.size() - start < length) text += pieces[random() % std::size(pieces)];
-    if (onlyBreak) text += onlyBreak;
-    else text += random() % 10 == 0 ? (random() % 2 ? "\r" : "\n") : "\r\n";
+    if (onlyBreak)
+      text += onlyBreak;
+    else
+      text += random() % 10 == 0 ? (random() % 2 ? "\r" : "\n") : "\r\n";
   }
   text.resize(size);
   return text;
@@ -40,7 +43,12 @@ void BM_SplitLines(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
   state.counters["lines"] = static_cast<double>(lines);
 }
-BENCHMARK(BM_SplitLines)->Arg(1 << 20)->Arg(10 << 20)->Arg(100 << 20)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_SplitLines)
+    ->Arg(1 << 20)
+    ->Arg(10 << 20)
+    ->Arg(100 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 // Old Mac files break lines with CR alone; a splitter that searched for LF from every line start would
 // be quadratic here.
@@ -53,7 +61,12 @@ void BM_SplitLinesCrOnly(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_SplitLinesCrOnly)->Arg(1 << 20)->Arg(10 << 20)->Arg(100 << 20)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_SplitLinesCrOnly)
+    ->Arg(1 << 20)
+    ->Arg(10 << 20)
+    ->Arg(100 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 void BM_Cp932ToUtf8(benchmark::State& state) {
   const std::string text = MakeText(1 << 20);

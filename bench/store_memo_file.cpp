@@ -84,7 +84,7 @@ void BM_BuildMemoFile(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(store::BuildMemoFile(pages, bytes, badIndex));
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_BuildMemoFile)->Apply(SaveArgs);
 
@@ -97,7 +97,7 @@ void BM_SaveMemoFile(benchmark::State& state) {
   for (auto _ : state) {
     if (file.SaveMemoFile(store, badIndex) != store::SaveOk) state.SkipWithError("save failed");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * std::filesystem::file_size(file.Path())));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file.Path())));
 }
 BENCHMARK(BM_SaveMemoFile)->Apply(SaveArgs);
 
@@ -106,8 +106,7 @@ void LoadFile(benchmark::State& state, const std::vector<store::TMemoData>& page
   const std::filesystem::path path = Scratch().Path() / name;
   std::string bytes;
   int32_t badIndex = -1;
-  if (store::BuildMemoFile(pages, bytes, badIndex) != store::SaveOk ||
-      !platform::WriteFileAtomically(path, bytes).Ok) {
+  if (store::BuildMemoFile(pages, bytes, badIndex) != store::SaveOk || !platform::WriteFileAtomically(path, bytes).Ok) {
     state.SkipWithError("could not write the file to load");
     return;
   }
@@ -123,7 +122,7 @@ void LoadFile(benchmark::State& state, const std::vector<store::TMemoData>& page
     ticks += std::clock() - start;
   }
   const double megabytes = static_cast<double>(bytes.size()) / kMiB;
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
   state.counters["file_MB"] = megabytes;
   const double milliseconds = 1000.0 * static_cast<double>(ticks) / CLOCKS_PER_SEC;
   state.counters["cpu_ms_per_MB"] = milliseconds / static_cast<double>(state.iterations()) / megabytes;

@@ -28,9 +28,8 @@ int main(int argc, char** argv) {
   app::TQuitSignals quitSignals;
   QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, &window, &QWidget::close);
   // The desktop session's end asks for the same close as the Exit command.
-  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                   [&window](QSessionManager& manager) {
-                     if (!window.close()) manager.cancel();  // an unsavable page holds the session's end
-                   });
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
+    if (!window.close()) manager.cancel();  // an unsavable page holds the session's end
+  });
   return QApplication::exec();
 }

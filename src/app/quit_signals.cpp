@@ -3,9 +3,9 @@
 
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace app {
 namespace {

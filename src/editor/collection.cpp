@@ -25,7 +25,8 @@ TCollectionItem* TCollection::Add() {
 }
 
 void TCollection::Delete(int index) {
-  if (index < 0 || index >= Count()) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count())
+    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
   FItems.erase(FItems.begin() + index);
   Changed();
 }

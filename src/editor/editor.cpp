@@ -53,7 +53,7 @@ TColumnRules TEditor::ColumnRules() const {
 void TEditor::RowsChanged() {
   // --- Selection and editing: a text change leaves no range over rows that moved.
   CleanSelection();
-  FViewport.UpdateScrollBars();  // --- View and scrolling: the ranges follow the rows
+  FViewport.UpdateScrollBars();     // --- View and scrolling: the ranges follow the rows
   RepaintEditorAfterChange(*this);  // --- Drawing: changed rows repainted, the rows below scrolled
   if (!FRows->LastUpdate().Recorded) return;
   FModified = true;
@@ -77,6 +77,5 @@ void TEditor::ResetCaret() {
   FCol = 0;
   FRememberedCol = -1;
 }
-
 
 }  // namespace editor

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "editor/column_map.h"
-#include "editor/editor_keys.h"
 #include "editor/editor_hittest.h"  // --- Hit testing and mouse
-#include "editor/editor_mouse.h"    // --- Hit testing and mouse
+#include "editor/editor_keys.h"
+#include "editor/editor_mouse.h"  // --- Hit testing and mouse
 #include "editor/editor_props.h"
 #include "editor/editor_selection.h"
 #include "editor/editor_strings.h"

@@ -63,7 +63,9 @@ void TEditor::SetCol(int col) {
 void TEditor::AdjustCol(int direction, bool vertical) {
   const std::string map = RowMap(FRow);
   const int width = static_cast<int>(map.size());
-  const auto code = [&map, width](int col) { return col >= 0 && col < width ? map[static_cast<std::size_t>(col)] : colEnd; };
+  const auto code = [&map, width](int col) {
+    return col >= 0 && col < width ? map[static_cast<std::size_t>(col)] : colEnd;
+  };
   const auto offCharacterInside = [&](int step) {
     if (code(FCol) == colTrail) FCol += step;
     if (!CaretOptions().InTab)

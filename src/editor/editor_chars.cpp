@@ -2,9 +2,9 @@
 // candidate window do to the text and the caret.
 #include "editor/editor.h"
 #include "editor/editor_keys.h"
-#include "platform/cp932.h"
 #include "editor/screen_strings.h"
 #include "editor/strings.h"
+#include "platform/cp932.h"
 
 namespace editor {
 

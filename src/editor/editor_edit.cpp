@@ -104,7 +104,7 @@ void TEditor::Overwrite(int index, const std::string& s) {
   if (FRows->RowAttribute(lastRow) == raBreak) text += "\r\n";
   // Whole characters only: a double-byte character half covered goes entirely.
   std::size_t end = static_cast<std::size_t>(index);
-  while (end < lineEnd && end < index + s.size()) end += static_cast<std::size_t>(CharLength(text, end));
+  while (end < lineEnd && end < static_cast<std::size_t>(index) + s.size()) end += static_cast<std::size_t>(CharLength(text, end));
   end = std::min(end, std::max(lineEnd, static_cast<std::size_t>(index)));
   text.replace(static_cast<std::size_t>(index), end - static_cast<std::size_t>(index), s);
   const int from = FRows->LineStartRow(FRow);
@@ -175,7 +175,8 @@ void TEditor::DeleteKey() {
     }
     return;
   }
-  text.erase(static_cast<std::size_t>(index), static_cast<std::size_t>(CharLength(text, static_cast<std::size_t>(index))));
+  text.erase(static_cast<std::size_t>(index),
+             static_cast<std::size_t>(CharLength(text, static_cast<std::size_t>(index))));
   if (attribute == raBreak) text += "\r\n";
   EditRows(FRow, 1, text, from, offset);
 }
@@ -220,7 +221,9 @@ void TEditor::BackspaceChar() {
   }
   if (CaretOptions().BackSpaceUnIndent && UnIndentBack(text, index)) return;
   const std::string map = RowMap(FRow);
-  const int removed = FCol >= 1 && FCol - 1 < static_cast<int>(map.size()) && map[static_cast<std::size_t>(FCol - 1)] == colTrail ? 2 : 1;
+  const int removed =
+      FCol >= 1 && FCol - 1 < static_cast<int>(map.size()) && map[static_cast<std::size_t>(FCol - 1)] == colTrail ? 2
+                                                                                                                  : 1;
   text.erase(static_cast<std::size_t>(index - removed), static_cast<std::size_t>(removed));
   if (FRows->RowAttribute(FRow) == raBreak) text += "\r\n";
   const int from = FRows->LineStartRow(FRow);

@@ -18,8 +18,8 @@ TColRow CellAtPoint(const THitGeometry& geometry, int x, int y, bool nearest) {
   if (width > 0) {
     // Left of the text area the cells count down into negative columns, so shift by a cell less one.
     const int shifted = x < geometry.TextLeft ? x - (width - 1) : x;
-    const int column = nearest ? (width / 2 + shifted - 1 - geometry.TextLeft) / width
-                               : (shifted - geometry.TextLeft) / width;
+    const int column =
+        nearest ? (width / 2 + shifted - 1 - geometry.TextLeft) / width : (shifted - geometry.TextLeft) / width;
     cell.Col = std::max(0, column + geometry.TopCol);
   }
   if (geometry.RowHeight > 0) cell.Row = (y - geometry.TopMargin) / geometry.RowHeight + geometry.TopRow;
@@ -34,8 +34,8 @@ int ByteIndexAtColumn(std::string_view map, int column) {
 }
 
 THitGeometry TEditor::HitGeometry() const {
-  return {FViewport.ColWidth(), FViewport.RowHeight(), FViewport.TextLeft(),
-          FViewport.TopMargin(), FViewport.TopRow(), FViewport.TopCol()};
+  return {FViewport.ColWidth(),  FViewport.RowHeight(), FViewport.TextLeft(),
+          FViewport.TopMargin(), FViewport.TopRow(),    FViewport.TopCol()};
 }
 
 TColRow TEditor::PointToColRow(int x, int y, bool nearest) const { return CellAtPoint(HitGeometry(), x, y, nearest); }
@@ -45,8 +45,7 @@ bool TEditor::TextPosFromPoint(TPoint point, int& row, int& index) const {
   index = -1;
   const THitGeometry geometry = HitGeometry();
   const int count = FRows->Count();
-  if (count == 0 || geometry.ColWidth <= 0 || point.X < geometry.TextLeft || point.Y < geometry.TopMargin)
-    return false;
+  if (count == 0 || geometry.ColWidth <= 0 || point.X < geometry.TextLeft || point.Y < geometry.TopMargin) return false;
   const TColRow cell = CellAtPoint(geometry, point.X, point.Y, true);
   if (cell.Row < 0 || cell.Row > count) return false;
   row = cell.Row;

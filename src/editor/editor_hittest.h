@@ -39,7 +39,7 @@ int ByteIndexAtColumn(std::string_view map, int column);
 
 // A token found under a point.
 struct TTokenHit {
-  std::string Text;       // its bytes; empty when nothing was hit
+  std::string Text;  // its bytes; empty when nothing was hit
   TTokenKind Kind = tokEnd;
   int LineStartRow = -1;  // the first row of the logical line it lies in
   int Pos = -1;           // its byte offset in that logical line

@@ -69,7 +69,8 @@ std::string TEditor::NewLineIndent() const {
   if (width <= 0) return {};
   if (!options.TabIndent) return std::string(static_cast<std::size_t>(width), ' ');
   const int tab = options.TabSpaceCount;
-  return std::string(static_cast<std::size_t>(width / tab), '\t') + std::string(static_cast<std::size_t>(width % tab), ' ');
+  return std::string(static_cast<std::size_t>(width / tab), '\t') +
+         std::string(static_cast<std::size_t>(width % tab), ' ');
 }
 
 bool TEditor::UnIndentBack(const std::string& text, int index) {

@@ -42,8 +42,8 @@ void TEditor::MoveKey(int key, TShiftState shift) {
   switch (key) {
     case VK_PRIOR:
     case VK_NEXT: {
-      const int n = ((VisibleRows() - 1) / 2) *
-                    (FKeyRepeating ? Speed().PageVerticalRangeAc() : Speed().PageVerticalRange());
+      const int n =
+          ((VisibleRows() - 1) / 2) * (FKeyRepeating ? Speed().PageVerticalRangeAc() : Speed().PageVerticalRange());
       if (key == VK_PRIOR) {
         ScrollRows(-n);
       } else if (!(FRow < FRows->Count() && FRows->RowAttribute(FRow) == raEnd)) {

@@ -28,14 +28,14 @@ struct TMetricsInput {
 };
 
 struct TEditorMetrics {
-  int FontHeight = 0;      // text height plus external leading
-  int ColWidth = 0;        // Margin.Character + the font's average character width
-  int RowHeight = 0;       // FontHeight + Margin.Line + UnderlineSpace
+  int FontHeight = 0;  // text height plus external leading
+  int ColWidth = 0;    // Margin.Character + the font's average character width
+  int RowHeight = 0;   // FontHeight + Margin.Line + UnderlineSpace
   int UnderlineSpace = 0;
-  int TextLeft = 0;        // Margin.Left + image bar + line-number bar
-  int TopMargin = 0;       // Margin.Top + ruler
-  int VisibleRows = 1;     // whole rows in the text area, at least 1
-  int VisibleCols = 0;     // whole cells in the text area, never negative
+  int TextLeft = 0;     // Margin.Left + image bar + line-number bar
+  int TopMargin = 0;    // Margin.Top + ruler
+  int VisibleRows = 1;  // whole rows in the text area, at least 1
+  int VisibleCols = 0;  // whole cells in the text area, never negative
   int ImagebarWidth = 0;
   int LeftbarWidth = 0;
   int RulerHeight = 0;

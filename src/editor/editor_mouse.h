@@ -29,9 +29,9 @@ enum TCursorState : std::uint8_t {
 };
 
 enum TSelDragState : std::uint8_t {
-  sdNone,     // no drag
-  sdPending,  // a press inside the selection waits to become a drag
-  sdDragging, // the selection is being dragged
+  sdNone,      // no drag
+  sdPending,   // a press inside the selection waits to become a drag
+  sdDragging,  // the selection is being dragged
 };
 
 // The cursor index of Caret.Cursors that a cursor state shows.
@@ -47,10 +47,10 @@ using TMouseMoveEvent = std::function<void(TEditor& sender, TShiftState shift, i
 struct TEditorMouseState {
   TCursorState CursorState = curText;
   TSelDragState SelDragState = sdNone;
-  TPoint DownPoint;              // the last left press without Shift
-  bool ButtonHeld = false;       // a left press the control follows (not one handed over to a drag)
-  bool RowSelecting = false;     // whole rows follow the mouse
-  int RowSelectRow = 0;          // the row the row selection started on
+  TPoint DownPoint;           // the last left press without Shift
+  bool ButtonHeld = false;    // a left press the control follows (not one handed over to a drag)
+  bool RowSelecting = false;  // whole rows follow the mouse
+  int RowSelectRow = 0;       // the row the row selection started on
 
   // A held button or a drag holds the keyboard and the other buttons off.
   bool Busy() const { return ButtonHeld || SelDragState != sdNone; }

@@ -35,8 +35,8 @@ void TEditorPainter::PaintRect(const TRect& paintRect) {
   const bool cornerHit = Intersects(paintRect, {0, 0, m.TextLeft, m.TopMargin});
   const bool textHit = Intersects(paintRect, textArea);
   const bool drawUnderline = FContext.Marks.Underline.Visible && FContext.UnderlineHideCount == 0 &&
-                             FContext.Selection.Kind == TPaintSelectionKind::None &&
-                             FContext.CaretRow >= m.TopRow && FContext.CaretRow <= m.TopRow + m.VisibleRows;
+                             FContext.Selection.Kind == TPaintSelectionKind::None && FContext.CaretRow >= m.TopRow &&
+                             FContext.CaretRow <= m.TopRow + m.VisibleRows;
 
   // Whole cells and whole row bands, so every row is drawn from its first cell in view.
   TRect rect = paintRect;
@@ -93,8 +93,7 @@ void TEditorPainter::DrawSelectedRow(const TRect& rect, int x, TFountainParser* 
 }
 
 TEditorPainter::TRowColors TEditorPainter::SelectionColors() const {
-  const TPaintColor& record =
-      FContext.Selection.Kind == TPaintSelectionKind::Hit ? FContext.Hit : FContext.Select;
+  const TPaintColor& record = FContext.Selection.Kind == TPaintSelectionKind::Hit ? FContext.Hit : FContext.Select;
   // Unset selection colours give inverse video.
   return {record.Color != clNone ? record.Color : FContext.Color,
           record.BkColor != clNone ? record.BkColor : FContext.Font.Color, FContext.Font.Style};

@@ -151,8 +151,7 @@ class TEditorPainter {
   // Draw one row clipped to rect, its left edge at x (TextLeft - HOffset) and its top at y.
   void DrawRow(const TRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
   void DrawSelectedRow(const TRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
-  void DrawRowWithSelection(const TRect& rect, int x, TFountainParser* parser, int row, const std::string& text,
-                            int y);
+  void DrawRowWithSelection(const TRect& rect, int x, TFountainParser* parser, int row, const std::string& text, int y);
   // Outputs at most kMaxDrawCells bytes (never half a double-byte character); an underlined style is
   // drawn as a dotted line on the cells' last pixel row instead of the font's underline.
   void TextOutCells(const TRect& rect, int x, TTextOutOptions options, std::string_view text, int y, TColor color,

@@ -71,8 +71,8 @@ TPaintContext MakePaintContext(TEditor& editor) {
   context.Color = editor.Color();
   context.Font = editor.Font();
   const TEditorMarks& marks = editor.Marks();
-  context.Marks = {MarkOf(marks.EofMark()), MarkOf(marks.RetMark()), MarkOf(marks.WrapMark()),
-                   MarkOf(marks.HideMark()), MarkOf(marks.Underline())};
+  context.Marks = {MarkOf(marks.EofMark()), MarkOf(marks.RetMark()), MarkOf(marks.WrapMark()), MarkOf(marks.HideMark()),
+                   MarkOf(marks.Underline())};
   const TEditorColors& colors = editor.View().Colors();
   context.Select = ColorOf(colors.Record(TEditorColorIndex::Select));
   context.Hit = ColorOf(colors.Record(TEditorColorIndex::Hit));

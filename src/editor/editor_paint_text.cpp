@@ -42,7 +42,8 @@ int CellOutputLength(std::string_view text) {
 bool IsTrailColumn(std::string_view text, int col) {
   if (col <= 0 || col >= static_cast<int>(text.size())) return false;
   int i = 0;
-  while (i < col) i += platform::IsLeadByte(text[static_cast<std::size_t>(i)]) && i + 1 < static_cast<int>(text.size()) ? 2 : 1;
+  while (i < col)
+    i += platform::IsLeadByte(text[static_cast<std::size_t>(i)]) && i + 1 < static_cast<int>(text.size()) ? 2 : 1;
   return i > col;
 }
 

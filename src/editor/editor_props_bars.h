@@ -110,7 +110,7 @@ class TEditorRuler : public TEditorBarBase {
 };
 
 struct TImagebarValues {
-  int DigitWidth = 8;   // every width 0 .. 100
+  int DigitWidth = 8;  // every width 0 .. 100
   int LeftMargin = 2;
   int MarkWidth = 0;
   int RightMargin = 2;

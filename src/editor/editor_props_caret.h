@@ -21,23 +21,23 @@ inline constexpr int crDragSelCopy = 1959;
 // The values of TEditorCaret as one plain record, so the caret and editing code reads them as fields.
 // Construction defaults; the note window's values are in editor_props_preset.cpp.
 struct TCaretOptions {
-  bool AutoCursor = true;        // the control sets its mouse cursor from its cursor state
+  bool AutoCursor = true;  // the control sets its mouse cursor from its cursor state
   bool AutoIndent = true;
   bool BackSpaceUnIndent = true;
-  bool FreeCaret = true;         // the caret may stand beyond the end of a row
-  bool FreeRow = false;          // with FreeCaret off, a vertical move still keeps the column
-  bool InTab = false;            // the caret may stand inside a tab's fill
-  bool KeepCaret = false;        // remember the column a vertical move had to give up
-  bool LockScroll = false;       // scrolling with the scroll bar moves the caret by as many rows
+  bool FreeCaret = true;    // the caret may stand beyond the end of a row
+  bool FreeRow = false;     // with FreeCaret off, a vertical move still keeps the column
+  bool InTab = false;       // the caret may stand inside a tab's fill
+  bool KeepCaret = false;   // remember the column a vertical move had to give up
+  bool LockScroll = false;  // scrolling with the scroll bar moves the caret by as many rows
   bool NextLine = false;
   bool PrevSpaceIndent = false;
-  bool RowSelect = true;         // a press in the left margin selects whole rows
+  bool RowSelect = true;  // a press in the left margin selects whole rows
   TSelDragMode SelDragMode = dmAutomatic;
-  bool SelMove = true;           // the selection may be dragged at all
+  bool SelMove = true;  // the selection may be dragged at all
   bool SoftTab = false;
   TCaretStyle Style = csDefault;
   bool TabIndent = false;
-  int TabSpaceCount = 8;         // 2, 4, 6 or 8
+  int TabSpaceCount = 8;  // 2, 4, 6 or 8
   bool TokenEndStop = false;
   bool operator==(const TCaretOptions&) const = default;
 };

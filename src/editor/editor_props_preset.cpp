@@ -97,7 +97,8 @@ void ApplyNoteWindowEditorSettings(TEditor& editor) {
   editor.Margin().Assign(margin);
 
   TEditorMarks marks;
-  for (TEditorMark* mark : {&marks.EofMark(), &marks.RetMark(), &marks.WrapMark(), &marks.HideMark(), &marks.Underline()}) {
+  for (TEditorMark* mark :
+       {&marks.EofMark(), &marks.RetMark(), &marks.WrapMark(), &marks.HideMark(), &marks.Underline()}) {
     mark->SetColor(TEditorMark::DefaultColor);
     mark->SetVisible(false);
   }

@@ -79,15 +79,30 @@ void TEditorViewport::ScrollRows(int delta) {
 int TEditorViewport::VScroll(int code, int position) {
   int delta = 0;
   switch (code) {
-    case SB_LINEUP: delta = -1; break;
-    case SB_LINEDOWN: delta = 1; break;
-    case SB_PAGEUP: delta = std::min(-1, -FMetrics.VisibleRows); break;
-    case SB_PAGEDOWN: delta = std::max(1, FMetrics.VisibleRows); break;
+    case SB_LINEUP:
+      delta = -1;
+      break;
+    case SB_LINEDOWN:
+      delta = 1;
+      break;
+    case SB_PAGEUP:
+      delta = std::min(-1, -FMetrics.VisibleRows);
+      break;
+    case SB_PAGEDOWN:
+      delta = std::max(1, FMetrics.VisibleRows);
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: delta = position - FTopRow; break;
-    case SB_TOP: delta = -FTopRow; break;
-    case SB_BOTTOM: delta = FMaxRow - FTopRow; break;
-    default: return 0;
+    case SB_THUMBTRACK:
+      delta = position - FTopRow;
+      break;
+    case SB_TOP:
+      delta = -FTopRow;
+      break;
+    case SB_BOTTOM:
+      delta = FMaxRow - FTopRow;
+      break;
+    default:
+      return 0;
   }
   delta = std::clamp(delta, -FTopRow, std::max(-FTopRow, FMaxRow - FTopRow));
   if (delta != 0) {
@@ -101,15 +116,30 @@ int TEditorViewport::HScroll(int code, int position) {
   const int extent = FMetrics.VisibleCols / 2 + FMaxCols;
   int delta = 0;
   switch (code) {
-    case SB_LINEUP: delta = -1; break;
-    case SB_LINEDOWN: delta = 1; break;
-    case SB_PAGEUP: delta = std::min(-1, -FMetrics.VisibleCols); break;
-    case SB_PAGEDOWN: delta = std::max(1, FMetrics.VisibleCols); break;
+    case SB_LINEUP:
+      delta = -1;
+      break;
+    case SB_LINEDOWN:
+      delta = 1;
+      break;
+    case SB_PAGEUP:
+      delta = std::min(-1, -FMetrics.VisibleCols);
+      break;
+    case SB_PAGEDOWN:
+      delta = std::max(1, FMetrics.VisibleCols);
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: delta = position - FTopCol; break;
-    case SB_TOP: delta = -FTopCol; break;
-    case SB_BOTTOM: delta = extent - FTopCol; break;
-    default: return 0;
+    case SB_THUMBTRACK:
+      delta = position - FTopCol;
+      break;
+    case SB_TOP:
+      delta = -FTopCol;
+      break;
+    case SB_BOTTOM:
+      delta = extent - FTopCol;
+      break;
+    default:
+      return 0;
   }
   delta = std::clamp(delta, -FTopCol, std::max(-FTopCol, extent - FTopCol));
   if (delta != 0) SetTopCol(FTopCol + delta);

@@ -46,9 +46,7 @@ void TEditorSelection::Clear() {
   FRange = RangeBetween(FAnchor, FAnchor);
 }
 
-bool TEditorSelection::Empty() const {
-  return FRange.StartRow == FRange.EndRow && FRange.EndIndex < FRange.StartIndex;
-}
+bool TEditorSelection::Empty() const { return FRange.StartRow == FRange.EndRow && FRange.EndIndex < FRange.StartIndex; }
 
 // --- The editor's selection surface.
 

@@ -18,9 +18,9 @@ struct TEditorFont {
 
 // What GetTextMetricsA reports of a font, in pixels.
 struct TFontMetrics {
-  int Height = 0;           // ascent + descent
+  int Height = 0;  // ascent + descent
   int ExternalLeading = 0;
-  int AveCharWidth = 0;     // the width of one half-width cell
+  int AveCharWidth = 0;  // the width of one half-width cell
   int Ascent = 0;
 };
 

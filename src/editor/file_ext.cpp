@@ -37,8 +37,9 @@ void TFileExtComponent::SetFileExtList(std::vector<std::string> extensions) {
 }
 
 bool TFileExtComponent::HasFileExt(std::string_view extension) const {
-  auto it = std::lower_bound(FFileExtList.begin(), FFileExtList.end(), extension,
-                             [](const std::string& item, std::string_view key) { return CompareTextAscii(item, key) < 0; });
+  auto it =
+      std::lower_bound(FFileExtList.begin(), FFileExtList.end(), extension,
+                       [](const std::string& item, std::string_view key) { return CompareTextAscii(item, key) < 0; });
   return it != FFileExtList.end() && CompareTextAscii(*it, extension) == 0;
 }
 

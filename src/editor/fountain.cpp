@@ -29,8 +29,9 @@ void TFountain::SetReserveWordList(std::vector<std::string> words) {
 }
 
 bool TFountain::IsReserveWord(std::string_view word) const {
-  auto it = std::lower_bound(FReserveWordList.begin(), FReserveWordList.end(), word,
-                             [](const std::string& item, std::string_view key) { return CompareTextAscii(item, key) < 0; });
+  auto it =
+      std::lower_bound(FReserveWordList.begin(), FReserveWordList.end(), word,
+                       [](const std::string& item, std::string_view key) { return CompareTextAscii(item, key) < 0; });
   return it != FReserveWordList.end() && CompareTextAscii(*it, word) == 0;
 }
 

@@ -42,20 +42,13 @@ void TFountainParser::InitScanTables() {
   };
   // The scanner that starts a token, by its first byte; every byte not listed is a symbol.
   static constexpr TCharRule kCharTable[] = {
-      {0x00, 0x00, &TFountainParser::ScanNull},
-      {0x09, 0x09, &TFountainParser::ScanTab},
-      {0x0A, 0x0A, &TFountainParser::ScanLineFeed},
-      {0x0D, 0x0D, &TFountainParser::ScanReturn},
-      {'0', '9', &TFountainParser::ScanNumber},
-      {'A', 'Z', &TFountainParser::ScanAnk},
-      {'a', 'z', &TFountainParser::ScanAnk},
-      {'_', '_', &TFountainParser::ScanAnk},
-      {0x81, 0x81, &TFountainParser::ScanWideSymbol},
-      {0x84, 0x87, &TFountainParser::ScanWideSymbol},
-      {0x82, 0x83, &TFountainParser::ScanWideWord},
-      {0x88, 0x9F, &TFountainParser::ScanKanji},
-      {0xE0, 0xFC, &TFountainParser::ScanKanji},
-      {0xA1, 0xA5, &TFountainParser::ScanHalfKanaSymbol},
+      {0x00, 0x00, &TFountainParser::ScanNull},       {0x09, 0x09, &TFountainParser::ScanTab},
+      {0x0A, 0x0A, &TFountainParser::ScanLineFeed},   {0x0D, 0x0D, &TFountainParser::ScanReturn},
+      {'0', '9', &TFountainParser::ScanNumber},       {'A', 'Z', &TFountainParser::ScanAnk},
+      {'a', 'z', &TFountainParser::ScanAnk},          {'_', '_', &TFountainParser::ScanAnk},
+      {0x81, 0x81, &TFountainParser::ScanWideSymbol}, {0x84, 0x87, &TFountainParser::ScanWideSymbol},
+      {0x82, 0x83, &TFountainParser::ScanWideWord},   {0x88, 0x9F, &TFountainParser::ScanKanji},
+      {0xE0, 0xFC, &TFountainParser::ScanKanji},      {0xA1, 0xA5, &TFountainParser::ScanHalfKanaSymbol},
       {0xA6, 0xDF, &TFountainParser::ScanHalfKana},
   };
   struct TKindRule {
@@ -88,7 +81,8 @@ void TFountainParser::InitScanTables() {
   }
   FTokenMethodTable.fill(&TFountainParser::ScanSymbol);
   for (const TKindRule& rule : kResumeTable) {
-    for (int kind = rule.First; kind <= rule.Last; ++kind) FTokenMethodTable[static_cast<std::size_t>(kind)] = rule.Scan;
+    for (int kind = rule.First; kind <= rule.Last; ++kind)
+      FTokenMethodTable[static_cast<std::size_t>(kind)] = rule.Scan;
   }
 }
 

@@ -19,16 +19,26 @@ struct TKindColor {
 // The colour record of each token kind; kinds not listed (tabs, line ends, the base parser's quoted
 // kinds) have none.
 constexpr TKindColor kKindColors[] = {
-    {tokSymbol, TEditorColorIndex::Symbol},      {tokInteger, TEditorColorIndex::Int},
-    {tokFloat, TEditorColorIndex::Int},          {tokComment, TEditorColorIndex::Comment},
-    {tokReserved, TEditorColorIndex::Reserve},   {tokAnk, TEditorColorIndex::Ank},
-    {tokWideSymbol, TEditorColorIndex::DBCS},    {tokWideDigits, TEditorColorIndex::DBCS},
-    {tokWideLatin, TEditorColorIndex::DBCS},     {tokHiragana, TEditorColorIndex::DBCS},
-    {tokKatakana, TEditorColorIndex::DBCS},      {tokKanji, TEditorColorIndex::DBCS},
-    {tokHalfKanaSymbol, TEditorColorIndex::DBCS}, {tokHalfKana, TEditorColorIndex::DBCS},
-    {tokUrl, TEditorColorIndex::Url},            {tokMail, TEditorColorIndex::Mail},
-    {tokHex, TEditorColorIndex::Int},            {tokQuoted, TEditorColorIndex::Str},
-    {tokControlCode, TEditorColorIndex::Str},    {tokHexControlCode, TEditorColorIndex::Str},
+    {tokSymbol, TEditorColorIndex::Symbol},
+    {tokInteger, TEditorColorIndex::Int},
+    {tokFloat, TEditorColorIndex::Int},
+    {tokComment, TEditorColorIndex::Comment},
+    {tokReserved, TEditorColorIndex::Reserve},
+    {tokAnk, TEditorColorIndex::Ank},
+    {tokWideSymbol, TEditorColorIndex::DBCS},
+    {tokWideDigits, TEditorColorIndex::DBCS},
+    {tokWideLatin, TEditorColorIndex::DBCS},
+    {tokHiragana, TEditorColorIndex::DBCS},
+    {tokKatakana, TEditorColorIndex::DBCS},
+    {tokKanji, TEditorColorIndex::DBCS},
+    {tokHalfKanaSymbol, TEditorColorIndex::DBCS},
+    {tokHalfKana, TEditorColorIndex::DBCS},
+    {tokUrl, TEditorColorIndex::Url},
+    {tokMail, TEditorColorIndex::Mail},
+    {tokHex, TEditorColorIndex::Int},
+    {tokQuoted, TEditorColorIndex::Str},
+    {tokControlCode, TEditorColorIndex::Str},
+    {tokHexControlCode, TEditorColorIndex::Str},
 };
 
 constexpr int kNoColor = -1;
@@ -120,9 +130,7 @@ void TEditorParser::ScanHexControlCode() {
   while (HexDigits.Contains(*FP)) ++FP;
 }
 
-bool TEditorParser::MatchControlCode() {
-  return FEditorFountain && FEditorFountain->ControlCode() && MatchText("#");
-}
+bool TEditorParser::MatchControlCode() { return FEditorFountain && FEditorFountain->ControlCode() && MatchText("#"); }
 
 void TEditorParser::ScanControlCode() {
   FTokenKind = tokControlCode;

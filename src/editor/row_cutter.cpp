@@ -32,12 +32,11 @@ void TRowCutter::FindBreak(TEditorAttributeArray& cursor) const {
   }
 
   if (FOption.Leading() && cursor.Length() > cursor.Column()) {
-    while (cursor.Column() > leadingLimit && InCharSet(cursor.CurrentChar(), FOption.LeadStr()))
-      cursor.StepBackChar();
+    while (cursor.Column() > leadingLimit && InCharSet(cursor.CurrentChar(), FOption.LeadStr())) cursor.StepBackChar();
     if (cursor.Length() > cursor.Column() + 1 && InCharSet(cursor.NextChar(), FOption.FollowStr())) {
       // A character that may not begin a row travels with the one before it.
-      while (cursor.Column() > leadingLimit && (InCharSet(cursor.CurrentChar(), FOption.LeadStr()) ||
-                                                InCharSet(cursor.NextChar(), FOption.FollowStr())))
+      while (cursor.Column() > leadingLimit &&
+             (InCharSet(cursor.CurrentChar(), FOption.LeadStr()) || InCharSet(cursor.NextChar(), FOption.FollowStr())))
         cursor.StepBackChar();
     }
   }
@@ -59,7 +58,8 @@ void TRowCutter::Cut(std::string_view line, std::vector<std::size_t>& lengths) {
   while (!cursor.OnTerminator()) {
     FindBreak(cursor);
     // Every column up to the cursor is a whole character of the rest, so this is at least one byte.
-    const std::size_t taken = std::min<std::size_t>(static_cast<std::size_t>(std::max(1, cursor.ByteCount())), rest.size());
+    const std::size_t taken =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(1, cursor.ByteCount())), rest.size());
     lengths.push_back(taken);
     rest.remove_prefix(taken);
     BuildColumnMap(rest, FRules, mapLimit, FMap);

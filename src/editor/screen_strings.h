@@ -62,8 +62,7 @@ class TEditorScreenStrings : public TEditorStringList {
   int LineEndRow(int row) const;
   // Joins rowCount rows from startRow (-1: to the end of the logical line), CR LF after raBreak rows.
   // A start row outside the list gives "", 0 rows and raNone.
-  void GetRowsText(int startRow, int rowCount, TRowAttribute& lastAttribute, int& rowsTaken,
-                   std::string& text) const;
+  void GetRowsText(int startRow, int rowCount, TRowAttribute& lastAttribute, int& rowsTaken, std::string& text) const;
   std::string RowsText(int startRow, int rowCount) const;
   // The highest row a caret may stand on: the row count (the virtual row after a final break), or the
   // last row when the text ends without a break.

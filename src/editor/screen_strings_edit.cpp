@@ -9,9 +9,7 @@ namespace editor {
 
 namespace {
 
-bool EndsWithLineBreak(std::string_view text) {
-  return !text.empty() && (text.back() == '\n' || text.back() == '\r');
-}
+bool EndsWithLineBreak(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
 
 }  // namespace
 
@@ -47,8 +45,7 @@ void TEditorScreenStrings::ReplaceText(int startRow, int rowCount, std::string_v
   int last = LineEndRow(editEnd);
   BeginUpdate();
 
-  if (LineStartRow(startRow) == startRow && first == startRow && last == editEnd && text.empty() &&
-      rowCount > 0) {
+  if (LineStartRow(startRow) == startRow && first == startRow && last == editEnd && text.empty() && rowCount > 0) {
     // Whole lines deleted: nothing to re-wrap.
     TUndoData& record = FUndoObj->NewRecord();
     record.StartRow = startRow;

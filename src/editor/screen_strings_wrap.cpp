@@ -85,8 +85,8 @@ void TEditorScreenStrings::UnwrapLines() { RecutEveryRow(&TEditorScreenStrings::
 void TEditorScreenStrings::WrapRows(int count, TRowAttribute lastAttribute) {
   // First pass: cut every line, keeping only the row lengths, so the new rows are allocated once.
   TRowCutter cutter(*FWrapOption, ColumnRules());
-  std::vector<std::size_t> lengths;        // every new row's length, line after line
-  std::vector<int> rowsPerLine;            // how many of them each line has
+  std::vector<std::size_t> lengths;  // every new row's length, line after line
+  std::vector<int> rowsPerLine;      // how many of them each line has
   std::vector<std::size_t> lineLengths;
   std::string joined;
   for (int first = 0; first < count;) {
@@ -127,7 +127,9 @@ void TEditorScreenStrings::WrapRows(int count, TRowAttribute lastAttribute) {
   TakeRows(rows);
 }
 
-void TEditorScreenStrings::UnwrapRows(int count, TRowAttribute lastAttribute) {  // Compacts in place: the line being joined never starts before the row it is written to.
+void TEditorScreenStrings::UnwrapRows(int count,
+                                      TRowAttribute lastAttribute) {  // Compacts in place: the line being joined never
+                                                                      // starts before the row it is written to.
   int target = 0;
   std::string joined;
   for (int first = 0; first < count; ++target) {

@@ -7,8 +7,7 @@
 
 namespace editor {
 
-EListError::EListError(int index)
-    : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
+EListError::EListError(int index) : std::out_of_range("List index out of bounds (" + std::to_string(index) + ")") {}
 
 int TStrings::Add(std::string_view s) {
   const int index = GetCount();

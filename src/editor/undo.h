@@ -12,12 +12,12 @@ class TEditorScreenStrings;
 
 // One step: the rows a change replaced, as text, and how many rows took their place.
 struct TUndoData {
-  int CaretRow = 0;    // the active editor's caret when the record was made
+  int CaretRow = 0;  // the active editor's caret when the record was made
   int CaretCol = 0;
-  int StartRow = -1;   // first row of the replaced range
-  int NewRowCount = 0; // rows the change put in place of the old ones
+  int StartRow = -1;                     // first row of the replaced range
+  int NewRowCount = 0;                   // rows the change put in place of the old ones
   TRowAttribute LastAttribute = raNone;  // of the last old row; raNone when the old range held no rows
-  std::string Text;    // the old rows joined, CR LF after every raBreak row
+  std::string Text;                      // the old rows joined, CR LF after every raBreak row
 };
 
 // The records, oldest first. Records are values, so clearing or dropping one disposes of it.

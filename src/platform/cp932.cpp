@@ -1,9 +1,9 @@
 // Code page 932 <-> UTF-8 through glibc iconv, substituting "?" for whatever does not convert.
 #include "platform/cp932.h"
 
+#include <iconv.h>
 #include <cerrno>
 #include <cstddef>
-#include <iconv.h>
 
 namespace platform {
 
@@ -63,8 +63,8 @@ std::size_t Utf8Piece(const unsigned char* p, std::size_t left) {
 // it cannot convert, one "?" is written and `rejected` tells how many bytes to step over, so nothing
 // after it is lost. `ratio` bounds the output bytes per input byte, so the buffer is sized once.
 template <typename Rejected, typename Piece>
-std::string Convert(const char* to, const char* from, std::string_view input, std::size_t ratio,
-                    Rejected rejected, Piece piece) {
+std::string Convert(const char* to, const char* from, std::string_view input, std::size_t ratio, Rejected rejected,
+                    Piece piece) {
   std::string out;
   if (input.empty()) return out;
   iconv_t cd = iconv_open(to, from);

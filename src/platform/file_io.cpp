@@ -1,13 +1,13 @@
 // Whole-file reads and whole-file replacement that never leaves a half-written file behind.
 #include "platform/file_io.h"
 
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <system_error>
 
 #include "platform/concat.h"
 
@@ -179,7 +179,8 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_vi
 }
 
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, WriteCalls& calls) {
-  if (path.empty() || !path.has_filename()) return FileResult::Failure(Concat("cannot write ", Quote(path), ": no file name"));
+  if (path.empty() || !path.has_filename())
+    return FileResult::Failure(Concat("cannot write ", Quote(path), ": no file name"));
   FileResult error;
   std::filesystem::path target;
   if (!ResolveLinks(path, target, error)) return error;
@@ -190,7 +191,8 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_vi
     int err = errno;
     return Fail("cannot examine", target, err);
   }
-  if (exists && !S_ISREG(old.st_mode)) return FileResult::Failure(Concat("cannot write ", Quote(target), ": not a regular file"));
+  if (exists && !S_ISREG(old.st_mode))
+    return FileResult::Failure(Concat("cannot write ", Quote(target), ": not a regular file"));
   if (target.parent_path().empty()) target = std::filesystem::path(".") / target;
 
   // A replacement of an existing file starts private and takes the old mode below, so the text is never
@@ -202,7 +204,8 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_vi
   if (exists) {
     // Keep the owner where we may (only root may give a file away), then the mode, which chown can clear.
     if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-      if (::fchown(temp.Fd(), old.st_uid, old.st_gid) != 0) { /* best effort */ }
+      if (::fchown(temp.Fd(), old.st_uid, old.st_gid) != 0) { /* best effort */
+      }
     }
     if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0) {
       int err = errno;

@@ -1,11 +1,11 @@
 // Whole-file reads and crash-safe whole-file writes (temporary file, flush, rename over the old one).
 #pragma once
 
+#include <sys/types.h>
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <utility>
 
 namespace platform {

@@ -1,14 +1,14 @@
 // The single-instance lock over flock(), which the kernel releases with the process however it ends.
 #include "platform/instance_lock.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <system_error>
 
 #include "platform/concat.h"
 

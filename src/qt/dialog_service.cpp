@@ -25,11 +25,16 @@ constexpr std::array<TButtonInfo, 4> kButtons = {{
 
 QMessageBox::Icon IconOf(TMsgDlgType type) {
   switch (type) {
-    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
-    case TMsgDlgType::mtError: return QMessageBox::Critical;
-    case TMsgDlgType::mtInformation: return QMessageBox::Information;
-    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
-    case TMsgDlgType::mtCustom: return QMessageBox::NoIcon;
+    case TMsgDlgType::mtWarning:
+      return QMessageBox::Warning;
+    case TMsgDlgType::mtError:
+      return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation:
+      return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation:
+      return QMessageBox::Question;
+    case TMsgDlgType::mtCustom:
+      return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
 }
@@ -38,17 +43,21 @@ QMessageBox::Icon IconOf(TMsgDlgType type) {
 
 QString MessageDlgCaption(TMsgDlgType type) {
   switch (type) {
-    case TMsgDlgType::mtWarning: return QStringLiteral("警告");
-    case TMsgDlgType::mtError: return QStringLiteral("エラー");
-    case TMsgDlgType::mtInformation: return QStringLiteral("情報");
-    case TMsgDlgType::mtConfirmation: return QStringLiteral("確認");
-    case TMsgDlgType::mtCustom: return kApplicationTitle;
+    case TMsgDlgType::mtWarning:
+      return QStringLiteral("警告");
+    case TMsgDlgType::mtError:
+      return QStringLiteral("エラー");
+    case TMsgDlgType::mtInformation:
+      return QStringLiteral("情報");
+    case TMsgDlgType::mtConfirmation:
+      return QStringLiteral("確認");
+    case TMsgDlgType::mtCustom:
+      return kApplicationTitle;
   }
   return kApplicationTitle;
 }
 
-TModalResult TQtDialogService::MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type,
-                                          unsigned buttons) {
+TModalResult TQtDialogService::MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) {
   QMessageBox box(IconOf(type), MessageDlgCaption(type), text, QMessageBox::NoButton, parent);
   std::array<QAbstractButton*, kButtons.size()> made{};
   for (std::size_t i = 0; i < kButtons.size(); ++i) {

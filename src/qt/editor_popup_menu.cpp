@@ -30,9 +30,11 @@ TEditorPopupMenu::TEditorPopupMenu(editor::TEditor& editor, QWidget* shortcutOwn
   addSeparator();
   FCut = add(this, QStringLiteral("切り取り(&T)"), QStringLiteral("Ctrl+X"), [this] { FEditor.CutToClipboard(); });
   FCopy = add(this, QStringLiteral("コピー(&C)"), QStringLiteral("Ctrl+C"), [this] { FEditor.CopyToClipboard(); });
-  FPaste = add(this, QStringLiteral("貼り付け(&P)"), QStringLiteral("Ctrl+V"), [this] { FEditor.PasteFromClipboard(); });
+  FPaste =
+      add(this, QStringLiteral("貼り付け(&P)"), QStringLiteral("Ctrl+V"), [this] { FEditor.PasteFromClipboard(); });
   // Box editing is not built: a box paste inserts the clipboard's text as a stream, losing nothing.
-  FBoxPaste = add(this, QStringLiteral("Box貼り付け(&B)"), QStringLiteral("Ctrl+B"), [this] { FEditor.PasteFromClipboard(); });
+  FBoxPaste =
+      add(this, QStringLiteral("Box貼り付け(&B)"), QStringLiteral("Ctrl+B"), [this] { FEditor.PasteFromClipboard(); });
   FDelete = add(this, QStringLiteral("削除(&D)"), QString(), [this] { FEditor.DeleteSelection(); });
   addSeparator();
   add(this, QStringLiteral("すべて選択(&A)"), QString(), [this] { FEditor.SelectAll(); });

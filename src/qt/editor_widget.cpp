@@ -8,10 +8,10 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QStyleHints>
+#include <QWheelEvent>
 
 #include <array>
 #include <utility>
@@ -190,10 +190,17 @@ namespace {
 
 bool ToButton(Qt::MouseButton qtButton, editor::TMouseButton& button) {
   switch (qtButton) {
-    case Qt::LeftButton: button = editor::TMouseButton::Left; return true;
-    case Qt::RightButton: button = editor::TMouseButton::Right; return true;
-    case Qt::MiddleButton: button = editor::TMouseButton::Middle; return true;
-    default: return false;
+    case Qt::LeftButton:
+      button = editor::TMouseButton::Left;
+      return true;
+    case Qt::RightButton:
+      button = editor::TMouseButton::Right;
+      return true;
+    case Qt::MiddleButton:
+      button = editor::TMouseButton::Middle;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -337,13 +344,27 @@ void TEditorWidget::BlinkCaret() {
 
 void TEditorWidget::SetCursor(editor::TCursorKind cursor) {
   switch (cursor) {
-    case editor::TCursorKind::Arrow: setCursor(Qt::ArrowCursor); break;
-    case editor::TCursorKind::IBeam: setCursor(Qt::IBeamCursor); break;
-    case editor::TCursorKind::Hand: setCursor(Qt::PointingHandCursor); break;
-    case editor::TCursorKind::DragMove: setCursor(Qt::DragMoveCursor); break;
-    case editor::TCursorKind::DragCopy: setCursor(Qt::DragCopyCursor); break;
-    case editor::TCursorKind::No: setCursor(Qt::ForbiddenCursor); break;
-    case editor::TCursorKind::SizeAll: setCursor(Qt::SizeAllCursor); break;
+    case editor::TCursorKind::Arrow:
+      setCursor(Qt::ArrowCursor);
+      break;
+    case editor::TCursorKind::IBeam:
+      setCursor(Qt::IBeamCursor);
+      break;
+    case editor::TCursorKind::Hand:
+      setCursor(Qt::PointingHandCursor);
+      break;
+    case editor::TCursorKind::DragMove:
+      setCursor(Qt::DragMoveCursor);
+      break;
+    case editor::TCursorKind::DragCopy:
+      setCursor(Qt::DragCopyCursor);
+      break;
+    case editor::TCursorKind::No:
+      setCursor(Qt::ForbiddenCursor);
+      break;
+    case editor::TCursorKind::SizeAll:
+      setCursor(Qt::SizeAllCursor);
+      break;
   }
 }
 

@@ -77,15 +77,15 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
 
   TQtClipboard FClipboard;
   editor::TEditor FEditor;
-  QRegion FPending;               // invalidated and not painted yet
+  QRegion FPending;  // invalidated and not painted yet
   QTimer FBlink;
   bool FCaretExists = false;
-  int FCaretHideLevel = 1;        // Windows' caret starts hidden: one ShowCaret makes it visible
+  int FCaretHideLevel = 1;  // Windows' caret starts hidden: one ShowCaret makes it visible
   bool FCaretPhaseOn = true;
   QSize FCaretSize;
   QPoint FCaretPos;
   QPoint FCompositionPos;
-  QString FPreedit;               // the input method's text being composed
+  QString FPreedit;  // the input method's text being composed
   bool FCaptured = false;
   bool FPainting = false;
   TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set

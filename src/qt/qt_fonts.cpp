@@ -13,8 +13,8 @@ void InstallFontSubstitutions() {
                                 QStringLiteral("Noto Sans CJK JP")};
   const QStringList proportional = {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
                                     QStringLiteral("IPAGothic")};
-  for (const QString& face : {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
-                              QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")}) {
+  for (const QString& face : {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"), QStringLiteral("ＭＳ 明朝"),
+                              QStringLiteral("MS Mincho")}) {
     QFont::insertSubstitutions(face, japanese);
   }
   for (const QString& face : {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),

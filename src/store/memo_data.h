@@ -17,24 +17,24 @@ inline constexpr char kEndMarker[] = "{$END}";
 // A page. Strings are code page 932 bytes, never converted. The fields marked carried only are read,
 // kept and written back; nothing else gives them a meaning.
 struct TMemoData {
-  int32_t Reserved0 = 0;      // carried only; always written as 0
+  int32_t Reserved0 = 0;  // carried only; always written as 0
   std::string Title;
-  int32_t Reserved1 = 0;      // carried only
-  int32_t Reserved2 = 0;      // carried only
-  int32_t Reserved3 = 0;      // carried only
-  int32_t Reserved4 = 0;      // carried only
-  bool ReservedFlag1 = false; // carried only
-  bool ReservedFlag2 = false; // carried only
-  int32_t Reserved5 = 0;      // carried only
-  int32_t FontColor = 0;      // 0x00BBGGRR; a system colour has the top bit set
+  int32_t Reserved1 = 0;       // carried only
+  int32_t Reserved2 = 0;       // carried only
+  int32_t Reserved3 = 0;       // carried only
+  int32_t Reserved4 = 0;       // carried only
+  bool ReservedFlag1 = false;  // carried only
+  bool ReservedFlag2 = false;  // carried only
+  int32_t Reserved5 = 0;       // carried only
+  int32_t FontColor = 0;       // 0x00BBGGRR; a system colour has the top bit set
   std::string FontName;
-  int32_t FontSize = 0;       // points
-  int32_t FontStyle = 0;      // 1 bold, 2 italic, 4 underline, 8 strike-out (low 8 bits)
+  int32_t FontSize = 0;   // points
+  int32_t FontStyle = 0;  // 1 bold, 2 italic, 4 underline, 8 strike-out (low 8 bits)
   bool WordWrap = false;
-  int32_t Reserved6 = 0;      // carried only; 255 when an older file lacks it
-  std::string Created;        // "yyyymmddhhmmss"
-  std::string Updated;        // "yyyymmddhhmmss"
-  std::string Text;           // lines separated by CR LF
+  int32_t Reserved6 = 0;  // carried only; 255 when an older file lacks it
+  std::string Created;    // "yyyymmddhhmmss"
+  std::string Updated;    // "yyyymmddhhmmss"
+  std::string Text;       // lines separated by CR LF
 
   bool operator==(const TMemoData&) const = default;
 };

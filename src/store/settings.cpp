@@ -93,7 +93,9 @@ void WriteValue(platform::ProfileFile& ini, const char* key, const std::string& 
 void WriteValue(platform::ProfileFile& ini, const char* key, int32_t value) {
   ini.WriteInteger(kSettingsSection, key, value);
 }
-void WriteValue(platform::ProfileFile& ini, const char* key, bool value) { ini.WriteBool(kSettingsSection, key, value); }
+void WriteValue(platform::ProfileFile& ini, const char* key, bool value) {
+  ini.WriteBool(kSettingsSection, key, value);
+}
 
 std::string WriteError(const std::filesystem::path& path) { return path.string() + " に書き込めません"; }
 

@@ -19,10 +19,10 @@ struct TSettings {
   int32_t Left = 247;
   int32_t Top = 142;
   int32_t Width = 352;
-  int32_t Height = 355;                  // the unshaded height
+  int32_t Height = 355;  // the unshaded height
   bool WindowShade = false;
   bool AlwaysOnTop = false;
-  int32_t AlphaBlend = 255;              // 0-255: the low 8 bits of the stored value
+  int32_t AlphaBlend = 255;  // 0-255: the low 8 bits of the stored value
 
   bool operator==(const TSettings&) const = default;
 };

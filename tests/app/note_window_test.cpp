@@ -41,17 +41,13 @@ std::string ReadFile(const fs::path& path) {
   return bytes.str();
 }
 
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 class NoteWindowTest : public ::testing::Test {
  protected:
   NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
 
-  TNoteServices Services() {
-    return TNoteServices{FClock, FDialogs, store::TPaths::FromExecutable(Exe())};
-  }
+  TNoteServices Services() { return TNoteServices{FClock, FDialogs, store::TPaths::FromExecutable(Exe())}; }
   fs::path Exe() const { return fs::path(FDir.path().toStdString()) / "tacknote"; }
   fs::path Dat() const { return Exe().string() + ".DAT"; }
   fs::path Ini() const { return Exe().string() + ".INI"; }
@@ -127,7 +123,8 @@ TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing
   EXPECT_EQ(window.EditorWidget().Editor().Lines().Text(), "a\r\n{$BEGIN}\r\nb");
   EXPECT_EQ(window.EditorWidget().Editor().Row(), 0);
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_EQ(FDialogs.Shown[0], QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。"));
+  EXPECT_EQ(FDialogs.Shown[0],
+            QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。"));
   EXPECT_EQ(FDialogs.Types[0], qtui::TMsgDlgType::mtError);
   EXPECT_EQ(ReadFile(Dat()), before);
   EXPECT_FALSE(fs::exists(Ini()));
@@ -135,8 +132,7 @@ TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing
 
 TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
   // A header field that does not parse makes the whole file unreadable.
-  const std::string broken =
-      "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,1,1\r\ntext\r\n{$END}\r\n";
+  const std::string broken = "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,1,1\r\ntext\r\n{$END}\r\n";
   WriteFile(Dat(), broken);
   TfrmMain window(Services());
   EXPECT_FALSE(window.FormCreate());

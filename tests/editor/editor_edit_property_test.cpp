@@ -22,7 +22,8 @@ const std::string kPastes[] = {"p\r\nq", "\x82\xA0\x82\xA2", "\r\r\n", "lone\x82
 const int kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DELETE};
 
 std::string Describe(const TKeyDriver& d) {
-  return "caret (" + std::to_string(d.Editor.Row()) + "," + std::to_string(d.Editor.Col()) + ") text \"" + d.Text() + "\"";
+  return "caret (" + std::to_string(d.Editor.Row()) + "," + std::to_string(d.Editor.Col()) + ") text \"" + d.Text() +
+         "\"";
 }
 
 void CheckInvariants(TKeyDriver& d, const std::string& history) {
@@ -69,7 +70,8 @@ void RunSequence(std::mt19937& random, bool wordWrap) {
     const unsigned op = random() % 16;
     if (op < 6) {
       const int key = kKeys[random() % std::size(kKeys)];
-      const TShiftState shift = static_cast<TShiftState>((random() % 3 == 0 ? ssShift : 0) | (random() % 4 == 0 ? ssCtrl : 0));
+      const TShiftState shift =
+          static_cast<TShiftState>((random() % 3 == 0 ? ssShift : 0) | (random() % 4 == 0 ? ssCtrl : 0));
       d.Key(key, shift, 1, random() % 5 == 0);
       history += "key " + std::to_string(key) + "/" + std::to_string(shift) + " ";
     } else if (op < 10) {

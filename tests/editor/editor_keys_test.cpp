@@ -136,7 +136,9 @@ TEST(Typing, ALeadByteWithoutItsTrailIsDropped) {
   d.Char(0x9F).Char(0x20);
   EXPECT_EQ(d.Text(), "x 1y\r\n");
   d.Char(0x82).Char('a');  // any byte from 0x40 completes the pair
-  EXPECT_EQ(d.Text(), "x \x82" "a1y\r\n");
+  EXPECT_EQ(d.Text(),
+            "x \x82"
+            "a1y\r\n");
   EXPECT_EQ(d.Caret(), Caret(0, 4));
   d.Load("").Char(0xA1).Char(0xFD);  // half-width katakana and 0xFD are single bytes
   EXPECT_EQ(d.Text(), "\xA1\xFD");

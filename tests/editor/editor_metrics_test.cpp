@@ -27,8 +27,8 @@ TEST(Metrics, RowsAndColumnsAreWholeCellsOfTheTextArea) {
   EXPECT_EQ(m.RowHeight, 16);
   EXPECT_EQ(m.TextLeft, 8);
   EXPECT_EQ(m.TopMargin, 2);
-  EXPECT_EQ(m.VisibleRows, (480 - 2 - 5) / 16);       // 29: a partial row does not count
-  EXPECT_EQ(m.VisibleCols, (640 - 8 - 8 / 2) / 8);    // 78
+  EXPECT_EQ(m.VisibleRows, (480 - 2 - 5) / 16);     // 29: a partial row does not count
+  EXPECT_EQ(m.VisibleCols, (640 - 8 - 8 / 2) / 8);  // 78
 
   // Scroll bars take their thickness off both directions.
   input.HorzScrollBarHeight = 17;

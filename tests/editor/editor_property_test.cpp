@@ -44,8 +44,8 @@ class TTextGenerator {
   bool Chance(int percent) { return Below(100) < percent; }
 
   std::string Piece(bool allowNul) {
-    static constexpr std::string_view kSpecial[] = {
-        "\x81\x42", "\x81\x41", "\x81\x75", "\x81\x76", ",", ".", "(", ")", "\xA1", "\xA4", "\xA2", " ", "\t"};
+    static constexpr std::string_view kSpecial[] = {"\x81\x42", "\x81\x41", "\x81\x75", "\x81\x76", ",", ".", "(",
+                                                    ")",        "\xA1",     "\xA4",     "\xA2",     " ", "\t"};
     switch (Below(20)) {
       case 0:
         return std::string(kCrLf);
@@ -102,7 +102,8 @@ class TTextGenerator {
 // A row's bytes, printable, for failure messages.
 std::string Shown(std::string_view text) {
   std::string shown;
-  for (unsigned char c : text) {
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
     if (c >= 0x20 && c < 0x7F) {
       shown += static_cast<char>(c);
     } else {
@@ -142,10 +143,10 @@ void ExpectRowInvariants(TEditor& editor) {
       // A wrapped row never keeps the first byte of a character whose second byte went on (a lead byte
       // that ends its line has no second byte: the empty row after it holds nothing).
       std::size_t i = 0;
-      while (i + 1 < text.size()) i += platform::IsLeadByte(text[i]) ? 2 : 1;
+      while (i + 1 < text.size()) i += platform::IsLeadByte(text[i]) ? 2u : 1u;
       const bool endsWithLead = i + 1 == text.size() && platform::IsLeadByte(text[i]);
-      ASSERT_FALSE(endsWithLead && !rows.RowText(row + 1).empty()) << row << " " << Shown(text) << " / "
-                                                                         << Shown(rows.RowText(row + 1));
+      ASSERT_FALSE(endsWithLead && !rows.RowText(row + 1).empty())
+          << row << " " << Shown(text) << " / " << Shown(rows.RowText(row + 1));
     }
   }
   if (count > 0 && rows.RowAttribute(count - 1) == raEnd && rows.RowText(count - 1).empty()) {

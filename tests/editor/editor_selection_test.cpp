@@ -30,7 +30,7 @@ TEST(Selection, ShiftArrowsSelectFromTheAnchorInTextOrder) {
   EXPECT_EQ(range.StartRow, 0);
   EXPECT_EQ(range.EndRow, 1);
   EXPECT_EQ(range.StartIndex, 1);
-  EXPECT_EQ(range.EndIndex, 1);  // the last selected byte: the trail byte
+  EXPECT_EQ(range.EndIndex, 1);                    // the last selected byte: the trail byte
   d.Key(VK_UP, ssShift).Key(VK_LEFT, ssShift, 2);  // back over the anchor: the range turns round
   EXPECT_EQ(d.Sel(), Pair(0, 1));
   d.Key(VK_RIGHT, ssShift);
@@ -124,7 +124,7 @@ TEST(EditMessages, SelectionAndLineQueries) {
   EXPECT_EQ(d.Editor.SelLength(), 0);
   m.SetSel(7, 2);
   EXPECT_EQ(d.Sel(), Pair(2, 5));
-  EXPECT_EQ(m.LineFromChar(-1), 0);  // the selection's start row
+  EXPECT_EQ(m.LineFromChar(-1), 0);             // the selection's start row
   EXPECT_EQ(m.LineLength(-1), 20 + 2 - 1 - 1);  // end row's length + first index - last index - 1
   m.SetSel(4, 4);
   EXPECT_EQ(m.LineFromChar(-1), 0);

@@ -23,7 +23,8 @@ struct TEditorStandIn : TObject {
 TEST(FountainLink, TheActiveSchemeFollowsTheFountainPropertyAndItsListenerMovesAlong) {
   TEditorFountain view;
   TEditorStandIn editor;
-  TEditorFountainLink link(&view, MethodEvent<&TEditorStandIn::PropertyChanged>(&editor), [&editor] { ++editor.Resets; });
+  TEditorFountainLink link(&view, MethodEvent<&TEditorStandIn::PropertyChanged>(&editor),
+                           [&editor] { ++editor.Resets; });
   EXPECT_EQ(link.ActiveFountain(), &view);
   EXPECT_EQ(link.RowStates().Fountain(), &view);
   EXPECT_EQ(link.Fountain(), nullptr);
@@ -58,7 +59,8 @@ TEST(FountainLink, TheActiveSchemeFollowsTheFountainPropertyAndItsListenerMovesA
 TEST(FountainLink, DestroyingTheExternalSchemeClearsThePropertyAndResetsTheStates) {
   TEditorFountain view;
   TEditorStandIn editor;
-  TEditorFountainLink link(&view, MethodEvent<&TEditorStandIn::PropertyChanged>(&editor), [&editor] { ++editor.Resets; });
+  TEditorFountainLink link(&view, MethodEvent<&TEditorStandIn::PropertyChanged>(&editor),
+                           [&editor] { ++editor.Resets; });
   auto external = std::make_unique<TEditorFountain>();
   link.SetFountain(external.get());
   external.reset();

@@ -121,8 +121,8 @@ TEST(EditorColors, ElevenRecordsInPublishedOrderWithTheSchemesReserve) {
   TEditorColors& colors = fountain.Colors();
   std::vector<std::string> names;
   for (const TNamedColor& record : colors.Records()) names.emplace_back(record.Name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select",
-                                              "Str", "Symbol", "Url"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select", "Str",
+                                             "Symbol", "Url"}));
   EXPECT_EQ(&colors.Reserve(), &fountain.Reserve());
   EXPECT_EQ(colors.Select().Color(), 0xFFFFFFu);
   EXPECT_EQ(colors.Select().BkColor(), 0x800000u);

@@ -23,8 +23,8 @@ TEST(CellAtPoint, NearestTakesTheBoundaryOfTheHalfAndMarginsCountDown) {
   EXPECT_EQ(CellAtPoint(g, 20, 10, false), (TColRow{3, 5}));
   EXPECT_EQ(CellAtPoint(g, 27, 25, false), (TColRow{3, 5}));
   EXPECT_EQ(CellAtPoint(g, 28, 26, false), (TColRow{4, 6}));
-  EXPECT_EQ(CellAtPoint(g, 21, 10, true).Col, 3);   // left half: the boundary before the cell
-  EXPECT_EQ(CellAtPoint(g, 26, 10, true).Col, 4);   // right half: the boundary after it
+  EXPECT_EQ(CellAtPoint(g, 21, 10, true).Col, 3);  // left half: the boundary before the cell
+  EXPECT_EQ(CellAtPoint(g, 26, 10, true).Col, 4);  // right half: the boundary after it
   // The cell just left of the text area is the column before TopCol, not TopCol itself.
   EXPECT_EQ(CellAtPoint(g, 19, 10, false).Col, 2);
   EXPECT_EQ(CellAtPoint(g, 12, 10, false).Col, 2);
@@ -72,10 +72,10 @@ TEST(TokenAtPoint, AUrlIsFoundFromTheHalfCellsAroundIt) {
   d.Load(kLinks);
   EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 4)), tokUrl);
   EXPECT_EQ(d.Editor.TokenAtPoint(d.Cell(0, 4)), "http://example.com/");
-  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 3, true)), tokUrl);  // right half of the blank before it
-  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 3)), tokEnd);        // left half of that blank
-  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 22)), tokUrl);       // its last character
-  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 22, true)), tokEnd); // the blank after it
+  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 3, true)), tokUrl);   // right half of the blank before it
+  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 3)), tokEnd);         // left half of that blank
+  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 22)), tokUrl);        // its last character
+  EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(0, 22, true)), tokEnd);  // the blank after it
   EXPECT_EQ(d.Editor.TokenKindAtPoint(d.Cell(1, 5)), tokMail);
   EXPECT_EQ(d.Editor.TokenAtPoint(d.Cell(1, 12)), "foo@example.com");
   // Nothing past the row's end, in the margin, or below the text.
@@ -134,7 +134,7 @@ TEST(TokenAtPoint, AUrlWrappedOverRowsIsFoundWholeFromEitherRow) {
 TEST(IsInSelection, AStreamRunsFromTheStartCellToBeforeTheEndCell) {
   TMouseDriver d;
   d.Load("abc\r\ndefgh\r\nij\r\n").At(0, 1);
-  EXPECT_FALSE(d.Editor.IsInSelection(0, 1));  // nothing selected
+  EXPECT_FALSE(d.Editor.IsInSelection(0, 1));      // nothing selected
   d.Key(VK_DOWN, ssShift).Key(VK_RIGHT, ssShift);  // (0, 1) to (1, 2)
   EXPECT_FALSE(d.Editor.IsInSelection(0, 0));
   EXPECT_TRUE(d.Editor.IsInSelection(0, 1));

@@ -132,8 +132,8 @@ TEST_F(LinesTest, ChangesThroughLinesHideTheCaretOnlyWhileTheyRun) {
 // back what it kept.
 
 TEST_F(LinesTest, LeadBytesWithoutTheirPartnerRoundTrip) {
-  for (const std::string& text : {std::string("abc\x82"), std::string("abc\x82\r\ndef"), std::string("\x82\n"),
-                                 std::string("\x82\r\x82\r\n")}) {
+  for (const std::string& text :
+       {std::string("abc\x82"), std::string("abc\x82\r\ndef"), std::string("\x82\n"), std::string("\x82\r\x82\r\n")}) {
     for (bool wrap : {false, true}) {
       editor.SetWordWrap(wrap);
       Lines().SetText(text);
@@ -196,7 +196,8 @@ TEST_F(LinesTest, AMegabyteLineLoadsWrapsAndEditsWhole) {
 
 class LoadFromFileTest : public LinesTest {
  protected:
-  LoadFromFileTest() : path(std::filesystem::temp_directory_path() / ("tacknote_lines_" + std::to_string(::getpid()))) {}
+  LoadFromFileTest()
+      : path(std::filesystem::temp_directory_path() / ("tacknote_lines_" + std::to_string(::getpid()))) {}
   ~LoadFromFileTest() override { std::filesystem::remove(path); }
   void Write(const std::string& bytes) {
     std::ofstream file(path, std::ios::binary);

@@ -200,7 +200,9 @@ TEST_F(PaintTest, StreamSelectionSplitsEachRowAsItsPlaceInTheRangeSays) {
 }
 
 TEST_F(PaintTest, BoxSelectionMovesAnEdgeInsideADoubleByteCharacterRight) {
-  Load("0123456\r\n\x82\xA0\x82\xA0" "456");
+  Load(
+      "0123456\r\n\x82\xA0\x82\xA0"
+      "456");
   Select(0, 1, 1, 3, true);
   Paint();
   using P = std::vector<std::pair<TRect, bool>>;

@@ -36,11 +36,14 @@ class TRowGenerator {
   std::string Row() {
     // Mostly short rows, now and then one of up to 64 KB.
     const int roll = Pick(0, 999);
-    const std::size_t length = roll == 0 ? Pick(1000, 65536) : roll < 20 ? Pick(100, 1000) : Pick(0, 80);
+    const auto length = static_cast<std::size_t>(roll == 0   ? Pick(1000, 65536)
+                                                 : roll < 20 ? Pick(100, 1000)
+                                                             : Pick(0, 80));
     std::string row;
     while (row.size() < length) AppendPiece(row);
     row.resize(length);
-    if (!row.empty() && Pick(0, 7) == 0) row.back() = static_cast<char>(Pick(0x81, 0x9F));  // a lone lead byte at the end
+    if (!row.empty() && Pick(0, 7) == 0)
+      row.back() = static_cast<char>(Pick(0x81, 0x9F));  // a lone lead byte at the end
     return row;
   }
 
@@ -57,9 +60,9 @@ class TRowGenerator {
 
  private:
   void AppendPiece(std::string& row) {
-    static const char* const words[] = {"http:", "https://", "ftp:", "www.", "a@b.", "@", ".", "//", "(*", "*)",
-                                        "<<", ">>", "\"", "'", "#$", "#", "0x", "1.5e+", "12.", "E", "rem", "begin",
-                                        " ", "\t", "\r\n", "\r", "\n", ",", "~"};
+    static const char* const words[] = {"http:", "https://", "ftp:", "www.", "a@b.", "@",  ".",  "//",    "(*",  "*)",
+                                        "<<",    ">>",       "\"",   "'",    "#$",   "#",  "0x", "1.5e+", "12.", "E",
+                                        "rem",   "begin",    " ",    "\t",   "\r\n", "\r", "\n", ",",     "~"};
     switch (Pick(0, 6)) {
       case 0:
         row += words[Pick(0, static_cast<int>(std::size(words)) - 1)];

@@ -45,9 +45,24 @@ TEST_F(EditorParserColours, EachKindTakesItsRecordAndTabsTakeNone) {
   auto parser = Fountain.CreateParser();
   TEditorColors& c = Fountain.Colors();
   const std::string text = "BEGIN x 12 1.5 0x1F http://a a@b.c \"q\" #12 #$1F (x) + " + Sjis("あ漢、ｱ") + "\t// c";
-  const std::vector<const TFountainColor*> expected = {
-      &Fountain.Reserve(), &c.Ank(), &c.Int(), &c.Int(), &c.Int(), &c.Url(), &c.Mail(), &c.Str(), &c.Str(), &c.Str(),
-      &Bracket->ItemColor(), &c.Symbol(), &c.DBCS(), &c.DBCS(), &c.DBCS(), &c.DBCS(), nullptr, &c.Comment()};
+  const std::vector<const TFountainColor*> expected = {&Fountain.Reserve(),
+                                                       &c.Ank(),
+                                                       &c.Int(),
+                                                       &c.Int(),
+                                                       &c.Int(),
+                                                       &c.Url(),
+                                                       &c.Mail(),
+                                                       &c.Str(),
+                                                       &c.Str(),
+                                                       &c.Str(),
+                                                       &Bracket->ItemColor(),
+                                                       &c.Symbol(),
+                                                       &c.DBCS(),
+                                                       &c.DBCS(),
+                                                       &c.DBCS(),
+                                                       &c.DBCS(),
+                                                       nullptr,
+                                                       &c.Comment()};
   EXPECT_EQ(Colours(*parser, text), expected);
 }
 

@@ -54,8 +54,8 @@ class TRecordingCanvas : public TEditorCanvas {
   void SetFont(const TEditorFont& font) override { Font = font; }
   void TextOut(const TTextOut& out) override {
     Calls.push_back(TKind::Text);
-    Texts.push_back({out.X, out.Y, out.Clip, out.Options, std::string(out.Text), out.CellWidth, out.Color,
-                     out.BkColor, out.Style});
+    Texts.push_back(
+        {out.X, out.Y, out.Clip, out.Options, std::string(out.Text), out.CellWidth, out.Color, out.BkColor, out.Style});
   }
   void FillRect(const TRect& rect, TColor color) override {
     Calls.push_back(TKind::Fill);

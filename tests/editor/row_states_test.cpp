@@ -41,7 +41,9 @@ class TFakeRows : public TRowStateStore {
     target.State = data;
     target.State.RowAttribute = target.Attribute;
   }
-  bool Computed(int row) const { return Rows.at(static_cast<std::size_t>(row)).State.BracketIndex != BracketNotComputed; }
+  bool Computed(int row) const {
+    return Rows.at(static_cast<std::size_t>(row)).State.BracketIndex != BracketNotComputed;
+  }
 };
 
 // A scheme with every rule that carries state from row to row.
@@ -61,12 +63,13 @@ void ConfigureBusyScheme(TEditorFountain& fountain) {
 
 // Pieces that open, close and carry tokens, glued at random.
 std::string RandomRowText(std::mt19937& random, int maxPieces) {
-  static const std::vector<std::string> pieces = {
-      "abc", "12", "3.5", "(*", "*)", "//", "\"", "http://a.b", "a@b.c", " ", "  ", "<<", ">>", "\t",
-      Sjis("漢字"), Sjis("カタ"), Sjis("ｱｲ"), "x", "*", ")"};
+  static const std::vector<std::string> pieces = {"abc",        "12",         "3.5",      "(*", "*)", "//", "\"",
+                                                  "http://a.b", "a@b.c",      " ",        "  ", "<<", ">>", "\t",
+                                                  Sjis("漢字"), Sjis("カタ"), Sjis("ｱｲ"), "x",  "*",  ")"};
   std::string text;
   const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
-  for (int i = 0; i < count; ++i) text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+  for (int i = 0; i < count; ++i)
+    text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
   return text;
 }
 

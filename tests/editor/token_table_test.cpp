@@ -71,7 +71,8 @@ class TLineReader {
   std::string Word(std::string_view stops = "") {
     SkipSpace();
     const std::size_t start = FPos;
-    while (FPos < FLine.size() && FLine[FPos] != ' ' && FLine[FPos] != '"' && stops.find(FLine[FPos]) == stops.npos) ++FPos;
+    while (FPos < FLine.size() && FLine[FPos] != ' ' && FLine[FPos] != '"' && stops.find(FLine[FPos]) == stops.npos)
+      ++FPos;
     return std::string(FLine.substr(start, FPos - start));
   }
 
@@ -113,16 +114,20 @@ class TLineReader {
     if (FPos >= FLine.size()) throw std::runtime_error("bad escape");
     const char c = FLine[FPos++];
     switch (c) {
-      case 't': return "\t";
-      case 'r': return "\r";
-      case 'n': return "\n";
+      case 't':
+        return "\t";
+      case 'r':
+        return "\r";
+      case 'n':
+        return "\n";
       case 'x': {
         if (FPos + 2 > FLine.size()) throw std::runtime_error("bad \\x escape");
         const std::string hex(FLine.substr(FPos, 2));
         FPos += 2;
         return std::string(1, static_cast<char>(std::stoi(hex, nullptr, 16)));
       }
-      default: return std::string(1, c);
+      default:
+        return std::string(1, c);
     }
   }
 
@@ -290,7 +295,8 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
     try {
       if (line.empty() || line[0] == '#') continue;
       if (line[0] == '@') {
-        if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << lineNumber << ": rows before this line were not closed with '-'";
+        if (!block.empty())
+          ADD_FAILURE() << "tokens.txt:" << lineNumber << ": rows before this line were not closed with '-'";
         block.clear();
         ApplyOptions(std::string_view(line).substr(1), scheme);
         continue;

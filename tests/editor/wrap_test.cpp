@@ -55,8 +55,8 @@ TEST_F(WrapTest, ATabFillsOnlyToTheRowEndAndTheNextRowCountsItsOwnStops) {
   Option().SetWrapByte(75);
   editor.Lines().SetText(std::string(73, 'a') + "\t" + std::string(10, 'b') + "\tc\r\n");
   EXPECT_EQ(RowLengths(editor.ListInfo()), (Lengths{74, 12}));
-  EXPECT_EQ(editor.RowWidth(0), 75);   // the tab's stop at 80 lies past the row end
-  EXPECT_EQ(editor.RowWidth(1), 17);   // its tab at column 10 runs to the stop at 16
+  EXPECT_EQ(editor.RowWidth(0), 75);  // the tab's stop at 80 lies past the row end
+  EXPECT_EQ(editor.RowWidth(1), 17);  // its tab at column 10 runs to the stop at 16
 }
 
 TEST_F(WrapTest, FollowRetMarkKeepsTheLineEndOnAFullRow) {
@@ -133,8 +133,7 @@ TEST_F(WrapTest, SplitToRowsCutsEveryLineAndAnEmptyTextIsOneEmptyRow) {
   editor.ListInfo().SplitToRows("", target);
   EXPECT_EQ(RowDump(target), (std::vector<std::string>{"|B"}));
   editor.ListInfo().SplitToRows(std::string(85, 'a') + "\rb\nc\r\n", target);
-  EXPECT_EQ(RowDump(target),
-            (std::vector<std::string>{std::string(80, 'a') + "|W", "aaaaa|B", "b|B", "c|B"}));
+  EXPECT_EQ(RowDump(target), (std::vector<std::string>{std::string(80, 'a') + "|W", "aaaaa|B", "b|B", "c|B"}));
 }
 
 // Re-cutting all rows.
@@ -150,8 +149,8 @@ TEST(WrapLines, SwitchingWrapRecutsEveryLineAndKeepsTheText) {
   EXPECT_EQ(editor.Lines().Text(), text);
   EXPECT_EQ(editor.Lines().Count(), 4);
   editor.SetWordWrap(false);
-  EXPECT_EQ(RowDump(editor), (std::vector<std::string>{std::string(170, 'a') + "|B", "|B", "short|B",
-                                                       std::string(90, 'b') + "|E"}));
+  EXPECT_EQ(RowDump(editor),
+            (std::vector<std::string>{std::string(170, 'a') + "|B", "|B", "short|B", std::string(90, 'b') + "|E"}));
   EXPECT_EQ(editor.Lines().Text(), text);
 }
 

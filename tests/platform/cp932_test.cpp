@@ -20,13 +20,20 @@ TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
     std::string Utf8;
     std::string Cp932;
   } cases[] = {
-      {"あ", Bytes({0x82, 0xA0})},           {"無題", Bytes({0x96, 0xB3, 0x91, 0xE8})},
-      {"ｱ", Bytes({0xB1})},                  {"～", Bytes({0x81, 0x60})},
-      {"－", Bytes({0x81, 0x7C})},           {"∥", Bytes({0x81, 0x61})},
-      {"①", Bytes({0x87, 0x40})},           {"∑", Bytes({0x87, 0x94})},
-      {"髙", Bytes({0xFB, 0xFC})},           {"ⅰ", Bytes({0xFA, 0x40})},
-      {"檗", Bytes({0x9F, 0x40})},           {"漾", Bytes({0xE0, 0x40})},
-      {"黑", Bytes({0xFC, 0x4B})},           {"\\~", "\\~"},
+      {"あ", Bytes({0x82, 0xA0})},
+      {"無題", Bytes({0x96, 0xB3, 0x91, 0xE8})},
+      {"ｱ", Bytes({0xB1})},
+      {"～", Bytes({0x81, 0x60})},
+      {"－", Bytes({0x81, 0x7C})},
+      {"∥", Bytes({0x81, 0x61})},
+      {"①", Bytes({0x87, 0x40})},
+      {"∑", Bytes({0x87, 0x94})},
+      {"髙", Bytes({0xFB, 0xFC})},
+      {"ⅰ", Bytes({0xFA, 0x40})},
+      {"檗", Bytes({0x9F, 0x40})},
+      {"漾", Bytes({0xE0, 0x40})},
+      {"黑", Bytes({0xFC, 0x4B})},
+      {"\\~", "\\~"},
       {std::string("a\0あ\0b", 7), std::string("a\0\x82\xA0\0b", 6)},
   };
   for (const auto& c : cases) {
@@ -71,24 +78,33 @@ TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
   } cases[] = {
       {Cp932ToUtf8, "a\x80z", "a?z"},
       {Cp932ToUtf8, "a\xA0z", "a?z"},
-      {Cp932ToUtf8, "\xFD\xFE\xFFz", "???z"},                          // no lead bytes
-      {Cp932ToUtf8, "abc\x82", "abc?"},                                // lone lead byte at the end
+      {Cp932ToUtf8, "\xFD\xFE\xFFz", "???z"},                            // no lead bytes
+      {Cp932ToUtf8, "abc\x82", "abc?"},                                  // lone lead byte at the end
       {Cp932ToUtf8, std::string("\x82\0z", 3), std::string("?\0z", 3)},  // ... before NUL: the NUL stays
-      {Cp932ToUtf8, "\x82\r\nz", "?\r\nz"},                            // ... before a break: it stays
+      {Cp932ToUtf8, "\x82\r\nz", "?\r\nz"},                              // ... before a break: it stays
       {Cp932ToUtf8, "\x82\x7F", "?\x7F"},
       {Cp932ToUtf8, "\x82\x20\x82\xA0", "? あ"},
-      {Cp932ToUtf8, "\x85\x40z", "?z"},                                // unassigned pair: one "?"
-      {Cp932ToUtf8, "\x85\x82\xA0", "??"},                             // ... then a trail byte alone
+      {Cp932ToUtf8, "\x85\x40z", "?z"},     // unassigned pair: one "?"
+      {Cp932ToUtf8, "\x85\x82\xA0", "??"},  // ... then a trail byte alone
       {Utf8ToCp932, "a😀b", "a?b"},
       {Utf8ToCp932, "a\xF0\x9F\x98\x80\xF0\x9F\x98\x80z", "a??z"},
-      {Utf8ToCp932, "€x", "?x"},                                       // in code page 1252, not in 932
-      {Utf8ToCp932, "a\xFF" "b", "a?b"},
-      {Utf8ToCp932, "\x80z", "?z"},                                    // lone continuation byte
-      {Utf8ToCp932, "\xE3\x81" "A", "?A"},                             // truncated: one "?" for the prefix
-      {Utf8ToCp932, "x\xE3\x81", "x?"},                                // ... at the end
-      {Utf8ToCp932, "\xC0\xAF" "z", "??z"},                            // overlong forms are no characters
-      {Utf8ToCp932, "\xED\xA0\x80z", "???z"},                          // nor are surrogates
-      {Utf8ToCp932, "\xF4\x90\x80\x80z", "????z"},                     // nor anything past U+10FFFF
+      {Utf8ToCp932, "€x", "?x"},  // in code page 1252, not in 932
+      {Utf8ToCp932,
+       "a\xFF"
+       "b",
+       "a?b"},
+      {Utf8ToCp932, "\x80z", "?z"},  // lone continuation byte
+      {Utf8ToCp932,
+       "\xE3\x81"
+       "A",
+       "?A"},                            // truncated: one "?" for the prefix
+      {Utf8ToCp932, "x\xE3\x81", "x?"},  // ... at the end
+      {Utf8ToCp932,
+       "\xC0\xAF"
+       "z",
+       "??z"},                                      // overlong forms are no characters
+      {Utf8ToCp932, "\xED\xA0\x80z", "???z"},       // nor are surrogates
+      {Utf8ToCp932, "\xF4\x90\x80\x80z", "????z"},  // nor anything past U+10FFFF
   };
   for (const auto& c : cases) EXPECT_EQ(c.Convert(c.In), c.Out) << testing::PrintToString(c.In);
 }

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/temp_dir.h"
 

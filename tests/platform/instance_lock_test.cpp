@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <cstdlib>
 
 #include "platform/concat.h"
 #include "platform/temp_dir.h"

@@ -23,12 +23,12 @@ TEST(SplitLines, FollowsTheLineRule) {
       {"a\r\nb", {"a", "b"}},
       {"a\rb", {"a", "b"}},
       {"a\nb", {"a", "b"}},
-      {"a\r\n", {"a"}},              // a final break starts no further line
+      {"a\r\n", {"a"}},  // a final break starts no further line
       {"a\r\n\r\n", {"a", ""}},
       {"\r", {""}},
       {"\n\n", {"", ""}},
-      {"a\r\r\nb", {"a", "", "b"}},   // lone CR, then CR LF
-      {"a\n\rb", {"a", "", "b"}},     // LF CR is two breaks
+      {"a\r\r\nb", {"a", "", "b"}},        // lone CR, then CR LF
+      {"a\n\rb", {"a", "", "b"}},          // LF CR is two breaks
       {std::string("a\0b\nc", 5), {"a"}},  // NUL ends the text
       {std::string("\0a", 2), {}},
       {std::string("a\r\n\0b", 5), {"a"}},

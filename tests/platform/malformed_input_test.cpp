@@ -26,7 +26,11 @@ std::string LowBytes(const std::string& s) {
 bool IsValidUtf8(const std::string& s) {
   for (std::size_t i = 0; i < s.size();) {
     auto c = static_cast<unsigned char>(s[i]);
-    std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    std::size_t n = c < 0x80                 ? 1
+                    : c >= 0xC2 && c <= 0xDF ? 2
+                    : c >= 0xE0 && c <= 0xEF ? 3
+                    : c >= 0xF0 && c <= 0xF4 ? 4
+                                             : 0;
     if (n == 0 || i + n > s.size()) return false;
     for (std::size_t k = 1; k < n; ++k) {
       if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
@@ -97,8 +101,10 @@ TEST(MalformedInput, NumbersAgreeWithAReferenceReader) {
     std::string text;
     std::size_t size = random() % 12;
     for (std::size_t i = 0; i < size; ++i) {
-      if (random() % 8 == 0) text += digits[random() % std::size(digits)];
-      else text += alphabet[random() % alphabet.size()];
+      if (random() % 8 == 0)
+        text += digits[random() % std::size(digits)];
+      else
+        text += alphabet[random() % alphabet.size()];
     }
     ASSERT_EQ(platform::ParseInt32(text), ReferenceParse(text)) << '"' << text << '"';
   }

@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "platform/line_split.h"
 #include "platform/concat.h"
+#include "platform/line_split.h"
 #include "platform/temp_dir.h"
 
 using platform::ProfileFile;
@@ -57,27 +57,27 @@ TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
     const char* Expected;
   } cases[] = {
       {"[TACKNOTE]\r\nLeft=5\r\n", "TACKNOTE", "Left", "5"},
-      {"[tacknote]\r\nLEFT=5\r\n", "TackNote", "left", "5"},                // names ignore ASCII case
+      {"[tacknote]\r\nLEFT=5\r\n", "TackNote", "left", "5"},  // names ignore ASCII case
       {"  [ TACKNOTE ]  \r\n \t Left \t= \t 5 \t\r\n", "TACKNOTE", "Left", "5"},
-      {"[S]\r\nk=a b  c\r\n", "S", "k", "a b  c"},                         // inner blanks stay
-      {"[S]\r\nk=\r\n", "S", "k", ""},                                      // empty, not the default
-      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},                                // the first "=" splits
-      {"[S]\r\nk=\"a b \"\r\n", "S", "k", "a b "},                          // one pair of quotes off
+      {"[S]\r\nk=a b  c\r\n", "S", "k", "a b  c"},  // inner blanks stay
+      {"[S]\r\nk=\r\n", "S", "k", ""},              // empty, not the default
+      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},        // the first "=" splits
+      {"[S]\r\nk=\"a b \"\r\n", "S", "k", "a b "},  // one pair of quotes off
       {"[S]\r\nk='x'\r\n", "S", "k", "x"},
       {"[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "\"x\""},
-      {"[S]\r\nk=\"x'\r\n", "S", "k", "\"x'"},                              // quotes must match
+      {"[S]\r\nk=\"x'\r\n", "S", "k", "\"x'"},  // quotes must match
       {"[S]\r\nk=\"\r\n", "S", "k", "\""},
-      {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "1"},                             // first key wins
-      {"[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "<default>"},       // first section only
-      {"[S]\r\n;k=1\r\n", "S", "k", "<default>"},                           // comments are no keys
+      {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "1"},                        // first key wins
+      {"[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "<default>"},  // first section only
+      {"[S]\r\n;k=1\r\n", "S", "k", "<default>"},                      // comments are no keys
       {"[S]\r\n  ;k=1\r\nk=2\r\n", "S", "k", "2"},
-      {"[S]\r\nk\r\nk=3\r\n", "S", "k", "3"},                               // no "=": no key
-      {"k=1\r\n[S]\r\n", "S", "k", "<default>"},                            // before any section
-      {"[S\r\nk=1\r\n", "S", "k", "<default>"},                             // "[S" opens no section
+      {"[S]\r\nk\r\nk=3\r\n", "S", "k", "3"},     // no "=": no key
+      {"k=1\r\n[S]\r\n", "S", "k", "<default>"},  // before any section
+      {"[S\r\nk=1\r\n", "S", "k", "<default>"},   // "[S" opens no section
       {"[S] trailing\r\nk=1\r\n", "S", "k", "1"},
       {"[S]\nk=lf\n[T]\nk=t", "S", "k", "lf"},
       {"[S]\rk=cr\r[T]\rk=t", "T", "k", "t"},
-      {"[S]\r\nk=end", "S", "k", "end"},                                    // no final line break
+      {"[S]\r\nk=end", "S", "k", "end"},  // no final line break
       {"garbage\x01\xFF\r\n[S]\r\n==\r\nk=\x82\xA0\r\n", "S", "k", "\x82\xA0"},
       {"", "S", "k", "<default>"},
   };
@@ -127,7 +127,8 @@ TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
       {"; head\n[Other]\nLeft=1\n[TACKNOTE]\n  left = 2 ; old\n; note\nLeft=3\n\n[Last]\nx=y",
        [](ProfileFile& p) { p.WriteInteger("TACKNOTE", "Left", 247); },
        "; head\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nleft=247\r\n; note\r\nLeft=3\r\n\r\n[Last]\r\nx=y\r\n"},
-      {"[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("a", "second", "2"); },
+      {"[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n",
+       [](ProfileFile& p) { p.WriteString("a", "second", "2"); },
        "[A]\r\na=1\r\nsecond=2\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n"},
       {"[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("B", "more", "m"); },
        "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\nmore=m\r\n\r\n\r\n"},
@@ -150,9 +151,10 @@ TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
 TEST(ProfileRandom, WritesKeepUnrelatedLinesAndReadBack) {
   std::mt19937 random(1313);
   const std::vector<std::string> pieces = {
-      "[TACKNOTE]", "[tacknote]", "[Other]", " [ Other ] x", "[broken", "Left=1", "left = 2", "Top=\"3\"",
-      "; comment=1", "garbage", "", "  ", "=", "k=v", "K= 'q' ", "\x82\xA0=\x82\xA2", "a\tb = c d",
-      std::string("nul\0=1", 6), "\xFF\xFE", "[]", "Top"};
+      "[TACKNOTE]", "[tacknote]", "[Other]",     " [ Other ] x",      "[broken",    "Left=1",
+      "left = 2",   "Top=\"3\"",  "; comment=1", "garbage",           "",           "  ",
+      "=",          "k=v",        "K= 'q' ",     "\x82\xA0=\x82\xA2", "a\tb = c d", std::string("nul\0=1", 6),
+      "\xFF\xFE",   "[]",         "Top"};
   const std::string sections[] = {"TACKNOTE", "Other", "new", ""};
   const std::string keys[] = {"Left", "TOP", "k", "a\tb", "fresh", ""};
   const std::string breaks[] = {"\r\n", "\r", "\n"};

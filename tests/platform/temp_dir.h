@@ -43,7 +43,8 @@ class TempDir {
   std::set<std::string> Names() const {
     std::set<std::string> names;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(FPath, ec)) names.insert(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(FPath, ec))
+      names.insert(entry.path().filename().string());
     return names;
   }
 
@@ -57,7 +58,8 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 }
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // Sets (or with nullptr removes) an environment variable for one test and puts the old value back.
@@ -74,8 +76,10 @@ class ScopedEnv {
 
  private:
   void Set(const char* value) {
-    if (value) ::setenv(FName, value, 1);
-    else ::unsetenv(FName);
+    if (value)
+      ::setenv(FName, value, 1);
+    else
+      ::unsetenv(FName);
     ::tzset();
   }
   const char* FName;
@@ -88,7 +92,7 @@ class FaultyCalls : public platform::WriteCalls {
   std::size_t MaxChunk = SIZE_MAX;  // the most one write() takes
   int WritesBeforeError = -1;       // -1: writes never fail
   int WriteError = ENOSPC;
-  int InterruptEvery = 0;           // every n-th write call fails with EINTR first
+  int InterruptEvery = 0;  // every n-th write call fails with EINTR first
   bool WriteReturnsZero = false;
   int FsyncError = 0;
   int RenameError = 0;

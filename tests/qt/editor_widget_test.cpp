@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "editor/editor_props.h"
-#include "editor/editor_viewport.h"
 #include "editor/editor_strings.h"
+#include "editor/editor_viewport.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
@@ -111,7 +111,7 @@ TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
            "サイト: http://www.example.com/index.html\r\n"
            "連絡先: someone@example.jp\r\n"
            "選択範囲はこの行です。\r\n"));
-  editor.SetSelStart(editor.Lines().Text().find(Sjis("選択範囲")));
+  editor.SetSelStart(static_cast<int>(editor.Lines().Text().find(Sjis("選択範囲"))));
   editor.SetSelLength(static_cast<int>(Sjis("選択範囲").size()));
   QApplication::processEvents();
   const QImage image = widget.grab().toImage();

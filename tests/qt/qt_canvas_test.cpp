@@ -2,8 +2,8 @@
 // Japanese text survives the clipboard as code page 932.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
@@ -28,7 +28,10 @@ TEST(CellGlyphs, DoubleByteCharactersSpanTwoCellsAndBrokenBytesKeepTheirCell) {
   EXPECT_EQ(glyphs[2].Cell, 3);
 
   // A lone lead byte before an ASCII letter, and one at the end, take one cell each as "?".
-  const std::vector<TCellGlyph> broken = CellGlyphs(std::string("\x81\x0a" "x\x82", 4));
+  const std::vector<TCellGlyph> broken =
+      CellGlyphs(std::string("\x81\x0a"
+                             "x\x82",
+                             4));
   ASSERT_EQ(broken.size(), 4u);
   EXPECT_EQ(broken[0].Char, U'?');
   EXPECT_EQ(broken[2].Cell, 2);

@@ -40,8 +40,10 @@ class MemoFileDiskTest : public ::testing::Test {
 // A missing file and one without blocks both start with one new page; saving writes the file.
 TEST_F(MemoFileDiskTest, FileWithoutPagesGivesOneNewPage) {
   for (bool exists : {false, true}) {
-    if (exists) WriteBytes(FPath, std::string(kCommentLine) + "\r\n\r\n");
-    else std::filesystem::remove(FPath);
+    if (exists)
+      WriteBytes(FPath, std::string(kCommentLine) + "\r\n\r\n");
+    else
+      std::filesystem::remove(FPath);
     FStore.Pages = {TMemoData{}};  // whatever was there before is replaced
     TMemoFile file(FPath);
     ASSERT_TRUE(file.LoadMemoFile(FStore));

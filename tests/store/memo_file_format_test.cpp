@@ -90,8 +90,23 @@ TEST(HeaderFieldsTest, SplitFollowsTheReadersRule) {
 }
 
 TEST(HeaderFieldsTest, AFieldThatDoesNotParseFailsAndChangesNothing) {
-  const Fields good = {"9", "T", "1", "2", "3", "4", "0", "-1", "77", "16777215", "-2147483643", "F", "12", "3",
-                       "True", "20240101000000", "20240102000000"};
+  const Fields good = {"9",
+                       "T",
+                       "1",
+                       "2",
+                       "3",
+                       "4",
+                       "0",
+                       "-1",
+                       "77",
+                       "16777215",
+                       "-2147483643",
+                       "F",
+                       "12",
+                       "3",
+                       "True",
+                       "20240101000000",
+                       "20240102000000"};
   for (const std::size_t position : {0u, 2u, 6u, 8u, 12u, 14u}) {
     for (const char* bad : {"", "abc", "1.5", "yes", "99999999999"}) {
       Fields fields = good;
@@ -121,7 +136,8 @@ TEST(HeaderFieldsTest, EveryOtherFieldCountLeavesTheHeaderAtZero) {
     EXPECT_EQ(pages[0], expected) << count;
   }
   // The older sixteen-field form lacks the 255 before the colours; it is written back with it.
-  const std::vector<TMemoData> old = Parse(FileOf({"{$BEGIN}", "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2", "x"}));
+  const std::vector<TMemoData> old =
+      Parse(FileOf({"{$BEGIN}", "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2", "x"}));
   ASSERT_EQ(old.size(), 1u);
   EXPECT_EQ(FormatHeaderLine(old[0]), "0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,1,2");
 }
@@ -180,19 +196,27 @@ TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFiles) {
       {"NUL at the start: one line, \" {$BEGIN}\"", std::string("\0{$BEGIN}", 9), true, {}},
       {"NUL in a text is read as a space, later pages survive",
        "{$BEGIN}\r\n" + header + std::string("\r\na\0b\r\n{$END}\r\n", 15) + FileOf({"{$BEGIN}", header, "second"}),
-       true, {"a b", "second"}},
+       true,
+       {"a b", "second"}},
       {"block without a text line takes its end marker as text",
-       FileOf({"{$BEGIN}", header, "{$END}", "more", "{$END}", "after"}), true, {"{$END}\r\nmore"}},
+       FileOf({"{$BEGIN}", header, "{$END}", "more", "{$END}", "after"}),
+       true,
+       {"{$END}\r\nmore"}},
       {"... also when the file ends there", FileOf({"{$BEGIN}", header, "{$END}", "more"}), true, {"{$END}\r\nmore"}},
       {"begin marker as the last line", FileOf({"x", "{$BEGIN}"}), true, {}},
-      {"begin marker and header as the last lines", FileOf({"{$BEGIN}", header, "t", "{$END}", "{$BEGIN}", header}),
-       true, {"t"}},
-      {"missing final end marker runs to the end", FileOf({"{$BEGIN}", header, "a", "{$END}", "{$BEGIN}", header, "b", "c"}),
-       true, {"a", "b\r\nc"}},
+      {"begin marker and header as the last lines",
+       FileOf({"{$BEGIN}", header, "t", "{$END}", "{$BEGIN}", header}),
+       true,
+       {"t"}},
+      {"missing final end marker runs to the end",
+       FileOf({"{$BEGIN}", header, "a", "{$END}", "{$BEGIN}", header, "b", "c"}),
+       true,
+       {"a", "b\r\nc"}},
       {"a final break starts no further line", "{$BEGIN}\r\n" + header + "\r\nb\r\n", true, {"b"}},
       {"a field that does not parse fails the read, keeping earlier pages",
        FileOf({"{$BEGIN}", header, "first", "{$END}", "{$BEGIN}", "0,\"t\",x,0,0,0,-1,0,255,0,0,\"f\",10,0,0,,", "y"}),
-       false, {"first"}},
+       false,
+       {"first"}},
   };
   for (const auto& c : cases) {
     std::vector<TMemoData> pages;
@@ -204,9 +228,10 @@ TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFiles) {
 }
 
 TEST(MemoFileReaderTest, AcceptsWhatTheWriterNeverMakes) {
-  const std::string bytes = "junk before\n{$BEGIN}\r 0 , \"t\" ,1,$FF,0x10,4, true ,False,5,6,7,\"f\",8,9,-3,a,b\n"
-                            "one\rtwo\n{$END}\r\nbetween\r\n{$BEGIN}\r\n" +
-                            std::string(kHeader) + "\r\n{$BEGIN}\r\n{$END}\r\ntrailing";
+  const std::string bytes =
+      "junk before\n{$BEGIN}\r 0 , \"t\" ,1,$FF,0x10,4, true ,False,5,6,7,\"f\",8,9,-3,a,b\n"
+      "one\rtwo\n{$END}\r\nbetween\r\n{$BEGIN}\r\n" +
+      std::string(kHeader) + "\r\n{$BEGIN}\r\n{$END}\r\ntrailing";
   const std::vector<TMemoData> pages = Parse(bytes);
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].Title, "t");

@@ -43,10 +43,11 @@ class TRandom {
 
 // Pieces that title and text bytes are made of: the bytes the format treats specially and double-byte
 // characters, a 5C trail byte and lone lead bytes among them.
-constexpr std::string_view kTitlePieces[] = {"a", "Z", "\"", "\"\"", ",", " ", "  ", "\t", "\x96\xB3\x91\xE8",
-                                             "\x95\x5C", "\x81", "\xFC", "0", "{$END}", "'", "\x7F", "\xA0\xDF"};
-constexpr std::string_view kLinePieces[] = {"abc", " ", "\"", ",", "\x82\xA0", "\x83\x5C", "\x81", "{$BEGIN} ",
-                                            " {$END}", "\t", "12", "\xE0", "\x1A", "xyz"};
+constexpr std::string_view kTitlePieces[] = {
+    "a",        "Z",    "\"",   "\"\"", ",",      " ", "  ",   "\t",      "\x96\xB3\x91\xE8",
+    "\x95\x5C", "\x81", "\xFC", "0",    "{$END}", "'", "\x7F", "\xA0\xDF"};
+constexpr std::string_view kLinePieces[] = {"abc",       " ",       "\"", ",",  "\x82\xA0", "\x83\x5C", "\x81",
+                                            "{$BEGIN} ", " {$END}", "\t", "12", "\xE0",     "\x1A",     "xyz"};
 constexpr std::string_view kBreaks[] = {"\r\n", "\r\n", "\r", "\n"};
 
 std::string RandomTitle(TRandom& random) {
@@ -70,15 +71,16 @@ std::string RandomText(TRandom& random) {
 
 std::string RandomStamp(TRandom& random) {
   std::string stamp;
-  for (std::size_t n = random.Chance(20) ? 0 : random.Below(15); n > 0; --n) stamp += static_cast<char>('0' + random.Below(10));
+  for (std::size_t n = random.Chance(20) ? 0 : random.Below(15); n > 0; --n)
+    stamp += static_cast<char>('0' + random.Below(10));
   return stamp;
 }
 
 // Braced initializers run in order, so the page comes out the same for the same seed.
 TMemoData RandomPage(TRandom& random) {
-  return {random.AnyInt32(),  RandomTitle(random), random.AnyInt32(), random.AnyInt32(),   random.AnyInt32(),
-          random.AnyInt32(),  random.Chance(50),   random.Chance(50), random.AnyInt32(),   random.AnyInt32(),
-          RandomTitle(random), random.AnyInt32(),  random.AnyInt32(), random.Chance(50),   random.AnyInt32(),
+  return {random.AnyInt32(),   RandomTitle(random), random.AnyInt32(), random.AnyInt32(), random.AnyInt32(),
+          random.AnyInt32(),   random.Chance(50),   random.Chance(50), random.AnyInt32(), random.AnyInt32(),
+          RandomTitle(random), random.AnyInt32(),   random.AnyInt32(), random.Chance(50), random.AnyInt32(),
           RandomStamp(random), RandomStamp(random), RandomText(random)};
 }
 
@@ -134,7 +136,8 @@ TEST(MemoFileRandomTest, EveryWrittenPageListReadsBack) {
     }
     ASSERT_EQ(result, SaveOk);
     // Every line ends with CR LF, whatever breaks the texts used (the reader would accept lone ones).
-    for (std::size_t at = bytes.find_first_of("\r\n"); at != std::string::npos; at = bytes.find_first_of("\r\n", at + 2)) {
+    for (std::size_t at = bytes.find_first_of("\r\n"); at != std::string::npos;
+         at = bytes.find_first_of("\r\n", at + 2)) {
       ASSERT_EQ(bytes.compare(at, 2, "\r\n"), 0) << "round " << round;
     }
     std::vector<TMemoData> back;
@@ -151,10 +154,30 @@ TEST(MemoFileRandomTest, EveryWrittenPageListReadsBack) {
 // tokens, a file the writer made and then cut short, overwritten or spliced, and now and then one
 // huge line.
 std::string MalformedInput(TRandom& random, int index, const std::vector<std::string>& intactFiles) {
-  static constexpr std::string_view kTokens[] = {
-      "{$BEGIN}", "{$END}", "\r\n", "\r", "\n", std::string_view("\0", 1), "\"", "\"\"", ",", " ", "0", "-1",
-      "255", "$7FFFFFFF", "0x", "True", "x", "\x81", "\xFC", "\x82\xA0", "{$BEGIN}\r\n", "{$END}\r\n",
-      "0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,1,2\r\n", "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2\r\n"};
+  static constexpr std::string_view kTokens[] = {"{$BEGIN}",
+                                                 "{$END}",
+                                                 "\r\n",
+                                                 "\r",
+                                                 "\n",
+                                                 std::string_view("\0", 1),
+                                                 "\"",
+                                                 "\"\"",
+                                                 ",",
+                                                 " ",
+                                                 "0",
+                                                 "-1",
+                                                 "255",
+                                                 "$7FFFFFFF",
+                                                 "0x",
+                                                 "True",
+                                                 "x",
+                                                 "\x81",
+                                                 "\xFC",
+                                                 "\x82\xA0",
+                                                 "{$BEGIN}\r\n",
+                                                 "{$END}\r\n",
+                                                 "0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,1,2\r\n",
+                                                 "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2\r\n"};
   std::string bytes;
   if (index % 50000 == 0) {
     bytes = random.Chance(50) ? "{$BEGIN}\r\n\"" : "{$BEGIN}\r\n";

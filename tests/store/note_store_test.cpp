@@ -50,7 +50,7 @@ TEST_F(NoteStoreTest, NewPageIsAStampedCopyOfTheDefault) {
 }
 
 TEST_F(NoteStoreTest, DeleteMovesLaterPagesUpAndIgnoresIndexesOutsideTheList) {
-  const std::pair<int32_t, std::string> cases[] = {{0, "bc"},  {1, "ac"},         {2, "ab"},        {-1, "abc"},
+  const std::pair<int32_t, std::string> cases[] = {{0, "bc"},  {1, "ac"},          {2, "ab"},         {-1, "abc"},
                                                    {3, "abc"}, {INT32_MIN, "abc"}, {INT32_MAX, "abc"}};
   for (const auto& [index, left] : cases) {
     FillThree();

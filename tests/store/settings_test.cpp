@@ -40,9 +40,10 @@ TEST_F(SettingsTest, MissingFileKeepsEveryDefault) {
 }
 
 TEST_F(SettingsTest, EveryKeyReachesItsField) {
-  Load("[TACKNOTE]\r\nSkinFile=BLUE.BMP\r\nHotKey=\r\nResident=1\r\nLeft=-10\r\nTop=20\r\nWidth=300\r\n"
-       "Height=400\r\nWindowShade=1\r\nAlwaysOnTop=1\r\nAlphaBlend=200\r\nFontName=Mono\r\nFontColor=255\r\n"
-       "FontSize=12\r\nFontStyle=3\r\nWordWrap=1\r\n");
+  Load(
+      "[TACKNOTE]\r\nSkinFile=BLUE.BMP\r\nHotKey=\r\nResident=1\r\nLeft=-10\r\nTop=20\r\nWidth=300\r\n"
+      "Height=400\r\nWindowShade=1\r\nAlwaysOnTop=1\r\nAlphaBlend=200\r\nFontName=Mono\r\nFontColor=255\r\n"
+      "FontSize=12\r\nFontStyle=3\r\nWordWrap=1\r\n");
   EXPECT_EQ(FWindow, (TSettings{"BLUE.BMP", "", true, -10, 20, 300, 400, true, true, 200}));
   TMemoData expected = BuiltInDefaultMemo();  // only the five font and word-wrap fields come from the file
   expected.FontName = "Mono";
@@ -54,8 +55,9 @@ TEST_F(SettingsTest, EveryKeyReachesItsField) {
 }
 
 TEST_F(SettingsTest, ValuesAreReadTheWayTheProgramAlwaysReadThem) {
-  Load("[tacknote]\r\nalphablend=300\r\nResident=5\r\nLeft=0x20\r\nTop=$20\r\nWidth=abc\r\nHeight=  7\r\n"
-       "AlwaysOnTop=abc\r\nFontSize=\r\nFontColor=$FFFFFFFF\r\n");
+  Load(
+      "[tacknote]\r\nalphablend=300\r\nResident=5\r\nLeft=0x20\r\nTop=$20\r\nWidth=abc\r\nHeight=  7\r\n"
+      "AlwaysOnTop=abc\r\nFontSize=\r\nFontColor=$FFFFFFFF\r\n");
   EXPECT_EQ(FWindow.AlphaBlend, 44);  // kept to its low byte
   EXPECT_TRUE(FWindow.Resident);
   EXPECT_EQ(FWindow.Left, 32);
@@ -82,8 +84,9 @@ TEST_F(SettingsTest, FreshFileListsTheKeysInWriteOrder) {
 }
 
 TEST_F(SettingsTest, SaveKeepsTheFilesOtherLinesAndReadsBack) {
-  WriteBytes(FPath, "; my notes\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nUnknown=keep\r\nLeft=1\r\nHotKey=Ctrl+A\r\n"
-                    "\r\n[Last]\r\nx=y\r\n");
+  WriteBytes(FPath,
+             "; my notes\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nUnknown=keep\r\nLeft=1\r\nHotKey=Ctrl+A\r\n"
+             "\r\n[Last]\r\nx=y\r\n");
   const TSettings saved{"BLUE.BMP", "", true, -10, 20, 300, 400, true, true, 200};
   TMemoData memo = BuiltInDefaultMemo();
   memo.WordWrap = true;
