@@ -1,10 +1,16 @@
 // Message dialogs through QMessageBox, with the program's Japanese captions and button texts.
 #include "qt/dialog_service.h"
 
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
+
+#include "qt/qt_fonts.h"
+#include "qt/text_convert.h"
 
 namespace qtui {
 namespace {
@@ -37,6 +43,22 @@ QMessageBox::Icon IconOf(TMsgDlgType type) {
       return QMessageBox::NoIcon;
   }
   return QMessageBox::NoIcon;
+}
+
+// "テキストファイル|*.txt|すべてのファイル|*.*" as Qt's "テキストファイル (*.txt);;すべてのファイル (*.*)".
+QString QtFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    entries << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                   QLatin1Char(')');
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<std::filesystem::path> PathOf(const QString& file) {
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(file.toStdString());
 }
 
 }  // namespace
@@ -75,6 +97,43 @@ void TQtDialogService::ShowMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::NoButton, parent);
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.exec();
+}
+
+QString TQtDialogService::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                                   const QString& initial) {
+  QInputDialog dialog(parent);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(initial);
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : initial;
+}
+
+std::optional<editor::TEditorFont> TQtDialogService::ChooseFont(QWidget* parent, const editor::TEditorFont& initial) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent, QString(), QFontDialog::MonospacedFonts);
+  if (!ok) return std::nullopt;
+  editor::TEditorFont font = initial;
+  font.Name = ToCp932(chosen.family());
+  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : initial.Size;
+  font.Style = static_cast<editor::TFontStyles>(
+      (chosen.bold() ? editor::fsBold : 0) | (chosen.italic() ? editor::fsItalic : 0) |
+      (chosen.underline() ? editor::fsUnderline : 0) | (chosen.strikeOut() ? editor::fsStrikeOut : 0));
+  return font;
+}
+
+std::optional<std::filesystem::path> TQtDialogService::OpenFile(QWidget* parent, const QString& filter) {
+  return PathOf(QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter)));
+}
+
+std::optional<std::filesystem::path> TQtDialogService::SaveFile(QWidget* parent, const QString& filter,
+                                                                const QString& defaultExt) {
+  QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(defaultExt);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return PathOf(dialog.selectedFiles().constFirst());
 }
 
 }  // namespace qtui

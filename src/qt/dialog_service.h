@@ -3,6 +3,11 @@
 
 #include <QString>
 
+#include <filesystem>
+#include <optional>
+
+#include "editor/editor_window.h"
+
 class QWidget;
 
 namespace qtui {
@@ -23,6 +28,17 @@ class TDialogService {
   virtual TModalResult MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) = 0;
   // A plain message box captioned with the application title and one "OK" button.
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+  // The one-line input box: OK gives the edited text, Cancel gives `initial` unchanged.
+  virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
+  // The font dialog preset to `initial`, listing fixed-pitch fonts and offering colour, underline and
+  // strike-out; nothing on cancel. Face names are code page 932 bytes, as everywhere in the core.
+  virtual std::optional<editor::TEditorFont> ChooseFont(QWidget* parent, const editor::TEditorFont& initial) = 0;
+  // File dialogs; nothing on cancel. `filter` has the form "テキストファイル|*.txt|すべてのファイル|*.*".
+  virtual std::optional<std::filesystem::path> OpenFile(QWidget* parent, const QString& filter) = 0;
+  // Adds `defaultExt` to a name typed without an extension; asks before overwriting an existing file and
+  // before creating a new one.
+  virtual std::optional<std::filesystem::path> SaveFile(QWidget* parent, const QString& filter,
+                                                        const QString& defaultExt) = 0;
 };
 
 // The application title: the caption of plain message boxes and the notification-area tip.
@@ -33,6 +49,11 @@ class TQtDialogService final : public TDialogService {
  public:
   TModalResult MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) override;
   void ShowMessage(QWidget* parent, const QString& text) override;
+  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
+  std::optional<editor::TEditorFont> ChooseFont(QWidget* parent, const editor::TEditorFont& initial) override;
+  std::optional<std::filesystem::path> OpenFile(QWidget* parent, const QString& filter) override;
+  std::optional<std::filesystem::path> SaveFile(QWidget* parent, const QString& filter,
+                                                const QString& defaultExt) override;
 };
 
 // The caption of a message dialog of the given kind.

@@ -29,6 +29,10 @@ class TScriptedDialogs : public qtui::TDialogService {
     return qtui::mrOk;
   }
   void ShowMessage(QWidget*, const QString& text) override { Shown.push_back(text); }
+  QString InputBox(QWidget*, const QString&, const QString&, const QString& initial) override { return initial; }
+  std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont&) override { return {}; }
+  std::optional<std::filesystem::path> OpenFile(QWidget*, const QString&) override { return {}; }
+  std::optional<std::filesystem::path> SaveFile(QWidget*, const QString&, const QString&) override { return {}; }
 
   std::vector<QString> Shown;
   std::vector<qtui::TMsgDlgType> Types;
