@@ -8,9 +8,10 @@
 
 #include <algorithm>
 
-#include "editor/editor_props.h"
-#include "editor/editor_strings.h"
-#include "editor/fountain.h"
+#include "app/note_editor_preset.h"
+#include "editor/props/editor_properties.h"
+#include "editor/syntax/fountain.h"
+#include "editor/text/editor_strings.h"
 #include "platform/clock.h"
 #include "qt/editor_widget.h"
 #include "qt/qt_fonts.h"
@@ -33,7 +34,7 @@ TfrmMain::TfrmMain(TNoteServices services)
   qtui::InstallFontSubstitutions();
   FTitleLabel = new QLabel(this);
   FEditor = new qtui::TEditorWidget(this);
-  editor::ApplyNoteWindowEditorSettings(FEditor->Editor());
+  ApplyNoteWindowEditorSettings(FEditor->Editor());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(FTitleLabel);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/note_window.h"
-#include "editor/editor.h"
-#include "editor/editor_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
 #include "qt/text_convert.h"
 

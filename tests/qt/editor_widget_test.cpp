@@ -10,9 +10,10 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
-#include "editor/editor_props.h"
-#include "editor/editor_strings.h"
-#include "editor/editor_viewport.h"
+#include "app/note_editor_preset.h"
+#include "editor/props/editor_properties.h"
+#include "editor/text/editor_strings.h"
+#include "editor/view/editor_viewport.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
@@ -27,7 +28,7 @@ class EditorWidgetTest : public ::testing::Test {
  protected:
   EditorWidgetTest() {
     InstallFontSubstitutions();
-    editor::ApplyNoteWindowEditorSettings(FWidget.Editor());
+    app::ApplyNoteWindowEditorSettings(FWidget.Editor());
     FWidget.Editor().SetFont({Sjis("ＭＳ ゴシック"), 12, 0, 0});
     FWidget.resize(320, 200);
     FWidget.show();
@@ -101,7 +102,7 @@ TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
   InstallFontSubstitutions();
   TEditorWidget widget;
   editor::TEditor& editor = widget.Editor();
-  editor::ApplyNoteWindowEditorSettings(editor);
+  app::ApplyNoteWindowEditorSettings(editor);
   editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
   editor.SetWordWrap(true);
   widget.resize(360, 220);
