@@ -10,6 +10,8 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
+#include <vector>
+
 #include "app/note_editor_preset.h"
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_strings.h"
@@ -214,6 +216,39 @@ TEST_F(EditorWidgetTest, AnIdleEditorDoesNotRepaintItselfOverAndOver) {
   FWidget.removeEventFilter(&counter);
   // Only the caret's blinking may paint: a few times in 300 ms, not a paint per pass of the loop.
   EXPECT_LE(counter.Paints, 3);
+}
+
+TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "row\r\n";
+  FWidget.Editor().Lines().SetText(text);
+  QApplication::processEvents();
+  const editor::TCaretModel& caret = FWidget.Editor().CaretModel();
+  ASSERT_TRUE(caret.Exists());
+  const int phase = QApplication::cursorFlashTime() / 2;
+  ASSERT_GT(phase, 0);
+  // The caret's pixels, inverted on the white control while the caret shows.
+  const auto caretDark = [this, &caret] {
+    const QImage image = FWidget.grab().toImage();
+    return qGray(image.pixel(caret.Position().X, caret.Position().Y + 4)) < 100;
+  };
+  std::vector<bool> seen;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 3 * phase) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool dark = caretDark();
+    if (seen.empty() || seen.back() != dark) seen.push_back(dark);
+  }
+  EXPECT_GE(seen.size(), 3u) << "on, off and on again within three phases";
+
+  // One row above the view the caret's cell would reach two pixels into the control's top edge.
+  FWidget.Editor().SetTopRow(1);
+  clock.restart();
+  while (clock.elapsed() < 3 * phase) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_FALSE(caret.Drawn());
+  }
 }
 
 }  // namespace
