@@ -7,6 +7,7 @@
 
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
+#include "editor/text/editor_wrap_option.h"
 
 namespace editor::test {
 
@@ -37,6 +38,17 @@ inline std::vector<std::string> RowDump(const TRowAttributeStringList& rows) {
 }
 
 inline std::vector<std::string> RowDump(TEditor& editor) { return RowDump(editor.ListInfo()); }
+
+// The rows a full re-wrap gives: the editor's text loaded into a fresh editor with the same tab width,
+// wrap options and word wrap. Incremental edits and re-cuts must always come out as this.
+inline std::vector<std::string> FullRewrapRows(TEditor& editor) {
+  TEditor fresh;
+  fresh.Caret().SetTabSpaceCount(editor.CaretOptions().TabSpaceCount);
+  fresh.WrapOption().Assign(editor.WrapOption());
+  fresh.SetWordWrap(editor.WordWrap());
+  fresh.Lines().SetText(editor.Lines().Text());
+  return RowDump(fresh);
+}
 
 // The lengths of the rows.
 inline std::vector<std::size_t> RowLengths(const TRowAttributeStringList& rows) {

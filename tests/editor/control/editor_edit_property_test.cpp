@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <random>
 #include <string>
 
 #include "support/editor_test_support.h"
 #include "support/key_driver.h"
+#include "support/random_text.h"
 
 namespace editor {
 namespace {
@@ -57,36 +57,36 @@ void CheckInvariants(TKeyDriver& d, const std::string& history) {
   }
 }
 
-void RunSequence(std::mt19937& random, bool wordWrap) {
+void RunSequence(test::TRandomText& random, bool wordWrap) {
   TKeyDriver d(wordWrap, 20);
   d.Editor.SetUndoListMax(1000);
   std::string start;
-  const int pieces = static_cast<int>(random() % 12);
+  const int pieces = random.Below(12);
   for (int i = 0; i < pieces; ++i) {
-    start += kPieces[random() % std::size(kPieces)];
-    if (random() % 4 == 0) start += "\r\n";
+    start += random.Pick(kPieces);
+    if (random.Below(4) == 0) start += "\r\n";
   }
   d.Load(start);
   std::string history = std::string(wordWrap ? "wrap " : "") + "start \"" + start + "\": ";
   for (int step = 0; step < kStepsPerSequence; ++step) {
-    const unsigned op = random() % 16;
+    const int op = random.Below(16);
     if (op < 6) {
-      const TEditorKey key = kKeys[random() % std::size(kKeys)];
+      const TEditorKey key = random.Pick(kKeys);
       const TShiftState shift =
-          static_cast<TShiftState>((random() % 3 == 0 ? ssShift : 0) | (random() % 4 == 0 ? ssCtrl : 0));
-      d.Key(key, shift, 1, random() % 5 == 0);
+          static_cast<TShiftState>((random.Below(3) == 0 ? ssShift : 0) | (random.Below(4) == 0 ? ssCtrl : 0));
+      d.Key(key, shift, 1, random.Below(5) == 0);
       history += "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(shift) + " ";
     } else if (op < 10) {
-      const std::string& piece = kPieces[random() % std::size(kPieces)];
+      const std::string& piece = random.Pick(kPieces);
       d.Type(piece);
       history += "type \"" + piece + "\" ";
     } else if (op < 12) {
       static constexpr unsigned char kControls[] = {kCharBackspace, kCharReturn, kCharTab};
-      const unsigned char code = kControls[random() % std::size(kControls)];
-      d.Char(code, random() % 4 == 0 ? ssShift : 0);
+      const unsigned char code = random.Pick(kControls);
+      d.Char(code, random.Below(4) == 0 ? ssShift : 0);
       history += "char " + std::to_string(code) + " ";
     } else if (op == 12) {
-      d.Clipboard.SetText(kPastes[random() % std::size(kPastes)], false);
+      d.Clipboard.SetText(random.Pick(kPastes), false);
       d.Editor.PasteFromClipboard();
       history += "paste ";
     } else if (op == 13) {
@@ -96,7 +96,7 @@ void RunSequence(std::mt19937& random, bool wordWrap) {
       d.Editor.Undo();
       history += "undo ";
     } else {
-      d.Editor.ImeResult(kPieces[random() % std::size(kPieces)]);
+      d.Editor.ImeResult(random.Pick(kPieces));
       history += "ime ";
     }
     CheckInvariants(d, history);
@@ -110,7 +110,7 @@ TEST(EditProperty, RandomSessionsKeepTheCaretSelectionAndUndoInvariants) {
   // TACKNOTE_FULL_FUZZ multiplies the count for a long soak.
   const char* full = std::getenv("TACKNOTE_FULL_FUZZ");
   const int sequences = kSequences * (full && *full ? std::max(1, std::atoi(full)) : 1);
-  std::mt19937 random(20240605);
+  test::TRandomText random(20240605);
   for (int i = 0; i < sequences; ++i) {
     RunSequence(random, i % 2 == 1);
     if (::testing::Test::HasFatalFailure()) return;

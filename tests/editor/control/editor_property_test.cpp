@@ -12,6 +12,7 @@
 #include "editor/text/editor_wrap_option.h"
 #include "platform/cp932.h"
 #include "support/editor_test_support.h"
+#include "support/random_text.h"
 
 namespace editor {
 namespace {
@@ -36,12 +37,9 @@ std::string Stored(std::string_view text) {
 }
 
 // Random code page 932 text, rich in what wrapping reacts to.
-class TTextGenerator {
+class TTextGenerator : public test::TRandomText {
  public:
-  explicit TTextGenerator(std::uint32_t seed) : FRandom(seed) {}
-
-  int Below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(FRandom); }
-  bool Chance(int percent) { return Below(100) < percent; }
+  using TRandomText::TRandomText;
 
   std::string Piece(bool allowNul) {
     static constexpr std::string_view kSpecial[] = {"\x81\x42", "\x81\x41", "\x81\x75", "\x81\x76", ",", ".", "(",
@@ -52,13 +50,9 @@ class TTextGenerator {
       case 1:
         return Chance(50) ? "\r" : "\n";
       case 2:
-        return std::string(kSpecial[Below(static_cast<int>(std::size(kSpecial)))]);
-      case 3: {  // a double-byte character
-        const int lead = Chance(70) ? 0x81 + Below(0x1F) : 0xE0 + Below(0x1D);
-        int trail = 0x40 + Below(0xBD);
-        if (trail == 0x7F) trail = 0x80;
-        return {static_cast<char>(lead), static_cast<char>(trail)};
-      }
+        return std::string(Pick(kSpecial));
+      case 3:
+        return DoubleByte();
       case 4:  // a lone lead byte, often right before a line break or at the end
         return Chance(50) ? "\x82\r\n" : "\x82";
       case 5:
@@ -67,11 +61,8 @@ class TTextGenerator {
         const std::string unit = Chance(50) ? "x" : (Chance(50) ? "\x82\xA0" : "ab ");
         return test::Repeat(unit, 20 + Below(120));
       }
-      default: {
-        std::string word;
-        for (int i = 1 + Below(8); i > 0; --i) word += static_cast<char>('a' + Below(26));
-        return word;
-      }
+      default:
+        return Word(8);
     }
   }
 
@@ -94,9 +85,6 @@ class TTextGenerator {
     option.EndUpdate();
     editor.SetWordWrap(Chance(70));
   }
-
- private:
-  std::mt19937 FRandom;
 };
 
 // A row's bytes, printable, for failure messages.
@@ -155,16 +143,6 @@ void ExpectRowInvariants(TEditor& editor) {
     ASSERT_EQ(rows.RowAttribute(count - 2), raWrap);
   }
   ASSERT_LE(editor.Row(), rows.CaretRowLimit());
-}
-
-// The same text loaded into a fresh editor with the same settings: the rows a full re-wrap gives.
-std::vector<std::string> FullRewrapRows(TEditor& editor) {
-  TEditor fresh;
-  fresh.Caret().SetTabSpaceCount(editor.CaretOptions().TabSpaceCount);
-  fresh.WrapOption().Assign(editor.WrapOption());
-  fresh.SetWordWrap(editor.WordWrap());
-  fresh.Lines().SetText(editor.Lines().Text());
-  return RowDump(fresh);
 }
 
 // Byte offsets of the model text that rows and lines start at, read from the rows (whose text is checked
@@ -274,7 +252,7 @@ TEST(EditorProperties, EveryEditKeepsTheRowsWellFormedEqualToTheModelAndToAFullR
       ASSERT_EQ(editor.ListInfo().UndoObj().UndoList().size(), records + (recorded ? 1 : 0)) << log;
       ASSERT_NO_FATAL_FAILURE(ExpectRowInvariants(editor)) << log;
       ASSERT_EQ(editor.Lines().Text(), model) << log;
-      ASSERT_EQ(RowDump(editor), FullRewrapRows(editor)) << log;
+      ASSERT_EQ(RowDump(editor), test::FullRewrapRows(editor)) << log;
     }
   }
 }
@@ -356,7 +334,7 @@ TEST(EditorProperties, RecuttingForNewWrapSettingsKeepsTheTextAndMatchesAFullRew
       }
       ASSERT_NO_FATAL_FAILURE(ExpectRowInvariants(editor)) << log;
       ASSERT_EQ(editor.Lines().Text(), model) << log;
-      ASSERT_EQ(RowDump(editor), FullRewrapRows(editor)) << log;
+      ASSERT_EQ(RowDump(editor), test::FullRewrapRows(editor)) << log;
     }
   }
 }

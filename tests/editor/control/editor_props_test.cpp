@@ -8,6 +8,7 @@
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/editor_test_support.h"
 #include "support/windowed_editor.h"
 
 namespace editor {
@@ -136,13 +137,9 @@ TEST(PropertyChanged, ANewTabWidthRecutsWrappedRowsAsALoadWould) {
   const int rowsAtEight = editor.ListInfo().Count();
   editor.Caret().SetTabSpaceCount(2);
 
-  TEditor fresh;
-  fresh.Caret().SetTabSpaceCount(2);
-  fresh.WrapOption().SetWrapByte(20);
-  fresh.SetWordWrap(true);
-  fresh.Lines().SetText(text);
-  EXPECT_LT(fresh.ListInfo().Count(), rowsAtEight);
-  EXPECT_EQ(editor.ListInfo().Count(), fresh.ListInfo().Count());
+  const std::vector<std::string> fresh = test::FullRewrapRows(editor);
+  EXPECT_LT(static_cast<int>(fresh.size()), rowsAtEight);
+  EXPECT_EQ(test::RowDump(editor), fresh);
   EXPECT_EQ(editor.Lines().Text(), text);
 }
 

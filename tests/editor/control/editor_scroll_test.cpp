@@ -7,7 +7,7 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
 #include "support/change_listener.h"
-#include "support/fake_window.h"
+#include "support/windowed_editor.h"
 
 namespace editor {
 namespace {
@@ -15,11 +15,9 @@ namespace {
 using TEventCount = test::TChangeListener;
 
 // A hundred rows in a window ten rows high (top margin 2, 16-pixel rows, text from x = 31).
-class ScrollTest : public ::testing::Test {
+class ScrollTest : public ::testing::Test, public test::TWindowedEditor {
  protected:
-  ScrollTest() {
-    Window.Height = 2 + 5 + 10 * 16;
-    Editor.SetWindow(&Window);
+  ScrollTest() : TWindowedEditor(10) {
     std::string text;
     for (int i = 0; i < 100; ++i) text += "row " + std::to_string(i) + "\r\n";
     Editor.Lines().SetText(text);
@@ -27,8 +25,6 @@ class ScrollTest : public ::testing::Test {
     Editor.OnTopColChange = MethodEvent<&TEventCount::Heard>(&TopColChanges);
   }
 
-  test::TFakeWindow Window;
-  TEditor Editor;
   TEventCount TopRowChanges, TopColChanges;
 };
 

@@ -11,6 +11,7 @@
 #include "editor/syntax/token_row_states.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/random_text.h"
 #include "support/token_test_support.h"
 
 namespace editor {
@@ -62,22 +63,18 @@ void ConfigureBusyScheme(TEditorFountain& fountain) {
 }
 
 // Pieces that open, close and carry tokens, glued at random.
-std::string RandomRowText(std::mt19937& random, int maxPieces) {
+std::string RandomRowText(test::TRandomText& random, int maxPieces) {
   static const std::vector<std::string> pieces = {"abc",        "12",         "3.5",      "(*", "*)", "//", "\"",
                                                   "http://a.b", "a@b.c",      " ",        "  ", "<<", ">>", "\t",
                                                   Sjis("漢字"), Sjis("カタ"), Sjis("ｱｲ"), "x",  "*",  ")"};
-  std::string text;
-  const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
-  for (int i = 0; i < count; ++i)
-    text += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
-  return text;
+  return random.Glue(pieces, maxPieces);
 }
 
-std::uint8_t RandomInnerAttribute(std::mt19937& random) {
-  return std::uniform_int_distribution<int>(0, 2)(random) == 0 ? RowAttrBreak : RowAttrWrap;
+std::uint8_t RandomInnerAttribute(test::TRandomText& random) {
+  return random.Between(0, 2) == 0 ? RowAttrBreak : RowAttrWrap;
 }
 
-TFakeRows::TRow FreshRow(std::mt19937& random) {
+TFakeRows::TRow FreshRow(test::TRandomText& random) {
   TFakeRows::TRow row{RandomRowText(random, 6), RandomInnerAttribute(random), {}};
   row.State.BracketIndex = BracketNotComputed;
   return row;
@@ -94,19 +91,19 @@ TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
   TEditorFountain fountain;
   ConfigureBusyScheme(fountain);
   auto parser = fountain.CreateParser();
-  std::mt19937 random(4711);
+  test::TRandomText random(4711);
   for (int text = 0; text < 300; ++text) {
     TFakeRows rows;
-    const int count = std::uniform_int_distribution<int>(1, 30)(random);
+    const int count = random.Between(1, 30);
     for (int i = 0; i < count; ++i) rows.Rows.push_back(FreshRow(random));
     rows.Rows.back().Attribute = RowAttrEnd;
     ResetRowStates(rows, *parser, rows.RowCount() - 1);
 
     for (int edit = 0; edit < 12; ++edit) {
       const int size = rows.RowCount();
-      const int first = std::uniform_int_distribution<int>(0, size)(random);
-      const int removed = std::uniform_int_distribution<int>(0, std::min(3, size - first))(random);
-      const int added = std::uniform_int_distribution<int>(removed == size ? 1 : 0, 3)(random);
+      const int first = random.Between(0, size);
+      const int removed = random.Between(0, std::min(3, size - first));
+      const int added = random.Between(removed == size ? 1 : 0, 3);
       std::vector<TFakeRows::TRow> fresh;
       for (int i = 0; i < added; ++i) fresh.push_back(FreshRow(random));
       rows.Rows.erase(rows.Rows.begin() + first, rows.Rows.begin() + first + removed);
@@ -118,7 +115,7 @@ TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
         rows.Rows.back().State.BracketIndex = BracketNotComputed;
         changedFrom = std::min(changedFrom, rows.RowCount() - 1);
       }
-      const int screenRows = std::uniform_int_distribution<int>(0, 4)(random);
+      const int screenRows = random.Between(0, 4);
       int heard = 0;
       const int counted = UpdateRowStates(rows, *parser, changedFrom, screenRows, [&heard](int) { ++heard; });
       EXPECT_EQ(counted, heard);
@@ -261,10 +258,10 @@ TEST(RowStatesInEditor, AResetComputesTwoScreensBelowTheTopRowUnlessAskedForAll)
 }
 
 TEST(RowStatesInEditor, EditsUndoAndRedoLeaveTheStatesAComputationFromTheTopGives) {
-  std::mt19937 random(99);
+  test::TRandomText random(99);
   for (int round = 0; round < 40; ++round) {
     TStatefulEditor stateful;
-    stateful.Editor.SetVisibleRows(std::uniform_int_distribution<int>(0, 3)(random));
+    stateful.Editor.SetVisibleRows(random.Between(0, 3));
     stateful.Editor.SetWordWrap(round % 2 == 0);
     stateful.Editor.WrapOption().SetWrapByte(20);
     TEditorScreenStrings& rows = stateful.Editor.ListInfo();
@@ -273,18 +270,18 @@ TEST(RowStatesInEditor, EditsUndoAndRedoLeaveTheStatesAComputationFromTheTopGive
     stateful.Editor.Lines().SetText(text);
 
     for (int edit = 0; edit < 25; ++edit) {
-      const int action = std::uniform_int_distribution<int>(0, 9)(random);
+      const int action = random.Between(0, 9);
       if (action == 0 && stateful.Editor.CanUndo()) {
         stateful.Editor.Undo();
       } else if (action == 1 && stateful.Editor.CanRedo()) {
         stateful.Editor.Redo();
       } else {
         const int count = rows.Count();
-        const int start = std::uniform_int_distribution<int>(0, count)(random);
-        const int n = std::uniform_int_distribution<int>(0, std::min(3, count - start))(random);
+        const int start = random.Between(0, count);
+        const int n = random.Between(0, std::min(3, count - start));
         std::string insert = RandomRowText(random, 5);
-        if (std::uniform_int_distribution<int>(0, 2)(random) == 0) insert += "\r\n" + RandomRowText(random, 5);
-        if (std::uniform_int_distribution<int>(0, 1)(random) == 0) insert += "\r\n";
+        if (random.Between(0, 2) == 0) insert += "\r\n" + RandomRowText(random, 5);
+        if (random.Between(0, 1) == 0) insert += "\r\n";
         rows.ReplaceText(start, n, insert);
       }
       // Draw everything: rows not computed yet are computed top down, without notification.

@@ -122,11 +122,7 @@ TEST_F(ReplaceTextTest, IncrementalEditsCutRowsAsAFullRewrapWouldWithWordBreak) 
   std::string row2 = Rows().RowText(2);
   row2.insert(5, " ");
   Rows().ReplaceText(2, 1, row2);  // row 2 is wrapped: its line goes on
-  TEditor fresh;
-  fresh.SetWordWrap(true);
-  fresh.WrapOption().SetWordBreak(true);
-  fresh.Lines().SetText(editor.Lines().Text());
-  EXPECT_EQ(RowDump(editor), RowDump(fresh));
+  EXPECT_EQ(RowDump(editor), test::FullRewrapRows(editor));
   EXPECT_EQ(Rows().RowText(0).size(), 58u);  // the space at column 58 now ends the first row
 }
 

@@ -13,6 +13,7 @@
 
 #include "editor/syntax/editor_parser.h"
 #include "editor/syntax/fountain.h"
+#include "support/random_text.h"
 #include "support/token_test_support.h"
 
 namespace editor {
@@ -31,7 +32,7 @@ bool IsProducedKind(int kind) { return kind >= 1 && kind <= 28 && kind != 2 && k
 // trail bytes (also at the very end), zero bytes, line ends and plain random bytes.
 class TRowGenerator {
  public:
-  explicit TRowGenerator(std::uint64_t seed) : FRandom(seed) {}
+  explicit TRowGenerator(std::uint32_t seed) : FRandom(seed) {}
 
   std::string Row() {
     // Mostly short rows, now and then one of up to 64 KB.
@@ -56,7 +57,7 @@ class TRowGenerator {
     return state;
   }
 
-  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(FRandom); }
+  int Pick(int low, int high) { return FRandom.Between(low, high); }
 
  private:
   void AppendPiece(std::string& row) {
@@ -87,7 +88,7 @@ class TRowGenerator {
     }
   }
 
-  std::mt19937_64 FRandom;
+  test::TRandomText FRandom;
 };
 
 // A scheme with every switch, string and bracket set, an empty right bracket included.
