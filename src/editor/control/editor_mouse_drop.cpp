@@ -48,7 +48,8 @@ void TEditor::MoveSelectionToCaret() {
     if (index > rowLength) {
       // A drop beyond the end of its row lands there: the row is padded up to it.
       const int pad = index - rowLength;
-      text.insert(static_cast<std::size_t>(rowStart + rowLength), static_cast<std::size_t>(pad), ' ');
+      const int rowEnd = rowStart + rowLength;
+      text.insert(static_cast<std::size_t>(rowEnd), static_cast<std::size_t>(pad), ' ');
       if (start >= rowStart + rowLength) start += pad;
     }
     drop = rowStart + index;

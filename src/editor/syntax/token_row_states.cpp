@@ -81,7 +81,8 @@ void ResetRowStates(TRowStateStore& rows, TFountainParser& parser, int lastRow) 
 std::unique_ptr<TFountainParser> CreateStateParser(const TFountain* fountain) {
   if (!fountain) return std::make_unique<TTokenParser>();
   std::unique_ptr<TFountainParser> parser = fountain->CreateParser();
-  return parser ? std::move(parser) : std::make_unique<TFountainParser>(fountain);
+  if (!parser) parser = std::make_unique<TFountainParser>(fountain);
+  return parser;
 }
 
 int TTokenRowStates::UpdateStates(TEditorScreenStrings& rows, int fromRow, bool notify) {

@@ -38,17 +38,17 @@ void TEditorUndoObj::Undo() {
   // Taken off its list first: a change handler running inside the restore may itself undo or redo.
   TUndoData record = std::move(FUndoList.back());
   FUndoList.pop_back();
-  Restore(std::move(record), true);
+  Restore(record, true);
 }
 
 void TEditorUndoObj::Redo() {
   if (FRedoList.empty()) return;
   TUndoData record = std::move(FRedoList.back());
   FRedoList.pop_back();
-  Restore(std::move(record), false);
+  Restore(record, false);
 }
 
-void TEditorUndoObj::Restore(TUndoData record, bool undoing) {
+void TEditorUndoObj::Restore(const TUndoData& record, bool undoing) {
   TRowsWatcher* watcher = FOwner.ActiveWatcher();
   if (watcher) watcher->HideCaret();
   FOwner.BeginUpdate();

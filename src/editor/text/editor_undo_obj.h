@@ -53,7 +53,7 @@ class TEditorUndoObj {
 
  private:
   // Puts record's text back in its place; undoing turns it into a redo record, redoing into an undo one.
-  void Restore(TUndoData record, bool undoing);
+  void Restore(const TUndoData& record, bool undoing);
 
   TEditorScreenStrings& FOwner;
   int FListMax = DefaultListMax;
