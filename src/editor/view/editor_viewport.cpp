@@ -39,7 +39,11 @@ void TEditorViewport::StoreTopCol(int col) {
   FHOffset = FTopCol * FMetrics.ColWidth;
 }
 
-int TEditorViewport::VScrollDelta(TScrollRequest request, int position) const {
+namespace {
+
+// What a scroll-bar request moves a view by that stands at `at` of a range 0 .. max with a page of
+// `page`: clamped so the view stays inside the range.
+int RequestDelta(TScrollRequest request, int position, int at, int page, int max) {
   int delta = 0;
   switch (request) {
     case TScrollRequest::LineUp:
@@ -49,57 +53,35 @@ int TEditorViewport::VScrollDelta(TScrollRequest request, int position) const {
       delta = 1;
       break;
     case TScrollRequest::PageUp:
-      delta = std::min(-1, -FMetrics.VisibleRows);
+      delta = std::min(-1, -page);
       break;
     case TScrollRequest::PageDown:
-      delta = std::max(1, FMetrics.VisibleRows);
+      delta = std::max(1, page);
       break;
     case TScrollRequest::ThumbPosition:
     case TScrollRequest::ThumbTrack:
-      delta = position - FTopRow;
+      delta = position - at;
       break;
     case TScrollRequest::Top:
-      delta = -FTopRow;
+      delta = -at;
       break;
     case TScrollRequest::Bottom:
-      delta = FMaxRow - FTopRow;
+      delta = max - at;
       break;
     case TScrollRequest::EndScroll:
       return 0;
   }
-  return std::clamp(delta, -FTopRow, std::max(-FTopRow, FMaxRow - FTopRow));
+  return std::clamp(delta, -at, std::max(-at, max - at));
+}
+
+}  // namespace
+
+int TEditorViewport::VScrollDelta(TScrollRequest request, int position) const {
+  return RequestDelta(request, position, FTopRow, FMetrics.VisibleRows, FMaxRow);
 }
 
 int TEditorViewport::HScrollDelta(TScrollRequest request, int position) const {
-  const int extent = HorizontalRangeMax();
-  int delta = 0;
-  switch (request) {
-    case TScrollRequest::LineUp:
-      delta = -1;
-      break;
-    case TScrollRequest::LineDown:
-      delta = 1;
-      break;
-    case TScrollRequest::PageUp:
-      delta = std::min(-1, -FMetrics.VisibleCols);
-      break;
-    case TScrollRequest::PageDown:
-      delta = std::max(1, FMetrics.VisibleCols);
-      break;
-    case TScrollRequest::ThumbPosition:
-    case TScrollRequest::ThumbTrack:
-      delta = position - FTopCol;
-      break;
-    case TScrollRequest::Top:
-      delta = -FTopCol;
-      break;
-    case TScrollRequest::Bottom:
-      delta = extent - FTopCol;
-      break;
-    case TScrollRequest::EndScroll:
-      return 0;
-  }
-  return std::clamp(delta, -FTopCol, std::max(-FTopCol, extent - FTopCol));
+  return RequestDelta(request, position, FTopCol, FMetrics.VisibleCols, HorizontalRangeMax());
 }
 
 TPoint TEditorViewport::CellPoint(int row, int col) const {
