@@ -41,6 +41,18 @@ void THotKeyEdit::SetHotKey(std::optional<QKeyCombination> key) {
   ShowHeld(Qt::NoModifier);
 }
 
+bool THotKeyEdit::event(QEvent* event) {
+  // A combination with Ctrl or Alt belongs to the field, not to the dialog's mnemonics ("&M", "&W").
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+      event->accept();
+      return true;
+    }
+  }
+  return QLineEdit::event(event);
+}
+
 void THotKeyEdit::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & kTextModifiers;
   const Qt::KeyboardModifiers own = ModifierOfKey(event->key());

@@ -21,6 +21,7 @@ class THotKeyEdit : public QLineEdit {
   void SetHotKey(std::optional<QKeyCombination> key);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

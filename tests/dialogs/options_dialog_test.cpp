@@ -253,15 +253,22 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
       {"", Qt::Key_Space, Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier, "Shift+Ctrl+Alt+Space",
        "Shift+Ctrl+Alt+Space"},
       {"", Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+BkSp", "Ctrl+BkSp"},
+      {"", Qt::Key_M, Qt::AltModifier, "Alt+M", "Alt+M"},  // the field's, not chkResident's "&M"
   };
   for (const auto& c : cases) {
     FHost.Settings().HotKey = c.Stored;
+    FHost.Settings().Resident = false;
     TfrmOptions dialog(FHost, FDialogs);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
+    field.setFocus();
     if (c.Key != Qt::Key_unknown) QTest::keyClick(&field, c.Key, c.Modifiers);
     EXPECT_EQ(field.text().toStdString(), c.Shown) << c.Stored << " " << c.Key;
     Control<QPushButton>(dialog, "btnOk").click();
     EXPECT_EQ(FHost.Settings().HotKey, c.Written) << c.Stored << " " << c.Key;
+    EXPECT_FALSE(FHost.Settings().Resident) << "no mnemonic fired";
   }
 }
 
