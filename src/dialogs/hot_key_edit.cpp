@@ -21,7 +21,7 @@ Qt::KeyboardModifiers ModifierOfKey(int key) {
       return Qt::AltModifier;
     case Qt::Key_Meta:
     case Qt::Key_AltGr:
-      return Qt::MetaModifier;  // held, but never part of the text
+      return Qt::MetaModifier;  // held, but never part of a hot-key text
     default:
       return Qt::NoModifier;
   }

@@ -39,7 +39,7 @@ struct TModifierName {
   const char* Name;
 };
 
-// In the order the text lists them.
+// In the order a hot-key text lists them.
 constexpr std::array<TModifierName, 3> kModifierNames = {{
     {Qt::ShiftModifier, "Shift+"},
     {Qt::ControlModifier, "Ctrl+"},

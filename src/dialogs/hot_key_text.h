@@ -9,7 +9,7 @@
 namespace dialogs {
 
 // "Shift+", "Ctrl+", "Alt+" in that order, then the key's name ("Ctrl+Alt+M", "Shift+Ctrl+F1",
-// "Ctrl+Alt+PgDn"). Other modifiers (Meta, keypad) are not part of the text.
+// "Ctrl+Alt+PgDn"). Other modifiers (Meta, keypad) are not part of a hot-key text.
 QString HotKeyToText(QKeyCombination key);
 
 // The modifier part alone ("Shift+Ctrl+"), as the field shows it while the modifiers are held.
