@@ -14,6 +14,7 @@
 #include "editor/wrap_option.h"
 #include "image/builtin_skin.h"
 #include "qt/editor_widget.h"
+#include "qt/native_window.h"
 #include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
 #include "qt/text_convert.h"
@@ -113,8 +114,9 @@ void TfrmMain::ApplySettings() {
 }
 
 void TfrmMain::CollectSettings() {
-  FSettings.Left = x();
-  FSettings.Top = y();
+  const QPoint position = qtui::ScreenPosition(*this);
+  FSettings.Left = position.x();
+  FSettings.Top = position.y();
   FSettings.Width = width();
   FSettings.Height = FIsShaded ? FUnshadedHeight : height();
   FSettings.WindowShade = FIsShaded;

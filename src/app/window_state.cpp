@@ -6,6 +6,7 @@
 #include "app/note_window.h"
 #include "image/skin_file.h"
 #include "platform/cp932.h"
+#include "qt/native_window.h"
 
 namespace app {
 
@@ -63,7 +64,7 @@ void TfrmMain::ShowAndBringForward() {
 }
 
 void TfrmMain::PopupMainMenuBelowLabel() {
-  FMainMenu->popup(mapToGlobal(QPoint(lblMenuRect.left(), lblMenuRect.top() + lblMenuRect.height())));
+  FMainMenu->popup(qtui::ScreenPosition(*this) + QPoint(lblMenuRect.left(), lblMenuRect.top() + lblMenuRect.height()));
 }
 
 }  // namespace app

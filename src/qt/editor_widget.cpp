@@ -108,10 +108,14 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
   FPainting = true;
   QPainter painter(this);
-  // What no area of the control covers (the margin left of the text below the corner) is the window's
-  // background, which Windows erases in the control's colour.
-  const QRect margin = event->rect().intersected(QRect(0, 0, FEditor.Viewport().TextLeft(), height()));
-  if (!margin.isEmpty()) painter.fillRect(margin, ToQColor(FEditor.Color()));
+  // What no area of the control covers (the margin left of the text below the corner, and the top
+  // margin above the rows) is the window's background, which Windows erases in the control's colour.
+  const QColor background = ToQColor(FEditor.Color());
+  for (const QRect& uncovered :
+       {QRect(0, 0, FEditor.Viewport().TextLeft(), height()), QRect(0, 0, width(), FEditor.Viewport().TopMargin())}) {
+    const QRect margin = event->rect().intersected(uncovered);
+    if (!margin.isEmpty()) painter.fillRect(margin, background);
+  }
   TQtCanvas canvas(painter, ToTRect(event->rect()));
   editor::PaintEditor(FEditor, canvas);
   PaintPreedit(painter);
