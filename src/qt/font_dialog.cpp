@@ -125,7 +125,9 @@ TFontDialog::TFontDialog(QWidget* parent, const editor::TEditorFont& initial)
   auto* effectsLayout = new QVBoxLayout(effects);
   effectsLayout->addWidget(FStrikeOut);
   effectsLayout->addWidget(FUnderline);
-  effectsLayout->addWidget(new QLabel(QStringLiteral("色(&C):"), effects));
+  auto* colourLabel = new QLabel(QStringLiteral("色(&C):"), effects);
+  colourLabel->setBuddy(FColour);
+  effectsLayout->addWidget(colourLabel);
   effectsLayout->addWidget(FColour);
 
   FSample = new QLabel(QStringLiteral("Aaあぁアァ亜宇"), this);
@@ -140,9 +142,13 @@ TFontDialog::TFontDialog(QWidget* parent, const editor::TEditorFont& initial)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(QStringLiteral("フォント名(&F):"), this), 0, 0);
-  grid->addWidget(new QLabel(QStringLiteral("スタイル(&Y):"), this), 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("サイズ(&S):"), this), 0, 2);
+  const std::array<std::pair<const char*, QWidget*>, 3> headings = {
+      {{"フォント名(&F):", FFamilies}, {"スタイル(&Y):", FStyles}, {"サイズ(&S):", FSize}}};
+  for (int column = 0; column < 3; ++column) {
+    auto* heading = new QLabel(QString::fromUtf8(headings[static_cast<std::size_t>(column)].first), this);
+    heading->setBuddy(headings[static_cast<std::size_t>(column)].second);  // Alt+letter goes to the list
+    grid->addWidget(heading, 0, column);
+  }
   grid->addWidget(FFamilies, 1, 0);
   grid->addWidget(FStyles, 1, 1);
   grid->addWidget(FSize, 1, 2, Qt::AlignTop);
