@@ -9,6 +9,7 @@
 #include "image/bmp_writer.h"
 #include "image/builtin_skin.h"
 #include "qt/editor_widget.h"
+#include "qt/qt_skin_image.h"
 
 namespace app_test {
 namespace {
@@ -76,6 +77,11 @@ TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirP
   const image::TBitmap small = image_test::Expected({100, 50, 8, image_test::BI_RLE8});
   EXPECT_EQ(window.ImgSkin().Pixel(99, 49), small.At(99, 49));
   EXPECT_EQ(window.ImgSkin().Pixel(130, 69), image::BuiltInSkin().Pixel(130, 69));
+  // The picture the frame paints from holds the same pixels.
+  const QImage painted = qtui::ToQImage(window.ImgSkin());
+  EXPECT_EQ(painted.size(), QSize(131, 70));
+  EXPECT_EQ(painted.pixelColor(99, 49), QColor(small.At(99, 49).R, small.At(99, 49).G, small.At(99, 49).B));
+  EXPECT_EQ(painted.pixelColor(130, 69), QColor(153, 153, 153));
 }
 
 TEST_F(NoteWindowTest, LosingTheFocusSetsTheDoubleClickGuard) {

@@ -61,14 +61,6 @@ TEST(SkinImage, ASmallerSkinAfterALargerOneKeepsTheLargerOnesPixelsAroundIt) {
   EXPECT_EQ(PixelsFrom(skin, 1), 131 * 70 - 100 * 50);
 }
 
-TEST(SkinImage, APictureWithTooFewPixelsDrawsOnlyThoseItHas) {
-  TSkinImage skin;
-  TBitmap picture = Picture(10, 10, 3);
-  picture.Pixels.resize(15);
-  skin.DrawOver(picture);
-  EXPECT_EQ(PixelsFrom(skin, 3), 15);
-}
-
 // Answers every file with the picture it was given, or with nothing.
 class TFakeDecoder : public TBmpDecoder {
  public:
@@ -115,18 +107,6 @@ TEST(SkinFile, OnlyAWholeGoodPictureReachesTheSkin) {
     }
     EXPECT_EQ(decoder.Seen, c.DecoderAsked ? good : "");
   }
-}
-
-TEST(SkinFile, AnUnreadableFileFailsWithoutReachingTheDecoder) {
-  platform_test::TempDir dir;
-  platform_test::WriteBytes(dir / "LOCKED.BMP", image_test::MakeBmp({5, 5, 24}));
-  std::filesystem::permissions(dir / "LOCKED.BMP", std::filesystem::perms::none);
-  if (!platform_test::ReadBytes(dir / "LOCKED.BMP").empty()) GTEST_SKIP() << "running with rights to read anything";
-  TFakeDecoder decoder(Picture(5, 5, 4));
-  TSkinImage skin = BuiltInSkin();
-  EXPECT_EQ(LoadSkinFile(dir / "LOCKED.BMP", decoder, skin), TSkinLoad::Failed);
-  EXPECT_EQ(decoder.Seen, "");
-  EXPECT_EQ(skin, BuiltInSkin());
 }
 
 }  // namespace

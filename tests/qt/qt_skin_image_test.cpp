@@ -5,8 +5,6 @@
 #include <vector>
 
 #include "image/bmp_writer.h"
-#include "image/builtin_skin.h"
-#include "platform/temp_dir.h"
 #include "qt/qt_skin_image.h"
 
 namespace qtui {
@@ -83,38 +81,6 @@ TEST(QtBmpDecoder, DamagedBytesNeverCrashTheReader) {
       }
     }
   }
-}
-
-}  // namespace
-}  // namespace qtui
-
-namespace qtui {
-namespace {
-
-// A skin file smaller than the skin replaces only its own area; a damaged one changes nothing.
-TEST(QtBmpDecoder, SkinFilesOnDiskAreDrawnOverTheBuiltInSkin) {
-  using namespace image_test;
-  platform_test::TempDir dir;
-  const TQtBmpDecoder decoder;
-  platform_test::WriteBytes(dir / "SMALL.BMP", MakeBmp({100, 50, 24}));
-  std::string damaged = MakeBmp({131, 70, 24});
-  damaged.resize(damaged.size() - 1);
-  platform_test::WriteBytes(dir / "CUT.BMP", damaged);
-
-  image::TSkinImage skin = image::BuiltInSkin();
-  EXPECT_EQ(image::LoadSkinFile(dir / "CUT.BMP", decoder, skin), image::TSkinLoad::Failed);
-  EXPECT_EQ(skin, image::BuiltInSkin());
-  EXPECT_EQ(image::LoadSkinFile(dir / "SMALL.BMP", decoder, skin), image::TSkinLoad::Loaded);
-  const image::TBitmap small = Expected({100, 50, 24});
-  EXPECT_EQ(skin.Pixel(99, 49), small.At(99, 49));
-  EXPECT_EQ(skin.Pixel(0, 0), small.At(0, 0));
-  EXPECT_EQ(skin.Pixel(100, 49), image::BuiltInSkin().Pixel(100, 49));
-  EXPECT_EQ(skin.Pixel(99, 50), image::BuiltInSkin().Pixel(99, 50));
-  // The image the window paints from shows the same pixels.
-  const QImage painted = ToQImage(skin);
-  EXPECT_EQ(painted.size(), QSize(131, 70));
-  EXPECT_EQ(painted.pixelColor(130, 69), QColor(153, 153, 153));
-  EXPECT_EQ(painted.pixelColor(99, 49), QColor(small.At(99, 49).R, small.At(99, 49).G, small.At(99, 49).B));
 }
 
 }  // namespace
