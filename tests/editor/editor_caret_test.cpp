@@ -131,7 +131,8 @@ TEST_F(CaretTest, OffsetsAndPlacementAreInverse) {
   editor.WrapOption().SetWrapByte(20);
   std::string text;
   for (int i = 0; i < 30; ++i)
-    text += (i % 3 ? std::string(kA) : "w\t") + std::string(static_cast<std::size_t>(i % 5), 'z') + (i % 7 ? "" : "\r\n");
+    text +=
+        (i % 3 ? std::string(kA) : "w\t") + std::string(static_cast<std::size_t>(i % 5), 'z') + (i % 7 ? "" : "\r\n");
   editor.Lines().SetText(text);
   TEditorScreenStrings& rows = editor.ListInfo();
   for (int row = 0; row < rows.Count(); ++row) {
