@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <string>
+#include <vector>
+
 #include "app/note_window.h"
 #include "app/quit_signals.h"
 #include "platform/app_paths.h"
@@ -21,7 +24,10 @@ int main(int argc, char** argv) {
 
   platform::SystemClock clock;
   qtui::TQtDialogService dialogs;
-  app::TfrmMain window(app::TNoteServices{clock, dialogs, store::TPaths::FromExecutable(platform::ExecutablePath())});
+  std::vector<std::string> arguments;  // what Qt left of the command line, after the program's name
+  for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+  app::TfrmMain window(
+      app::TNoteServices{clock, dialogs, store::TPaths::FromExecutable(platform::ExecutablePath()), arguments});
   if (!window.FormCreate()) return 1;
   window.show();
 

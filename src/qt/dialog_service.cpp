@@ -1,16 +1,16 @@
-// Message dialogs through QMessageBox, with the program's Japanese captions and button texts.
+// The modal dialogs on screen: message boxes, the input box, the font dialog and the file dialogs, with
+// the program's Japanese captions and button texts.
 #include "qt/dialog_service.h"
 
 #include <QFileDialog>
-#include <QFontDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
 
-#include "qt/qt_fonts.h"
-#include "qt/text_convert.h"
+#include "qt/font_dialog.h"
 
 namespace qtui {
 namespace {
@@ -111,16 +111,9 @@ QString TQtDialogService::InputBox(QWidget* parent, const QString& caption, cons
 }
 
 std::optional<editor::TEditorFont> TQtDialogService::ChooseFont(QWidget* parent, const editor::TEditorFont& initial) {
-  bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(initial), parent, QString(), QFontDialog::MonospacedFonts);
-  if (!ok) return std::nullopt;
-  editor::TEditorFont font = initial;
-  font.Name = ToCp932(chosen.family());
-  font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : initial.Size;
-  font.Style = static_cast<editor::TFontStyles>(
-      (chosen.bold() ? editor::fsBold : 0) | (chosen.italic() ? editor::fsItalic : 0) |
-      (chosen.underline() ? editor::fsUnderline : 0) | (chosen.strikeOut() ? editor::fsStrikeOut : 0));
-  return font;
+  TFontDialog dialog(parent, initial);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Font();
 }
 
 std::optional<std::filesystem::path> TQtDialogService::OpenFile(QWidget* parent, const QString& filter) {
@@ -131,9 +124,17 @@ std::optional<std::filesystem::path> TQtDialogService::SaveFile(QWidget* parent,
                                                                 const QString& defaultExt) {
   QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(defaultExt);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return PathOf(dialog.selectedFiles().constFirst());
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);  // both questions are asked below, in the same way
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    QString file = dialog.selectedFiles().constFirst();
+    if (!defaultExt.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += QLatin1Char('.') + defaultExt;
+    const QString question = QFileInfo::exists(file)
+                                 ? QStringLiteral("%1 は既に存在します。\n上書きしますか?").arg(file)
+                                 : QStringLiteral("%1 は存在しません。\nファイルを作成しますか?").arg(file);
+    // "No" goes back to the same dialog, which still shows the name as typed.
+    if (MessageDlg(&dialog, question, TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrYes) return PathOf(file);
+  }
+  return std::nullopt;
 }
 
 }  // namespace qtui

@@ -44,7 +44,7 @@ class TDialogService {
 // The application title: the caption of plain message boxes and the notification-area tip.
 inline const QString kApplicationTitle = QStringLiteral("TACK*NOTE");
 
-// Message dialogs on screen, with QMessageBox.
+// The dialogs on screen: QMessageBox, QInputDialog, the program's font dialog and QFileDialog.
 class TQtDialogService final : public TDialogService {
  public:
   TModalResult MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, unsigned buttons) override;

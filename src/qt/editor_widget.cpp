@@ -104,10 +104,14 @@ editor::TEditorKey TEditorWidget::EditorKey(int qtKey) {
 void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
   QPainter painter(this);
-  // What no area of the control covers (the margin left of the text below the corner) is the window's
-  // background, which Windows erases in the control's colour.
-  const QRect margin = event->rect().intersected(QRect(0, 0, FEditor.Viewport().TextLeft(), height()));
-  if (!margin.isEmpty()) painter.fillRect(margin, ToQColor(FEditor.Color()));
+  // What no area of the control covers (the margin left of the text below the corner, and the top
+  // margin above the rows) is the window's background, which Windows erases in the control's colour.
+  const QColor background = ToQColor(FEditor.Color());
+  for (const QRect& uncovered :
+       {QRect(0, 0, FEditor.Viewport().TextLeft(), height()), QRect(0, 0, width(), FEditor.Viewport().TopMargin())}) {
+    const QRect margin = event->rect().intersected(uncovered);
+    if (!margin.isEmpty()) painter.fillRect(margin, background);
+  }
   TQtCanvas canvas(painter, ToTRect(event->rect()));
   editor::PaintEditor(FEditor, canvas);
   PaintPreedit(painter);
@@ -142,9 +146,12 @@ void TEditorWidget::keyPressEvent(QKeyEvent* event) {
   }
   FEditor.KeyDown(key, shift, event->isAutoRepeat());
   // What TranslateMessage would post as WM_CHAR: the key's text as code page 932 bytes. Delete has a
-  // text on X11 but no character message on Windows.
+  // text on X11 but no character message on Windows, nor has Ctrl with a digit or a sign (X11 gives
+  // "9" for Ctrl+9); Ctrl with a letter gives its control character on both, and Ctrl+Alt is AltGr.
   const QString text = event->text();
-  if (!text.isEmpty() && event->key() != Qt::Key_Delete && FEditor.PassChar()) {
+  const bool ctrlPrintable = (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier) &&
+                             !text.isEmpty() && text.front() > QLatin1Char(' ');
+  if (!text.isEmpty() && event->key() != Qt::Key_Delete && !ctrlPrintable && FEditor.PassChar()) {
     for (const char byte : ToCp932(text)) FEditor.KeyChar(static_cast<unsigned char>(byte), shift);
   }
   event->accept();

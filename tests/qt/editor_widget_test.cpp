@@ -90,6 +90,7 @@ TEST_F(EditorWidgetTest, PaintsTheTextInTheFontColourOnTheControlColour) {
     for (int y = 2; y < 22; ++y) dark += qGray(image.pixel(x, y)) < 100;
   EXPECT_GT(dark, 20);
   EXPECT_EQ(qGray(image.pixel(300, 150)), 255);  // below the text: the white control colour
+  EXPECT_EQ(qGray(image.pixel(150, 0)), 255);    // the top margin above the first row
 }
 
 }  // namespace

@@ -1,0 +1,209 @@
+// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the shortcuts
+// pressed in the editor.
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include "app/edit_menu.h"
+#include "app/main_menu.h"
+#include "app/menu_items.h"
+#include "app/note_window_support.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_strings.h"
+#include "qt/editor_widget.h"
+
+namespace app_test {
+namespace {
+
+// One line per item: caption, a tab and the shortcut text, "[x]" for a check mark, "(off)" when disabled;
+// submenus indented below their item.
+void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
+  for (const QAction* item : menu.actions()) {
+    QString line = indent + (item->isSeparator() ? QStringLiteral("-") : item->text());
+    if (item->isCheckable()) line += item->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
+    if (!item->isEnabled()) line += QStringLiteral(" (off)");
+    lines << line;
+    if (item->menu()) Describe(*item->menu(), indent + QStringLiteral("  "), lines);
+  }
+}
+
+QStringList Describe(const QMenu& menu) {
+  QStringList lines;
+  Describe(menu, QString(), lines);
+  return lines;
+}
+
+class MenusTest : public NoteWindowTest {
+ protected:
+  app::TfrmMain& Start(std::size_t pages) {
+    WritePages(std::vector<std::string>(pages, "text"));
+    FWindow = std::make_unique<app::TfrmMain>(Services());
+    EXPECT_TRUE(FWindow->FormCreate());
+    return *FWindow;
+  }
+  // Shown and active, so the window's shortcuts are live.
+  void Activate() {
+    FWindow->show();
+    FWindow->activateWindow();
+    FWindow->Memo1().setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+  }
+  void Popup(QMenu& menu) {
+    menu.popup(QPoint(0, 0));
+    QApplication::processEvents();
+  }
+  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+
+  std::unique_ptr<app::TfrmMain> FWindow;
+};
+
+TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePages) {
+  app::TfrmMain& window = Start(12);
+  window.SetAlwaysOnTop(true);
+  Popup(window.MainMenu());
+  const QStringList expected = {
+      "新規メモ(&N)\tCtrl+N",
+      "現在のページを削除(&D)\tCtrl+W",
+      "ページ(&P)",
+      "  前のページ(&P)\tShift+Ctrl+Tab",
+      "  次のページ(&N)\tCtrl+Tab",
+      "  ページ順の変更(&C)... (off)",
+      "  -",
+      "  &1 p0\tCtrl+1",
+      "  &2 p1\tCtrl+2",
+      "  &3 p2\tCtrl+3",
+      "  &4 p3\tCtrl+4",
+      "  &5 p4\tCtrl+5",
+      "  &6 p5\tCtrl+6",
+      "  &7 p6\tCtrl+7",
+      "  &8 p7\tCtrl+8",
+      "  &9 p8\tCtrl+9",
+      "  &0 p9\tCtrl+0",
+      "  &0 p10",
+      "  &0 p11",
+      "-",
+      "読み込み(&I)...",
+      "書き出し(&E)...",
+      "-",
+      "このページの設定(&H)",
+      "  ページフォント(&F)...",
+      "  ページタイトル(&T)\tCtrl+Enter",
+      "  右端で折り返す(&W) [ ]",
+      "常に手前に表示(&A) [x]",
+      "オプション(&O)... (off)",
+      "-",
+      "タスクトレイに最小化(&M)\tCtrl+M",
+      "終了(&X)",
+  };
+  EXPECT_EQ(Describe(window.MainMenu()), expected);
+  window.MainMenu().hide();
+
+  window.mnuWordWrapClick();
+  window.SetAlwaysOnTop(false);
+  Popup(window.MainMenu());
+  EXPECT_TRUE(window.MainMenu().Item("mnuWordWrap")->isChecked());
+  EXPECT_FALSE(window.MainMenu().Item("mnuAlwaysOnTop")->isChecked());
+  window.MainMenu().hide();
+}
+
+TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTheirShortcuts) {
+  app::TfrmMain& window = Start(1);
+  QApplication::clipboard()->clear();
+  app::TEditMenu& menu = window.EditMenu();
+  EXPECT_EQ(window.Memo1().PopupMenu(), &menu);
+  Popup(menu);
+  EXPECT_EQ(Describe(menu),
+            (QStringList{"元に戻す(&U)\tCtrl+Z (off)", "やり直し(&R)\tCtrl+Y (off)", "-", "切り取り(&T)\tCtrl+X (off)",
+                         "コピー(&C)\tCtrl+C (off)", "貼り付け(&P)\tCtrl+V (off)", "削除(&D) (off)", "-",
+                         "すべて選択(&A)\tCtrl+A"}));
+  menu.hide();
+  // Closed again, every item works by its shortcut, whatever the popup showed.
+  for (QAction* item : menu.findChildren<QAction*>())
+    EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+
+  Editor().SelectAll();
+  Editor().CopyToClipboard();
+  Editor().SetSelLength(0);
+  Editor().PutText("x");
+  Editor().SetSelStart(0);
+  Editor().PutText("y");
+  Editor().Undo();
+  Editor().SetSelStart(0);
+  Editor().SetSelLength(2);
+  Popup(menu);
+  for (const char* name : {"mnuEUndo", "mnuERedo", "mnuECut", "mnuECopy", "mnuEPaste", "mnuEDelete", "mnuESelectAll"})
+    EXPECT_TRUE(menu.Item(name)->isEnabled()) << name;
+  menu.hide();
+
+  for (const auto& [name, shortcut] : {std::pair{"mnuMainMenu", "Alt+F"}, std::pair{"dmyCut", "Shift+Del"},
+                                       std::pair{"dmyCopy", "Ctrl+Ins"}, std::pair{"dmyPaste", "Shift+Ins"}}) {
+    QAction* item = menu.Item(name);
+    ASSERT_NE(item, nullptr) << name;
+    EXPECT_FALSE(menu.actions().contains(item)) << name;
+    EXPECT_EQ(app::MenuShortcutText(*item), QString::fromLatin1(shortcut));
+    EXPECT_TRUE(window.Memo1().actions().contains(item)) << name;
+  }
+}
+
+TEST_F(MenusTest, ShortcutsPressedInTheEditorRunTheMenuCommands) {
+  app::TfrmMain& window = Start(3);
+  Activate();
+  qtui::TEditorWidget& memo = window.Memo1();
+  struct Step {
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    int PageAfter;
+  };
+  for (const Step& step :
+       {Step{Qt::Key_3, Qt::ControlModifier, 2}, Step{Qt::Key_1, Qt::ControlModifier, 0},
+        Step{Qt::Key_Tab, Qt::ControlModifier, 1}, Step{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+        Step{Qt::Key_9, Qt::ControlModifier, 0}}) {
+    QTest::keyClick(&memo, step.Key, step.Modifiers);
+    EXPECT_EQ(window.PageIndex(), step.PageAfter) << QKeySequence(step.Key | step.Modifiers).toString().toStdString();
+  }
+  EXPECT_EQ(Editor().Lines().Text(), "text");  // no tab and no digit reached the text
+
+  // Ctrl+A selects all (not redo), Ctrl+Y redoes.
+  QTest::keyClick(&memo, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Editor().SelLength(), 4);
+  QTest::keyClick(&memo, Qt::Key_Delete);
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Editor().Lines().Text(), "text");
+  QTest::keyClick(&memo, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Editor().Lines().Text(), "");
+
+  QTest::keyClick(&memo, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(window.Store().Pages.size(), 4u);
+  QTest::keyClick(&memo, Qt::Key_Return, Qt::ControlModifier);
+  ASSERT_FALSE(FDialogs.Shown.empty());
+  EXPECT_TRUE(FDialogs.Shown.back().Text.startsWith(QStringLiteral("ページタイトル|")));
+  QTest::keyClick(&memo, Qt::Key_W, Qt::ControlModifier);
+  EXPECT_EQ(window.Store().Pages.size(), 3u);  // the scripted dialog answers OK
+
+  QTest::keyClick(&memo, Qt::Key_F, Qt::AltModifier);
+  EXPECT_TRUE(window.MainMenu().isVisible());
+  EXPECT_EQ(window.MainMenu().pos(), window.mapToGlobal(QPoint(5, 17)));
+  window.MainMenu().hide();
+
+  QTest::keyClick(&memo, Qt::Key_M, Qt::ControlModifier);
+  EXPECT_TRUE(window.isHidden());
+  window.ShowAndBringForward();
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MenusTest, ARightClickOutsideTheEditorOpensTheMainMenuAndInsideItTheEditMenu) {
+  app::TfrmMain& window = Start(1);
+  Activate();
+  QContextMenuEvent onFrame(QContextMenuEvent::Mouse, QPoint(3, 100), window.mapToGlobal(QPoint(3, 100)));
+  QApplication::sendEvent(&window, &onFrame);
+  EXPECT_TRUE(window.MainMenu().isVisible());
+  window.MainMenu().hide();
+  QContextMenuEvent inEditor(QContextMenuEvent::Mouse, QPoint(10, 10), window.Memo1().mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(&window.Memo1(), &inEditor);
+  EXPECT_TRUE(window.EditMenu().isVisible());
+  EXPECT_FALSE(window.MainMenu().isVisible());
+  window.EditMenu().hide();
+}
+
+}  // namespace
+}  // namespace app_test

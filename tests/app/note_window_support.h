@@ -1,0 +1,118 @@
+// What the note window tests share: dialogs answered from a script, a scratch folder beside a fake
+// executable, and data files built from page texts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/note_window.h"
+#include "platform/cp932.h"
+#include "platform/temp_dir.h"
+
+namespace app_test {
+
+namespace fs = std::filesystem;
+
+inline std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
+
+// Answers every dialog from its queue and remembers what was shown, and whether the window stayed on top
+// while it was open.
+class TScriptedDialogs : public qtui::TDialogService {
+ public:
+  struct TShown {
+    QString Text;
+    qtui::TMsgDlgType Type;  // mtCustom for a plain message box
+    unsigned Buttons;
+    bool WindowOnTop;
+  };
+
+  qtui::TModalResult MessageDlg(QWidget* parent, const QString& text, qtui::TMsgDlgType type,
+                                unsigned buttons) override {
+    Shown.push_back({text, type, buttons, OnTop(parent)});
+    if (Answers.empty()) return qtui::mrOk;
+    const qtui::TModalResult answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+  void ShowMessage(QWidget* parent, const QString& text) override {
+    Shown.push_back({text, qtui::TMsgDlgType::mtCustom, qtui::mbOK, OnTop(parent)});
+  }
+  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override {
+    Shown.push_back({caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial, qtui::TMsgDlgType::mtCustom, 0,
+                     OnTop(parent)});
+    if (Inputs.empty()) return initial;  // cancelled
+    const QString typed = Inputs.front();
+    Inputs.pop_front();
+    return typed;
+  }
+  std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont& initial) override {
+    FontOffered = initial;
+    return Font;
+  }
+  std::optional<fs::path> OpenFile(QWidget*, const QString& filter) override {
+    Filters.push_back(filter);
+    return OpenPath;
+  }
+  std::optional<fs::path> SaveFile(QWidget*, const QString& filter, const QString& defaultExt) override {
+    Filters.push_back(filter + QLatin1Char('|') + defaultExt);
+    return SavePath;
+  }
+
+  std::vector<TShown> Shown;
+  std::deque<qtui::TModalResult> Answers;
+  std::deque<QString> Inputs;
+  std::optional<editor::TEditorFont> Font;
+  std::optional<editor::TEditorFont> FontOffered;
+  std::optional<fs::path> OpenPath;
+  std::optional<fs::path> SavePath;
+  std::vector<QString> Filters;
+
+ private:
+  static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+};
+
+class NoteWindowTest : public ::testing::Test {
+ protected:
+  NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
+
+  app::TNoteServices Services(std::vector<std::string> arguments = {}) {
+    return app::TNoteServices{FClock, FDialogs, store::TPaths::FromExecutable(Exe()), std::move(arguments)};
+  }
+  fs::path Exe() const { return FDir / "tacknote"; }
+  fs::path Dat() const { return Exe().string() + ".DAT"; }
+  fs::path Ini() const { return Exe().string() + ".INI"; }
+  fs::path Skins() const { return FDir / "SKINS"; }
+
+  // A data file of one block per text, titled "p0", "p1", ...
+  void WritePages(const std::vector<std::string>& texts) {
+    std::string bytes = ";\r\n\r\n";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      bytes += "{$BEGIN}\r\n0,\"p" + std::to_string(i) +
+               "\",0,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,20240101000000,20240101000000\r\n" + texts[i] +
+               "\r\n{$END}\r\n";
+    }
+    platform_test::WriteBytes(Dat(), bytes);
+  }
+  void WriteIni(const std::string& lines) { platform_test::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
+  std::string ReadDat() const { return platform_test::ReadBytes(Dat()); }
+
+  // The page texts and titles as the window holds them, for comparing whole lists at once.
+  static std::vector<std::string> Titles(app::TfrmMain& window) {
+    std::vector<std::string> titles;
+    for (const store::TMemoData& page : window.Store().Pages) titles.push_back(page.Title);
+    return titles;
+  }
+
+  platform_test::TempDir FDir;
+  platform::FixedClock FClock;
+  TScriptedDialogs FDialogs;
+};
+
+}  // namespace app_test

@@ -1,0 +1,148 @@
+// The window's small states: shade, always on top, the skin, the double-click guard, reachable geometry
+// and the plain-text title strip.
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include "app/note_window_support.h"
+#include "app/window_geometry.h"
+#include "image/bmp_writer.h"
+#include "image/builtin_skin.h"
+#include "qt/editor_widget.h"
+#include "qt/qt_skin_image.h"
+
+namespace app_test {
+namespace {
+
+TEST_F(NoteWindowTest, RollingUpAndDownRestoresTheHeightAndTheMinimumSize) {
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  window.SetWindowShade(true);
+  EXPECT_EQ(window.size(), QSize(352, app::TitleBarHeight));
+  EXPECT_EQ(window.minimumSize(), QSize(0, 0));
+  EXPECT_EQ(window.Memo1().height(), 0);
+  window.resize(300, app::TitleBarHeight);
+  window.SetWindowShade(true);  // twice in a row: nothing more happens
+  EXPECT_EQ(window.UnshadedHeight(), 355);
+  window.SetWindowShade(false);
+  EXPECT_EQ(window.size(), QSize(300, 355));  // the width stays as it was made
+  EXPECT_EQ(window.minimumSize(), QSize(app::MinWindowWidth, app::MinWindowHeight));
+  EXPECT_EQ(window.Memo1().geometry(), QRect(7, 18, 273, 302));
+}
+
+TEST_F(NoteWindowTest, AlwaysOnTopIsSuspendedAroundAConfirmationOnly) {
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  window.show();
+  window.mnuAlwaysOnTopClick();
+  EXPECT_TRUE(window.IsAlwaysOnTop());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window.isVisible());  // switching the hint does not hide the window
+  FDialogs.Answers = {qtui::mrCancel};
+  EXPECT_EQ(
+      window.MessageDlgNotTopmost(QStringLiteral("?"), qtui::TMsgDlgType::mtConfirmation, qtui::mbOK | qtui::mbCancel),
+      qtui::mrCancel);
+  ASSERT_EQ(FDialogs.Shown.size(), 1u);
+  EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
+  EXPECT_TRUE(window.IsAlwaysOnTop());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+  // The import's plain message box is shown on top, as the program always did.
+  FDialogs.OpenPath = FDir / "missing.txt";
+  window.mnuLoadTextClick();
+  EXPECT_TRUE(FDialogs.Shown.back().WindowOnTop);
+  window.mnuAlwaysOnTopClick();
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirPath) {
+  fs::create_directory(Skins());
+  platform_test::WriteBytes(Skins() / "SMALL.BMP", image_test::MakeBmp({100, 50, 8, image_test::BI_RLE8}));
+  std::string cut = image_test::MakeBmp({131, 70, 24});
+  cut.resize(cut.size() / 2);
+  platform_test::WriteBytes(Skins() / "和風.BMP", cut);  // named in UTF-8, as the settings name it in code page 932
+  WriteIni("SkinFile=" + Sjis("和風.BMP") + "\r\n");
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  ASSERT_EQ(FDialogs.Shown.size(), 1u);
+  EXPECT_EQ(FDialogs.Shown[0].Text, QStringLiteral("スキンファイルの読み込みに失敗:") +
+                                        QString::fromStdString((Skins() / "和風.BMP").string()));
+  EXPECT_EQ(FDialogs.Shown[0].Type, qtui::TMsgDlgType::mtCustom);
+  EXPECT_EQ(window.ImgSkin(), image::BuiltInSkin());
+  EXPECT_EQ(window.Settings().SkinFile, Sjis("和風.BMP"));  // kept, as the user chose it
+
+  window.LoadSkin("NOTHERE.BMP");  // silent
+  EXPECT_EQ(FDialogs.Shown.size(), 1u);
+  window.LoadSkin("SMALL.BMP");
+  const image::TBitmap small = image_test::Expected({100, 50, 8, image_test::BI_RLE8});
+  EXPECT_EQ(window.ImgSkin().Pixel(99, 49), small.At(99, 49));
+  EXPECT_EQ(window.ImgSkin().Pixel(130, 69), image::BuiltInSkin().Pixel(130, 69));
+  // The picture the frame paints from holds the same pixels.
+  const QImage painted = qtui::ToQImage(window.ImgSkin());
+  EXPECT_EQ(painted.size(), QSize(131, 70));
+  EXPECT_EQ(painted.pixelColor(99, 49), QColor(small.At(99, 49).R, small.At(99, 49).G, small.At(99, 49).B));
+  EXPECT_EQ(painted.pixelColor(130, 69), QColor(153, 153, 153));
+}
+
+TEST_F(NoteWindowTest, LosingTheFocusSetsTheDoubleClickGuard) {
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  EXPECT_FALSE(window.DblClickGuard());
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_TRUE(window.DblClickGuard());
+}
+
+TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
+  WritePages({"text"});
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  auto inkRight = [&window](const std::string& title) {
+    window.Store().Pages[0].Title = title;
+    window.ApplyPage(0);
+    const QImage strip = window.grab(QRect(0, 1, window.width(), app::TitleBarHeight - 2)).toImage();
+    int right = 0;
+    for (int y = 0; y < strip.height(); ++y)
+      for (int x = 1; x < strip.width() - 1; ++x)
+        if (qGray(strip.pixel(x, y)) < 128) right = std::max(right, x);
+    return right;
+  };
+  const int plain = inkRight("x");
+  const int markup = inkRight("<b>x</b>");
+  EXPECT_GT(plain, app::TitleTextLeft);
+  // Eight characters of ink, not one bold letter.
+  EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
+}
+
+TEST(ReachableGeometry, SizeIsCutToTheScreenAndAWindowOffEveryScreenComesOntoTheNearest) {
+  const QList<QRect> screens = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
+  const QSize minimum(150, 80);
+  struct Case {
+    QRect Stored;
+    QRect Expected;
+  };
+  for (const Case& c : {
+           Case{QRect(247, 142, 352, 355), QRect(247, 142, 352, 355)},
+           Case{QRect(2000, 100, 352, 355), QRect(2000, 100, 352, 355)},    // on the second screen
+           Case{QRect(1800, 0, 400, 300), QRect(1800, 0, 400, 300)},        // across both
+           Case{QRect(100, 0, 5000, 5000), QRect(100, 0, 1920, 1040)},      // cut to its screen
+           Case{QRect(2100, 50, 5000, 5000), QRect(2100, 50, 1280, 1024)},  // cut to the second one
+           Case{QRect(5000, 500, 352, 355), QRect(2848, 500, 352, 355)},    // right of all: the nearest
+           Case{QRect(-900, -900, 352, 355), QRect(0, 0, 352, 355)},
+           Case{QRect(500, 1100, 352, 355), QRect(500, 685, 352, 355)},  // below the first
+           Case{QRect(10, 10, 20, 20), QRect(10, 10, 150, 80)},          // never below the minimum
+       }) {
+    EXPECT_EQ(app::ReachableGeometry(c.Stored.x(), c.Stored.y(), c.Stored.width(), c.Stored.height(), minimum, screens),
+              c.Expected)
+        << c.Stored.x() << "," << c.Stored.y() << " " << c.Stored.width() << "x" << c.Stored.height();
+  }
+  EXPECT_EQ(app::ReachableGeometry(5, 6, 7, 8, minimum, {}), QRect(5, 6, 150, 80));
+}
+
+}  // namespace
+}  // namespace app_test

@@ -1,0 +1,141 @@
+// The Qt dialogs behind the dialog service, answered by the test as a user would answer them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+
+#include "platform/cp932.h"
+#include "platform/temp_dir.h"
+#include "qt/dialog_service.h"
+#include "qt/font_dialog.h"
+#include "qt/qt_fonts.h"
+
+namespace qtui {
+namespace {
+
+// Answers the modal dialogs in turn as they open: each step gets the dialog on top.
+class TModalScript : public QObject {
+ public:
+  explicit TModalScript(std::deque<std::function<void(QWidget*)>> steps) : FSteps(std::move(steps)) {
+    connect(&FTimer, &QTimer::timeout, this, &TModalScript::Poll);
+    FTimer.start(10);
+  }
+  bool Done() const { return FSteps.empty(); }
+  std::vector<QString> Seen;  // the text of every message box met
+
+ private:
+  void Poll() {
+    if (FLast && !FLast->isVisible()) FLast = nullptr;  // answered and gone: it may come back
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || modal == FLast || FSteps.empty()) return;
+    FLast = modal;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) Seen.push_back(box->text());
+    auto step = std::move(FSteps.front());
+    FSteps.pop_front();
+    step(modal);
+  }
+  std::deque<std::function<void(QWidget*)>> FSteps;
+  QTimer FTimer;
+  QPointer<QWidget> FLast;
+};
+
+// Clicks the message box's button with the given text.
+std::function<void(QWidget*)> Click(const QString& text) {
+  return [text](QWidget* modal) {
+    for (QAbstractButton* button : qobject_cast<QMessageBox*>(modal)->buttons())
+      if (button->text() == text) button->click();
+  };
+}
+
+// Types a name into the save dialog's name field and presses its save button.
+std::function<void(QWidget*)> SaveAs(const QString& name) {
+  return [name](QWidget* modal) {
+    modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+    static_cast<QDialog*>(modal)->accept();  // QFileDialog::accept takes the name as the Save button does
+  };
+}
+
+TEST(DialogService, SaveAddsTheExtensionAndAsksBeforeOverwritingOrCreating) {
+  platform_test::TempDir dir;
+  platform_test::WriteBytes(dir / "old.txt", "keep");
+  const QString folder = QString::fromStdString(dir.Path().string());
+  TQtDialogService dialogs;
+  // "No" to overwriting old.txt goes back to the dialog; "Yes" to creating new.txt ends it.
+  TModalScript script({SaveAs(folder + "/old"), Click(QStringLiteral("いいえ(&N)")), SaveAs(folder + "/new"),
+                       Click(QStringLiteral("はい(&Y)"))});
+  const auto chosen =
+      dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt|すべてのファイル|*.*"), QStringLiteral("txt"));
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(*chosen, dir / "new.txt");
+  EXPECT_TRUE(script.Done());
+  ASSERT_EQ(script.Seen.size(), 2u);
+  EXPECT_EQ(script.Seen[0], folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"));
+  EXPECT_EQ(script.Seen[1], folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?"));
+  EXPECT_EQ(platform_test::ReadBytes(dir / "old.txt"), "keep");
+}
+
+TEST(DialogService, SaveKeepsAnExtensionTheUserTypedAndCancelGivesNothing) {
+  platform_test::TempDir dir;
+  const QString folder = QString::fromStdString(dir.Path().string());
+  TQtDialogService dialogs;
+  {
+    TModalScript script({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
+    EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")),
+              dir / "notes.md");
+  }
+  TModalScript script({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
+  EXPECT_FALSE(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")));
+}
+
+TEST(FontDialog, ListsMeasuredFixedPitchFacesAndTheInitialOneFirst) {
+  InstallFontSubstitutions();
+  const QStringList fixed = TFontDialog::FixedPitchFamilies();
+  EXPECT_TRUE(fixed.contains(QStringLiteral("DejaVu Sans Mono")));
+  EXPECT_TRUE(fixed.contains(QStringLiteral("IPAGothic")));  // fixed grid, though fontconfig says otherwise
+  EXPECT_FALSE(fixed.contains(QStringLiteral("IPAPGothic")));
+  EXPECT_FALSE(fixed.contains(QStringLiteral("DejaVu Sans")));
+
+  const editor::TEditorFont initial{platform::Utf8ToCp932("ＭＳ ゴシック"), 10, editor::fsBold, 0x80000008};
+  TFontDialog dialog(nullptr, initial);
+  const auto* families = dialog.findChild<QListWidget*>(QStringLiteral("families"));
+  EXPECT_EQ(families->item(0)->text(), QStringLiteral("ＭＳ ゴシック"));
+  // Nothing changed: the very font it was given, the system colour included.
+  EXPECT_EQ(dialog.Font(), initial);
+}
+
+TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
+  InstallFontSubstitutions();
+  TQtDialogService dialogs;
+  TModalScript script({[](QWidget* modal) {
+    auto* families = modal->findChild<QListWidget*>(QStringLiteral("families"));
+    families->setCurrentItem(families->findItems(QStringLiteral("IPAGothic"), Qt::MatchExactly).first());
+    modal->findChild<QListWidget*>(QStringLiteral("styles"))->setCurrentRow(1);  // 斜体
+    modal->findChild<QComboBox*>(QStringLiteral("size"))->setCurrentText(QStringLiteral("14"));
+    modal->findChild<QCheckBox*>(QStringLiteral("underline"))->setChecked(true);
+    modal->findChild<QCheckBox*>(QStringLiteral("strikeOut"))->setChecked(true);
+    auto* colour = modal->findChild<QComboBox*>(QStringLiteral("colour"));
+    colour->setCurrentIndex(colour->findText(QStringLiteral("赤")));
+    qobject_cast<QDialog*>(modal)->accept();
+  }});
+  const auto font = dialogs.ChooseFont(nullptr, {platform::Utf8ToCp932("ＭＳ ゴシック"), 10, 0, 0});
+  ASSERT_TRUE(font);
+  EXPECT_EQ(*font, (editor::TEditorFont{"IPAGothic", 14, editor::fsItalic | editor::fsUnderline | editor::fsStrikeOut,
+                                        0x0000FF}));
+
+  TModalScript cancel({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
+  EXPECT_FALSE(dialogs.ChooseFont(nullptr, {"IPAGothic", 10, 0, 0}));
+}
+
+}  // namespace
+}  // namespace qtui
