@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -131,6 +132,16 @@ class FaultyCalls : public platform::WriteCalls {
     return -1;
   }
 };
+
+// The fuzz targets' seed corpus is what the tests already check: with TACKNOTE_SEED_DIR set (make
+// fuzz-run sets it), the seeds are written to <dir>/<target>/seed-<n>.
+inline void WriteSeeds(std::string_view target, const std::vector<std::string>& seeds) {
+  const char* dir = std::getenv("TACKNOTE_SEED_DIR");
+  if (dir == nullptr || *dir == '\0') return;
+  const std::filesystem::path folder = std::filesystem::path(dir) / target;
+  std::filesystem::create_directories(folder);
+  for (std::size_t i = 0; i < seeds.size(); ++i) WriteBytes(folder / ("seed-" + std::to_string(i)), seeds[i]);
+}
 
 // A user id that is not the one running the tests: owner of files "another user" planted.
 inline constexpr uid_t kOtherUser = 54321;
