@@ -319,8 +319,9 @@ FileResult WriteNewFile(const std::filesystem::path& dir, std::string_view stem,
     struct stat st {};
     if (::lstat(candidate.c_str(), &st) == 0) {
       std::string there;
-      if (reuseSame && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == bytes.size() &&
-          ReadWholeFile(candidate, there).Ok && there == bytes) {
+      if (reuseSame && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+          static_cast<std::size_t>(st.st_size) == bytes.size() && ReadWholeFile(candidate, there).Ok &&
+          there == bytes) {
         FileResult same = FileResult::Success();
         same.File = candidate;
         return same;

@@ -19,10 +19,12 @@ namespace platform {
 
 namespace {
 
+// A folder of this user's; `privateOnly` also asks that nobody else may enter it and that it is no link
+// (in a shared folder, a link could lead anywhere).
 bool IsOwnFolder(const std::filesystem::path& dir, bool privateOnly) {
   struct stat st {};
-  return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-         (!privateOnly || (st.st_mode & 077) == 0);
+  const int found = privateOnly ? ::lstat(dir.c_str(), &st) : ::stat(dir.c_str(), &st);
+  return found == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (!privateOnly || (st.st_mode & 077) == 0);
 }
 
 // Opens a lock file without following a link planted under its name, creating it private when it is

@@ -352,6 +352,8 @@ bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages, bool& 
 bool TMemoFile::LoadMemoFile(TNoteStore& store) {
   store.Pages.clear();
   FDamaged = false;
+  FOriginal = std::string();
+  FDamagedCopy = platform::FileResult::Success();
   // Any failure but a missing file means a file is there that we could not take in whole; remembering
   // it keeps every later save from overwriting it.
   try {
