@@ -15,7 +15,7 @@ namespace store {
 
 namespace {
 
-bool ModifiedTime(const std::filesystem::path& path, struct timespec& time) {
+bool ModifiedTime(const std::filesystem::path& path, timespec& time) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;
   time = st.st_mtim;
@@ -48,8 +48,8 @@ platform::FileResult TRecoveryFile::Write(const std::vector<TMemoData>& pages) c
 }
 
 bool TRecoveryFile::NewerThan(const std::filesystem::path& dataFile) const {
-  struct timespec recovery {
-  }, data{};
+  timespec recovery{};
+  timespec data{};
   if (!ModifiedTime(FPath, recovery)) return false;
   if (!ModifiedTime(dataFile, data)) return errno == ENOENT;
   return recovery.tv_sec > data.tv_sec || (recovery.tv_sec == data.tv_sec && recovery.tv_nsec > data.tv_nsec);
