@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -10,12 +11,16 @@
 #include "platform/app_paths.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
+#include "platform/single_instance.h"
 #include "qt/dialog_service.h"
 
 int main(int argc, char** argv) {
-  // A second copy ends at once and silently; the running one is neither told nor activated.
-  platform::InstanceLock lock;
-  if (!lock.Acquire(platform::InstanceLock::DefaultDir(), "TACKNOTE_SINGLE")) return 0;
+  std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the save with an error instead of ending us mid-write
+  const store::TPaths paths = store::TPaths::FromExecutable(platform::ExecutablePath());
+  // A second copy (per user, or per data file) ends at once and silently; the running one is not told.
+  platform::TSingleInstance instance;
+  if (!instance.Start(platform::InstanceLock::DefaultDir(), "TACKNOTE_SINGLE", {paths.DatPath, paths.IniPath}))
+    return 0;
 
   app::TQuitSignals::BlockQuitSignals();
   QApplication application(argc, argv);
@@ -26,8 +31,7 @@ int main(int argc, char** argv) {
   qtui::TQtDialogService dialogs;
   std::vector<std::string> arguments;  // what Qt left of the command line, after the program's name
   for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
-  app::TfrmMain window(
-      app::TNoteServices{clock, dialogs, store::TPaths::FromExecutable(platform::ExecutablePath()), arguments});
+  app::TfrmMain window(app::TNoteServices{clock, dialogs, paths, arguments});
   if (!window.FormCreate()) return 1;
   window.show();
 
