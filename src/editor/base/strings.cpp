@@ -79,7 +79,7 @@ std::string TStrings::GetTextStr() const {
 void TStrings::SetTextStr(std::string_view text) {
   BeginUpdate();
   Clear();
-  for (const std::string& line : platform::SplitLines(text)) Add(line);
+  platform::ForEachLine(text, [this](std::string_view line) { Add(line); });
   EndUpdate();
 }
 

@@ -163,12 +163,12 @@ void TEditorScreenStrings::LoadText(std::string_view text) {
   text = CutAtNul(text);
   BeginUpdate();
   Clear();
-  std::vector<std::string> lines = platform::SplitLines(text);
-  const int count = static_cast<int>(lines.size());
-  // Sized first, so a large text is one allocation of the row array.
+  // Counted first, so a large text is one allocation of the row array.
+  const int count = static_cast<int>(platform::ForEachLine(text, [](std::string_view) {}));
   EnsureCapacity(count);
   InsertItems(0, count);
-  for (int row = 0; row < count; ++row) ItemAt(row).Text = std::move(lines[static_cast<std::size_t>(row)]);
+  int row = 0;
+  platform::ForEachLine(text, [this, &row](std::string_view line) { ItemAt(row++).Text = line; });
   if (!text.empty() && text.back() != '\n' && text.back() != '\r') SetRowAttribute(Count() - 1, raEnd);
   EndUpdate();
 }
