@@ -9,9 +9,10 @@
 
 #include "app/edit_menu.h"
 #include "app/main_menu.h"
+#include "app/note_editor_preset.h"
 #include "app/window_geometry.h"
-#include "editor/editor_props.h"
-#include "editor/wrap_option.h"
+#include "editor/props/editor_properties.h"
+#include "editor/text/editor_wrap_option.h"
 #include "image/builtin_skin.h"
 #include "qt/editor_widget.h"
 #include "qt/native_window.h"
@@ -40,7 +41,7 @@ TfrmMain::TfrmMain(TNoteServices services)
   setAutoFillBackground(false);
   qtui::InstallFontSubstitutions();
   FMemo1 = new qtui::TEditorWidget(this);
-  editor::ApplyNoteWindowEditorSettings(FMemo1->Editor());
+  ApplyNoteWindowEditorSettings(FMemo1->Editor());
   setFocusProxy(FMemo1);
   FMainMenu = new TMainMenu(*this);
   FEditMenu = new TEditMenu(*this, FMemo1->Editor());

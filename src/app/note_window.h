@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/editor_window.h"
+#include "editor/view/editor_window.h"
 #include "image/skin_image.h"
 #include "platform/clock.h"
 #include "qt/dialog_service.h"
