@@ -33,7 +33,8 @@ inline char AttributeLetter(TRowAttribute attribute) {
 // Every row as "text|B", "text|W" or "text|E".
 inline std::vector<std::string> RowDump(const TRowAttributeStringList& rows) {
   std::vector<std::string> dump;
-  for (int i = 0; i < rows.Count(); ++i) dump.push_back(rows.RowText(i) + "|" + AttributeLetter(rows.RowAttribute(i)));
+  for (int i = 0; i < rows.Count(); ++i)
+    dump.push_back(std::string(rows.RowText(i)) + "|" + AttributeLetter(rows.RowAttribute(i)));
   return dump;
 }
 
@@ -67,7 +68,7 @@ inline void Type(TEditor& editor, std::string_view s) {
   if (row >= rows.Count()) {
     rows.ReplaceText(rows.Count(), 0, s);
   } else {
-    std::string text = rows.RowText(row);
+    std::string text(rows.RowText(row));
     const int index = std::min<int>(static_cast<int>(text.size()), ByteIndexOfColumn(editor.RowMap(row), editor.Col()));
     text.insert(static_cast<std::size_t>(index), s);
     if (rows.RowAttribute(row) == raBreak) text += "\r\n";

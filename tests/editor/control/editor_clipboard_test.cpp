@@ -21,7 +21,7 @@ void ExpectRowsWhole(TEditor& editor) {
   const TEditorScreenStrings& rows = editor.ListInfo();
   for (int row = 0; row < rows.Count(); ++row) {
     const std::string map = editor.RowMap(row);
-    const std::string& text = rows.RowText(row);
+    const std::string text(rows.RowText(row));
     EXPECT_EQ(text.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << "row " << row;
     if (!map.empty()) {
       EXPECT_NE(map.front(), colTrail) << "row " << row;

@@ -112,7 +112,7 @@ void ExpectRowInvariants(TEditor& editor) {
   const int wrapByte = rows.WrapOption().WrapByte();
   for (int row = 0; row < count; ++row) {
     const TRowAttribute attribute = rows.RowAttribute(row);
-    const std::string& text = rows.RowText(row);
+    const std::string text(rows.RowText(row));
     if (row + 1 < count) {
       ASSERT_TRUE(attribute == raBreak || attribute == raWrap) << row;
     } else {

@@ -35,9 +35,9 @@ TEST_F(ReplaceTextTest, DeletingWholeLinesTakesTheShortcutAndRecordsTheirText) {
   Rows().ReplaceText(1, 1, "");
   EXPECT_EQ(RowDump(editor), (Dump{"a|B", "c|B"}));
   EXPECT_EQ(LastRecord().StartRow, 1);
+  EXPECT_EQ(LastRecord().Offset, 0);
   EXPECT_EQ(LastRecord().Text, "b\r\n");
-  EXPECT_EQ(LastRecord().LastAttribute, raBreak);
-  EXPECT_EQ(LastRecord().NewRowCount, 0);
+  EXPECT_EQ(LastRecord().NewLength, 0);
   EXPECT_EQ(Rows().RowMarks(1), 4);  // the deleted row's mark went to the row now in its place
 
   Rows().ReplaceText(0, 2, "");
@@ -51,7 +51,8 @@ TEST_F(ReplaceTextTest, TextWithoutAFinalBreakJoinsTheFollowingLine) {
   Rows().ReplaceText(1, 0, "xy");
   EXPECT_EQ(RowDump(editor), (Dump{"abc|B", "xydef|B"}));
   EXPECT_EQ(LastRecord().StartRow, 1);
-  EXPECT_EQ(LastRecord().Text, "def\r\n");
+  EXPECT_EQ(LastRecord().Text, "");
+  EXPECT_EQ(LastRecord().NewLength, 2);
   Rows().ReplaceText(0, 1, "1\r\n2\r\n");
   EXPECT_EQ(RowDump(editor), (Dump{"1|B", "2|B", "xydef|B"}));
 }
@@ -107,10 +108,11 @@ TEST_F(ReplaceTextTest, RewrappingBeginsOneRowEarlySoTextCanFlowBack) {
   ASSERT_EQ(RowLengths(Rows()), (std::vector<std::size_t>{79, 5}));
   Rows().ReplaceText(1, 1, "bbb\r\n");  // the double-byte character goes
   EXPECT_EQ(RowDump(editor), (Dump{std::string(79, 'x') + "b|W", "bb|B"}));
-  // The undo record holds only the rows from the one before the edit to the end of the line.
+  // The undo record holds only the bytes taken out, and where: counted from the row before the edit.
   EXPECT_EQ(LastRecord().StartRow, 0);
-  EXPECT_EQ(LastRecord().Text, std::string(79, 'x') + std::string(kA) + "bbb\r\n");
-  EXPECT_EQ(LastRecord().NewRowCount, 2);
+  EXPECT_EQ(LastRecord().Offset, 79);
+  EXPECT_EQ(LastRecord().Text, kA);
+  EXPECT_EQ(LastRecord().NewLength, 0);
 }
 
 TEST_F(ReplaceTextTest, IncrementalEditsCutRowsAsAFullRewrapWouldWithWordBreak) {
@@ -119,7 +121,7 @@ TEST_F(ReplaceTextTest, IncrementalEditsCutRowsAsAFullRewrapWouldWithWordBreak) 
   editor.WrapOption().SetWordBreak(true);
   Load(std::string(200, 'a') + "\r\n");
   ASSERT_EQ(Rows().RowText(0).size(), 26u);
-  std::string row2 = Rows().RowText(2);
+  std::string row2(Rows().RowText(2));
   row2.insert(5, " ");
   Rows().ReplaceText(2, 1, row2);  // row 2 is wrapped: its line goes on
   EXPECT_EQ(RowDump(editor), test::FullRewrapRows(editor));

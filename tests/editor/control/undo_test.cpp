@@ -117,9 +117,9 @@ TEST(Undo, AnInsertionAtTheEndIsUndoneByRemovingItsRows) {
   editor.Lines().SetText("a\r\n");
   editor.ListInfo().ReplaceText(1, 0, "b\r\nc\r\n");
   const TUndoData& record = editor.ListInfo().UndoObj().UndoList().back();
-  EXPECT_EQ(record.LastAttribute, raNone);
+  EXPECT_EQ(record.StartRow, 1);
   EXPECT_EQ(record.Text, "");
-  EXPECT_EQ(record.NewRowCount, 2);
+  EXPECT_EQ(record.NewLength, 6);
   editor.Undo();
   EXPECT_EQ(RowDump(editor), (Dump{"a|B"}));
   editor.Redo();

@@ -16,21 +16,6 @@ struct TEventLog : TObject {
   std::vector<std::string> Log;
 };
 
-TEST(TheStringList, CapacityFollowsThePlatformGrowthRule) {
-  TEditorStringList list;
-  std::vector<int> capacities;
-  for (int i = 0; i < 120; ++i) {
-    list.Add("row");
-    if (capacities.empty() || capacities.back() != list.Capacity()) capacities.push_back(list.Capacity());
-  }
-  EXPECT_EQ(capacities, (std::vector<int>{4, 8, 12, 28, 44, 60, 76, 95, 118, 147}));
-  list.SetCapacity(list.Count());
-  EXPECT_EQ(list.Capacity(), 120);
-  EXPECT_THROW(list.SetCapacity(119), std::out_of_range);
-  list.Clear();
-  EXPECT_EQ(list.Capacity(), 0);
-}
-
 TEST(TheStringList, EventsAreHeldBackUntilTheOutermostUpdateEnds) {
   TEditorStringList list;
   TEventLog log;
@@ -103,7 +88,6 @@ TEST(RowAttributeStringList, FreshRowReadsBreakWithStateNotComputed) {
   EXPECT_EQ(list.RowAttribute(0), raBreak);
   EXPECT_EQ(list.PrevRowAttribute(0), raBreak);
   EXPECT_EQ(list.BracketIndex(0), BracketNotComputed);
-  EXPECT_FALSE(list.StateComputed(0));
   EXPECT_EQ(list.RowMarks(0), 0);
 }
 
@@ -159,10 +143,6 @@ TEST(RowAttributeStringList, TheStateRecordRoundTripsButLeavesTheRowAttribute) {
   EXPECT_EQ(read.RowAttribute, raWrap);
   EXPECT_TRUE(SameStartState(read, data));
   EXPECT_EQ(list.BracketIndex(0), 0);
-  EXPECT_TRUE(list.StateComputed(0));
-  list.SetStateNotComputed(0);
-  EXPECT_EQ(list.RowAttributeData(0).BracketIndex, -2);
-  EXPECT_EQ(list.RowAttributeData(0).Remain, 255);
 }
 
 }  // namespace
