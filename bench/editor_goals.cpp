@@ -284,6 +284,7 @@ void FirstKeyAfterLoad(benchmark::State& state, int lines) {
   for (auto _ : state) {
     state.PauseTiming();
     if (editor.CanUndo()) editor.Undo();
+    editor.SetTopRow(0);  // where a load leaves the view
     editor.ListInfo().ResetStates();
     MoveToFreshSpot(editor, random, count / 4, count * 3 / 4);
     state.ResumeTiming();

@@ -188,8 +188,9 @@ class TEditor : public TObject, public TRowsWatcher {
   // --- Measuring rows.
   const TDelimiters& Delimiters() const { return FDelimiters; }
   TColumnRules ColumnRules() const override;
-  // The column map of a row (empty for the virtual row), as far as a caret ever needs it.
-  std::string RowMap(int row) const;
+  // The column map of a row (empty for the virtual row), as far as a caret ever needs it. Built once
+  // per change of the rows and kept until the next call for another row.
+  const std::string& RowMap(int row) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
   // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,
@@ -329,6 +330,11 @@ class TEditor : public TObject, public TRowsWatcher {
   bool FModified = false;
   bool FFocused = false;
   TCaret FCaret;
+  // RowMap's last map: its row, the rows' change count and the rules it was built with.
+  mutable std::string FMap;
+  mutable int FMapRow = -1;
+  mutable std::uint64_t FMapChanges = 0;
+  mutable TColumnRules FMapRules;
   TCaretModel FCaretModel;
 
   // --- View and scrolling; Properties

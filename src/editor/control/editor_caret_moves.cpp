@@ -23,10 +23,18 @@ void TEditor::FocusOut() {
   FCaretModel.Destroy();
 }
 
-std::string TEditor::RowMap(int row) const {
-  std::string map;
-  if (row >= 0 && row < FRows->Count()) BuildColumnMap(FRows->RowText(row), ColumnRules(), kCaretColumnLimit, map);
-  return map;
+const std::string& TEditor::RowMap(int row) const {
+  static const std::string kNoMap;
+  if (row < 0 || row >= FRows->Count()) return kNoMap;
+  // A keystroke asks for the caret row's map several times: it is built once.
+  const TColumnRules rules = ColumnRules();
+  if (row != FMapRow || FRows->ChangeCount() != FMapChanges || !(rules == FMapRules)) {
+    BuildColumnMap(FRows->RowText(row), rules, kCaretColumnLimit, FMap);
+    FMapRow = row;
+    FMapChanges = FRows->ChangeCount();
+    FMapRules = rules;
+  }
+  return FMap;
 }
 
 TCaretRules TEditor::CaretRules() const { return {CaretOptions(), FRows->WordWrap(), FRows->WrapOption().WrapByte()}; }
@@ -55,7 +63,7 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   const TRowAtOffset place = RowAtOffset(*FRows, fromRow, offset);
   FCaret.Row = place.Row;
   if (!place.PastEnd) {
-    const std::string map = RowMap(place.Row);
+    const std::string& map = RowMap(place.Row);
     FCaret.Col = std::min(ColumnOfByteIndex(map, place.Rest), static_cast<int>(map.size()));
   } else {
     FCaret.Col = RowWidth(FCaret.Row);

@@ -49,6 +49,7 @@ struct TColumnRules {
   int WrapByte = 80;
   int TabSpaceCount = 8;
   const TDelimiters* Delimiters = &kDefaultDelimiters;
+  bool operator==(const TColumnRules&) const = default;
 };
 
 // Columns a caret ever needs of a row (caret columns stop at 1000).

@@ -7,6 +7,7 @@
 
 #include "editor/text/editor_undo_obj.h"
 #include "editor/text/row_cutter.h"
+#include "editor/text/row_recut.h"
 #include "platform/line_split.h"
 
 namespace editor {

@@ -16,6 +16,7 @@
 namespace editor {
 
 class TEditorUndoObj;
+struct TRecut;
 
 // What the last change did, for the editors to repaint and to set Modified by.
 struct TLastUpdate {
@@ -198,6 +199,7 @@ class TEditorScreenStrings : public TEditorStringList {
   std::unique_ptr<TEditorWrapOption> FWrapOption;
   TLazyRowStates FLazyStates;
   TRowStates* FRowStates = &FLazyStates;
+  std::unique_ptr<TRecut> FRecut;  // ApplyChange's buffers, kept from edit to edit
   int FStatesValidTo = 0;
   int FHoleStart = 0;
   int FHoleEnd = 0;

@@ -142,7 +142,9 @@ TEditorScreenStrings::TAppliedChange TEditorScreenStrings::ApplyChange(TTextPos 
                        inserted.find('\r') == std::string_view::npos &&
                        !(RowAttribute(start.Row) == raEnd && inserted.empty() &&
                          end.Index - start.Index == static_cast<int>(RowText(start.Row).size()));
-  TRecut recut;
+  if (!FRecut) FRecut = std::make_unique<TRecut>();
+  TRecut& recut = *FRecut;
+  recut.Rows.Clear();
   if (inPlace) {
     recut.OldEnd = start.Row + 1;
   } else {

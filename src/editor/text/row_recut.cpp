@@ -20,8 +20,15 @@ constexpr std::size_t kNone = std::string::npos;
 // CR LF, and it knows where each old row it took in starts.
 class TNewText {
  public:
-  TNewText(const TEditorScreenStrings& rows, int anchor, TTextPos start, TTextPos end, std::string_view inserted)
-      : FRows(rows), FNextRow(end.Row), FNextIndex(static_cast<std::size_t>(end.Index)) {
+  TNewText(const TEditorScreenStrings& rows, int anchor, TTextPos start, TTextPos end, std::string_view inserted,
+           TRecut& scratch)
+      : FRows(rows),
+        FBuffer(scratch.NewText),
+        FOldStarts(scratch.OldStarts),
+        FNextRow(end.Row),
+        FNextIndex(static_cast<std::size_t>(end.Index)) {
+    FBuffer.clear();
+    FOldStarts.clear();
     // The rows between the anchor and the edit are wrapped rows of the edit's line: no break between them.
     for (int row = anchor; row < start.Row; ++row) FBuffer += rows.RowText(row);
     if (start.Row < rows.Count()) FBuffer += rows.RowText(start.Row).substr(0, static_cast<std::size_t>(start.Index));
@@ -80,18 +87,14 @@ class TNewText {
     return true;
   }
 
-  struct TOldStart {
-    std::size_t Offset;
-    int Row;
-    bool MidLine;  // the row before it was cut off by the wrap
-  };
+  using TOldStart = TRecut::TOldStart;
 
   const TEditorScreenStrings& FRows;
-  std::string FBuffer;
+  std::string& FBuffer;
+  std::vector<TOldStart>& FOldStarts;
   std::size_t FTailStart = 0;
   int FNextRow;
   std::size_t FNextIndex;
-  std::vector<TOldStart> FOldStarts;
   std::size_t FNextStart = 0;
   std::size_t FBreak = kNone;
   std::size_t FClearFrom = 0;
@@ -107,7 +110,7 @@ void SetAttribute(TRowChunk& rows, int index, TRowAttribute attribute) {
 
 void RecutRows(const TEditorScreenStrings& rows, int anchor, TTextPos start, TTextPos end, std::string_view inserted,
                TRecut& result) {
-  TNewText text(rows, anchor, start, end, inserted);
+  TNewText text(rows, anchor, start, end, inserted, result);
   TRowChunk& out = result.Rows;
   out.Clear();
   const auto emit = [&](std::size_t pos, std::size_t length, TRowAttribute attribute) {

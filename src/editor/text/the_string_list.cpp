@@ -75,6 +75,7 @@ void TheStringList::Changed() {
 }
 
 void TheStringList::Changing() {
+  ++FChangeCount;
   if (FUpdateLevel == 0 && OnChanging) OnChanging(this);
 }
 

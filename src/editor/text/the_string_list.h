@@ -29,6 +29,10 @@ class TheStringList : public TStrings {
   TNotifyEvent OnChange;
   TNotifyEvent OnChanging;
 
+  // Grows with every change of the rows' text, so a reader can tell whether what it computed from them
+  // still holds.
+  std::uint64_t ChangeCount() const { return FChangeCount; }
+
   // The row's text, valid until the rows change.
   std::string_view RowText(int index) const {
     CheckIndex(index);
@@ -87,6 +91,7 @@ class TheStringList : public TStrings {
   TRowStore FStore;
   std::map<int, TRowExtra> FExtras;
   int FUpdateLevel = 0;
+  std::uint64_t FChangeCount = 0;
 };
 
 }  // namespace editor
