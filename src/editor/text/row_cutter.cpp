@@ -9,6 +9,19 @@
 
 namespace editor {
 
+namespace {
+
+// Whether a character of text (read from its start) begins at byte `at` (0 < at < size). A byte that is no
+// lead byte always ends a character, so only the run of lead-range bytes just before `at` needs reading:
+// from its start its bytes pair up, and `at` begins a character when they pair up evenly.
+bool CharacterStartsAt(std::string_view text, std::size_t at) {
+  std::size_t run = 0;
+  while (run < at && platform::IsLeadByte(text[at - 1 - run])) ++run;
+  return run % 2 == 0;
+}
+
+}  // namespace
+
 TRowCutter::TRowCutter(const TEditorWrapOption& option, const TColumnRules& rules)
     : FOption(option), FRules(rules), FPlain(!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
   FRules.WordWrap = true;
@@ -50,11 +63,11 @@ TRowCutter::TRowCut TRowCutter::NextRow(std::string_view rest, bool restIsWhole)
   const auto wrapByte = static_cast<std::size_t>(FRules.WrapByte);
   const std::size_t mapped = std::min(rest.size(), wrapByte + 3);
   if (FPlain && std::memchr(rest.data(), '\t', mapped) == nullptr) {
-    // Without a tab every byte is one column.
+    // Without a tab every byte is one column: the row takes WrapByte bytes, one less when they would end
+    // between the two bytes of a character (a lead byte that ends the text has no second byte).
     if (rest.size() < wrapByte) return {rest.size(), true};
-    std::size_t i = 0;
-    while (i < wrapByte) i += platform::IsLeadByte(rest[i]) && i + 1 < rest.size() ? 2u : 1u;
-    return {i == wrapByte ? wrapByte : wrapByte - 1, false};
+    if (rest.size() == wrapByte || CharacterStartsAt(rest, wrapByte)) return {wrapByte, false};
+    return {wrapByte - 1, false};
   }
   BuildColumnMap(rest, FRules, wrapByte + 3, FMap);
   if (FMap.size() < wrapByte) return {rest.size(), true};
