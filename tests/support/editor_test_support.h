@@ -8,6 +8,7 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/row_dump.h"
 
 namespace editor::test {
 
@@ -16,27 +17,6 @@ inline constexpr std::string_view kA = "\x82\xA0";            // あ
 inline constexpr std::string_view kIdeoStop = "\x81\x42";     // 。
 inline constexpr std::string_view kIdeoComma = "\x81\x41";    // 、
 inline constexpr std::string_view kOpenBracket = "\x81\x75";  // 「
-
-inline char AttributeLetter(TRowAttribute attribute) {
-  switch (attribute) {
-    case raBreak:
-      return 'B';
-    case raWrap:
-      return 'W';
-    case raEnd:
-      return 'E';
-    default:
-      return '?';
-  }
-}
-
-// Every row as "text|B", "text|W" or "text|E".
-inline std::vector<std::string> RowDump(const TRowAttributeStringList& rows) {
-  std::vector<std::string> dump;
-  for (int i = 0; i < rows.Count(); ++i)
-    dump.push_back(std::string(rows.RowText(i)) + "|" + AttributeLetter(rows.RowAttribute(i)));
-  return dump;
-}
 
 inline std::vector<std::string> RowDump(TEditor& editor) { return RowDump(editor.ListInfo()); }
 
