@@ -21,6 +21,7 @@
 #include "editor/syntax/fountain.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_undo_obj.h"
+#include "token_rows.h"
 
 namespace {
 
@@ -71,51 +72,6 @@ std::string Paragraph(std::size_t bytes) {
   result.resize(bytes);
   if (static_cast<unsigned char>(result.back()) == 0x93) result.back() = 'z';  // no lone lead byte at the end
   return result;
-}
-
-// Rows of about 50 bytes rich in tokens: words, numbers, URLs, mail addresses and Japanese.
-std::vector<std::string> TokenRows(std::size_t totalBytes) {
-  const std::vector<std::string> pieces = {
-      "note ",
-      "the ",
-      "meeting_at ",
-      "10:30 ",
-      "3.14 ",
-      "1e-9 ",
-      "http://example.com/a?b=1 ",
-      "www.example.jp ",
-      "someone@example.co.jp, ",
-      "(see) ",
-      "\t",
-      "\x82\xB1\x82\xEA\x82\xCD ",          // これは
-      "\x83\x65\x83\x58\x83\x67\x81\x5B ",  // テスト−
-      "\x93\xFA\x96\x7B\x8C\xEA ",          // 日本語
-      "\x81\x41\x81\x42",                   // 、。
-      "\x82\x60\x82\x61\x82\x62 ",          // ＡＢＣ
-      "\xB1\xB2\xB3 ",                      // ｱｲｳ
-  };
-  std::mt19937 random(12345);
-  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
-  std::vector<std::string> rows;
-  std::size_t bytes = 0;
-  while (bytes < totalBytes) {
-    std::string row;
-    while (row.size() < 50) row += pieces[pick(random)];
-    bytes += row.size();
-    rows.push_back(std::move(row));
-  }
-  return rows;
-}
-
-const std::vector<std::string>& TenMegabyteRows() {
-  static const std::vector<std::string> rows = TokenRows(10 * 1024 * 1024);
-  return rows;
-}
-
-std::int64_t TotalBytes(const std::vector<std::string>& rows) {
-  std::int64_t bytes = 0;
-  for (const std::string& row : rows) bytes += static_cast<std::int64_t>(row.size());
-  return bytes;
 }
 
 // ---- measuring single keys ----------------------------------------------------------------------------
@@ -354,7 +310,7 @@ void Load(benchmark::State& state, bool wordWrap) {
 // ---- the tokenizer ------------------------------------------------------------------------------------
 
 void Classify(benchmark::State& state) {
-  const auto& rows = TenMegabyteRows();
+  const auto& rows = bench::TenMegabyteRows();
   std::array<std::uint8_t, 256> classes{};
   for (int c = 0; c < 256; ++c) classes[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(c % 7);
   for (auto _ : state) {
@@ -364,12 +320,12 @@ void Classify(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(sum);
   }
-  state.SetBytesProcessed(state.iterations() * TotalBytes(rows));
+  state.SetBytesProcessed(state.iterations() * bench::TotalBytes(rows));
 }
 
 // The note window's scheme: URL and mail detection on, everything else off.
 void Tokenize(benchmark::State& state) {
-  const auto& rows = TenMegabyteRows();
+  const auto& rows = bench::TenMegabyteRows();
   TEditorFountain fountain;
   fountain.SetUrl(true);
   fountain.SetMail(true);
@@ -383,7 +339,7 @@ void Tokenize(benchmark::State& state) {
     }
   }
   benchmark::DoNotOptimize(tokens);
-  state.SetBytesProcessed(state.iterations() * TotalBytes(rows));
+  state.SetBytesProcessed(state.iterations() * bench::TotalBytes(rows));
 }
 
 void Register() {
