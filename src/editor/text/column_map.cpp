@@ -11,9 +11,10 @@ void BuildColumnMap(std::string_view text, const TColumnRules& rules, std::size_
   const TDelimiters& delimiters = rules.Delimiters ? *rules.Delimiters : kDefaultDelimiters;
   const int tabCount = std::max(1, rules.TabSpaceCount);
   const int wrapByte = std::max(1, rules.WrapByte);
-  // A byte gives at most a tab's worth of columns, so the map is written into room made once.
-  const std::size_t room =
-      std::min(minColumns + static_cast<std::size_t>(tabCount), text.size() * static_cast<std::size_t>(tabCount));
+  // A byte gives at most a tab's worth of columns, so the map is written into room made once (minColumns
+  // may be the largest size_t: "the whole text").
+  const std::size_t most = text.size() * static_cast<std::size_t>(tabCount);
+  const std::size_t room = minColumns < most ? std::min(most, minColumns + static_cast<std::size_t>(tabCount)) : most;
   map.resize(room);
   char* const out = map.data();
   std::size_t column = 0;

@@ -1,6 +1,7 @@
 // Column maps, the cursor over them, the delimiter set and character-boundary membership.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "editor/text/column_map.h"
@@ -64,6 +65,8 @@ TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
   const std::string line(1 << 20, 'x');  // a 1 MB line costs only the columns asked for
   EXPECT_EQ(Map(line, true, 80, 8, 83).size(), 83u);
   EXPECT_EQ(Map(line, false, 80, 8, 1000).size(), 1000u);
+  // No limit at all: the whole text.
+  EXPECT_EQ(Map("a\tb", false, 80, 8, std::numeric_limits<std::size_t>::max()), "123333331");
   // A double-byte character is never cut in half by the limit.
   EXPECT_EQ(Map(test::Repeat(kA, 10), true, 80, 8, 5).size(), 6u);
 }
