@@ -183,6 +183,9 @@ class TEditorScreenStrings : public TEditorStringList {
   // where an old one did, moves the marks with their rows, brings the start states up to date and notes
   // the update. pushMarksDown: marks of a row whose text was pushed down go with it.
   TAppliedChange ApplyChange(TTextPos start, TTextPos end, std::string_view inserted, bool pushMarksDown);
+  // ApplyChange as an edit: one undo record with the active editor's caret, marks pushed down with the
+  // text when that caret stands at column 0.
+  void RecordChange(TTextPos start, TTextPos end, std::string_view inserted);
   // The marks of old rows [first, first + oldCount) given to the new rows: rows before the change row
   // keep their place, rows after the change's last row keep theirs from the end, and the changed rows
   // hand theirs to the row where the change begins (pushed down with added rows when pushDown). Returns

@@ -94,17 +94,8 @@ void TEditorScreenStrings::ReplaceText(int startRow, int rowCount, std::string_v
   if (suffix > 0 && old[old.size() - suffix] == '\n') --suffix;
 
   const TTextPos start = Advance({startRow, 0}, static_cast<int>(prefix));
-  const TTextPos end = Advance(start, static_cast<int>(old.size() - prefix - suffix));
-  BeginUpdate();
-  TUndoData& record = FUndoObj->NewRecord();
-  const TRowsWatcher* active = ActiveWatcher();
-  TAppliedChange applied =
-      ApplyChange(start, end, now.substr(prefix, now.size() - prefix - suffix), active && active->CaretPos().Col == 0);
-  record.StartRow = applied.StartRow;
-  record.Offset = applied.Offset;
-  record.NewLength = applied.InsertedLength;
-  record.Text = std::move(applied.Removed);
-  EndUpdate();
+  RecordChange(start, Advance(start, static_cast<int>(old.size() - prefix - suffix)),
+               now.substr(prefix, now.size() - prefix - suffix));
 }
 
 void TEditorScreenStrings::ReplaceBytes(int row, int index, int count, std::string_view text) {
@@ -113,11 +104,15 @@ void TEditorScreenStrings::ReplaceBytes(int row, int index, int count, std::stri
   std::string buffer;
   const std::string_view now = StoredBreaks(text, buffer);
   const TTextPos start = Advance({row, 0}, index);
-  const TTextPos end = Advance(start, count);
+  RecordChange(start, Advance(start, count), now);
+}
+
+void TEditorScreenStrings::RecordChange(TTextPos start, TTextPos end, std::string_view inserted) {
   BeginUpdate();
+  // The record takes the active editor's caret before the change moves anything.
   TUndoData& record = FUndoObj->NewRecord();
   const TRowsWatcher* active = ActiveWatcher();
-  TAppliedChange applied = ApplyChange(start, end, now, active && active->CaretPos().Col == 0);
+  TAppliedChange applied = ApplyChange(start, end, inserted, active && active->CaretPos().Col == 0);
   record.StartRow = applied.StartRow;
   record.Offset = applied.Offset;
   record.NewLength = applied.InsertedLength;
