@@ -1,5 +1,5 @@
-// Writes Windows BMP files of every depth and compression for the skin tests, with an independent model
-// of what each pixel must decode to.
+// Writes Windows BMP files of every depth and compression for the image, Qt and window tests, with an
+// independent model of what each pixel must decode to.
 #pragma once
 
 #include <cstdint>
