@@ -8,9 +8,11 @@
 #include "app/note_window.h"
 #include "app/quit_signals.h"
 #include "platform/app_paths.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
 #include "qt/dialog_service.h"
+#include "qt/url_opener.h"
 
 int main(int argc, char** argv) {
   // A second copy ends at once and silently; the running one is neither told nor activated.
@@ -24,10 +26,12 @@ int main(int argc, char** argv) {
 
   platform::SystemClock clock;
   qtui::TQtDialogService dialogs;
+  qtui::TDesktopUrlOpener opener;
   std::vector<std::string> arguments;  // what Qt left of the command line, after the program's name
   for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
-  app::TfrmMain window(
-      app::TNoteServices{clock, dialogs, store::TPaths::FromExecutable(platform::ExecutablePath()), arguments});
+  const std::filesystem::path program = platform::ExecutablePath();
+  app::TfrmMain window(app::TNoteServices{clock, dialogs, opener, store::TPaths::FromExecutable(program), arguments,
+                                          program, platform::DefaultAutostartDir()});
   if (!window.FormCreate()) return 1;
   window.show();
 

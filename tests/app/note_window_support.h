@@ -78,12 +78,21 @@ class TScriptedDialogs : public qtui::TDialogService {
   static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 };
 
+// Remembers the addresses the window hands over instead of opening them.
+class TRecordedOpener : public qtui::TUrlOpener {
+ public:
+  void Open(const QString& target) override { Opened.push_back(target); }
+  std::vector<QString> Opened;
+};
+
 class NoteWindowTest : public ::testing::Test {
  protected:
   NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
 
   app::TNoteServices Services(std::vector<std::string> arguments = {}) {
-    return app::TNoteServices{FClock, FDialogs, store::TPaths::FromExecutable(Exe()), std::move(arguments)};
+    return app::TNoteServices{
+        FClock, FDialogs,          FOpener, store::TPaths::FromExecutable(Exe()), std::move(arguments),
+        Exe(),  FDir / "autostart"};
   }
   fs::path Exe() const { return FDir / "tacknote"; }
   fs::path Dat() const { return Exe().string() + ".DAT"; }
@@ -113,6 +122,7 @@ class NoteWindowTest : public ::testing::Test {
   platform_test::TempDir FDir;
   platform::FixedClock FClock;
   TScriptedDialogs FDialogs;
+  TRecordedOpener FOpener;
 };
 
 }  // namespace app_test
