@@ -14,22 +14,13 @@ namespace {
 
 class BehavioursTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(const std::string& text) {
-    WritePages({text});
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    FWindow->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
-    return *FWindow;
-  }
+  app::TfrmMain& Start(const std::string& text) { return StartShown({text}); }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
   // A point inside the character at `offset`, in the editor's coordinates.
   QPoint At(int offset) {
     const auto position = static_cast<std::uint32_t>(Editor().PosFromChar(offset));
     return QPoint(static_cast<int>(position & 0xFFFF) + 2, static_cast<int>(position >> 16) + 2);
   }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(BehavioursTest, AddressesShowTheHandAndOpenOnADoubleClickPlainTextNothing) {

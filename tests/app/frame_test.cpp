@@ -98,14 +98,7 @@ TEST(FrameAction, PageCornerHalvesArrowsGripAndMove) {
 
 class FrameTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(std::size_t pages) {
-    WritePages(std::vector<std::string>(pages, "text"));
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    FWindow->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
-    return *FWindow;
-  }
+  app::TfrmMain& Start(std::size_t pages) { return StartShown(std::vector<std::string>(pages, "text")); }
   void Activate() {
     FWindow->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
@@ -118,8 +111,6 @@ class FrameTest : public NoteWindowTest {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
   }
   QWidget& Control(const char* name) { return *FWindow->findChild<QWidget*>(QString::fromLatin1(name)); }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(FrameTest, TitleBarLabelsSitAtTheRightEndWithTheirHintsAndAct) {
@@ -199,7 +190,6 @@ TEST_F(FrameTest, TheMenuLabelsClickOpensTheMenuAndItsDoubleClickClosesTheWindow
 TEST_F(FrameTest, PressesInThePageCornerTurnPagesOnceTheFrameIsPainted) {
   app::TfrmMain& window = Start(3);
   const int h = window.height();
-  EXPECT_TRUE(QTest::qWaitFor([&window] { return !window.PageCornerRect().isEmpty(); }));
   EXPECT_EQ(window.PageCornerRect(), QRect(0, h - 35, 35, 35));
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(6, h - 34));
   EXPECT_EQ(window.PageIndex(), 1);

@@ -53,8 +53,6 @@ class MenusTest : public NoteWindowTest {
     QApplication::processEvents();
   }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePages) {

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -112,6 +114,17 @@ class NoteWindowTest : public ::testing::Test {
   void WriteIni(const std::string& lines) { platform_test::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
   std::string ReadDat() const { return platform_test::ReadBytes(Dat()); }
 
+  // A window over pages p0, p1, ... holding the given texts, started, shown and painted.
+  app::TfrmMain& StartShown(const std::vector<std::string>& texts) {
+    WritePages(texts);
+    FWindow = std::make_unique<app::TfrmMain>(Services());
+    EXPECT_TRUE(FWindow->FormCreate());
+    FWindow->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
+    return *FWindow;
+  }
+
   // The page texts and titles as the window holds them, for comparing whole lists at once.
   static std::vector<std::string> Titles(app::TfrmMain& window) {
     std::vector<std::string> titles;
@@ -123,6 +136,7 @@ class NoteWindowTest : public ::testing::Test {
   platform::FixedClock FClock;
   TScriptedDialogs FDialogs;
   TRecordedOpener FOpener;
+  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 }  // namespace app_test

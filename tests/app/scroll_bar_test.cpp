@@ -76,13 +76,7 @@ class ScrollBarTest : public NoteWindowTest {
   app::TfrmMain& Start(int lines) {
     std::string text = "line 0";
     for (int i = 1; i < lines; ++i) text += "\r\nline " + std::to_string(i);
-    WritePages({text});
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    FWindow->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
-    return *FWindow;
+    return StartShown({text});
   }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
   int AreaH() { return FWindow->PnlScrollArea().height(); }
@@ -92,8 +86,6 @@ class ScrollBarTest : public NoteWindowTest {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&target, &event);
   }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(ScrollBarTest, TheWheelScrollsHalfTheDesktopsLinesAndTheEditorNeverScrollsItself) {
