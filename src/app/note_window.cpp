@@ -1,6 +1,7 @@
 // The note window's creation, settings, start timer, close check and its own events.
 #include "app/note_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -56,6 +57,9 @@ TfrmMain::TfrmMain(TNoteServices services)
   FMemo1->SetPopupMenu(FEditMenu);
   FTimer.setInterval(50);
   connect(&FTimer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
+  FPlaceCheck.setInterval(150);
+  FPlaceCheck.setSingleShot(true);
+  connect(&FPlaceCheck, &QTimer::timeout, this, &TfrmMain::CheckPlace);
   FTimer1.setInterval(1);
   FTimer1.setSingleShot(true);
   connect(&FTimer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
@@ -185,6 +189,20 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayOutControls();
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // A window manager reparenting the window can leave Qt believing it sits at the frame's origin (0, 0)
+  // while it stays where it was; every resize would send that place along and move the window there.
+  FPlaceCheck.start();
+}
+
+void TfrmMain::CheckPlace() {
+  // Not while the window manager or the user is moving the window: the place is still changing.
+  if (!isVisible() || FInSystemLoop || QApplication::mouseButtons() != Qt::NoButton) return;
+  const QPoint place = qtui::ScreenPosition(*this);
+  if (place != pos()) move(place);
 }
 
 void TfrmMain::showEvent(QShowEvent* event) {

@@ -206,6 +206,7 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   void wheelEvent(QWheelEvent* event) override;
   // The editor's wheel turns come to the window, which scrolls the editor itself.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // A press on the frame waits for the mouse to move; then the window manager moves or sizes the window,
@@ -230,6 +231,8 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   void CreateFrameControls();
   // How wide the title is drawn, in the canvas font.
   int TitleTextWidth() const;
+  // Qt's copy of the window's place made equal to the X server's again (see moveEvent).
+  void CheckPlace();
   // The skin image changed: the picture the frame and the scroll bar paint from follows.
   void SkinChanged();
   // The editor's state as the scroll bar reads it.
@@ -281,6 +284,7 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   QPoint FDragStart;           // where the press was, on the screen
   QRect FDragGeometry;         // the window's place and size when the frame took over
   bool FInSystemLoop = false;  // the window manager moves or sizes the window
+  QTimer FPlaceCheck;          // a moment after the last move Qt reported
 };
 
 }  // namespace app
