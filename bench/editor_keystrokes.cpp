@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "editor/editor.h"
-#include "editor/editor_keys.h"
-#include "editor/screen_strings.h"
+#include "editor/control/editor.h"
+#include "editor/control/editor_key.h"
+#include "editor/text/editor_screen_strings.h"
 
 namespace {
 
@@ -63,10 +63,10 @@ void BM_HoldDown(benchmark::State& state) {
   for (auto _ : state) {
     if (editor.Row() >= last) {
       state.PauseTiming();
-      editor.KeyDown(editor::VK_HOME, editor::ssCtrl, false);
+      editor.KeyDown(editor::TEditorKey::Home, editor::ssCtrl, false);
       state.ResumeTiming();
     }
-    editor.KeyDown(editor::VK_DOWN, 0, true);
+    editor.KeyDown(editor::TEditorKey::Down, 0, true);
   }
   state.SetItemsProcessed(state.iterations());
   state.counters["rows"] = editor.ListInfo().Count();

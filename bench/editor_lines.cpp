@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/editor.h"
-#include "editor/screen_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
 
 namespace {
 

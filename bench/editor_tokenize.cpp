@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/fountain.h"
-#include "editor/parser_editor.h"
+#include "editor/syntax/editor_parser.h"
+#include "editor/syntax/fountain.h"
 
 namespace {
 

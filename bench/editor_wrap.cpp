@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "editor/editor.h"
-#include "editor/screen_strings.h"
-#include "editor/string_list.h"
-#include "editor/wrap_option.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
+#include "editor/text/editor_wrap_option.h"
+#include "editor/text/the_string_list.h"
 
 namespace {
 

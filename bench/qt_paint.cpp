@@ -8,8 +8,9 @@
 
 #include <string>
 
-#include "editor/editor_props.h"
-#include "editor/editor_strings.h"
+#include "app/note_editor_preset.h"
+#include "editor/props/editor_properties.h"
+#include "editor/text/editor_strings.h"
 #include "platform/cp932.h"
 #include "qt/editor_widget.h"
 #include "qt/qt_fonts.h"
@@ -34,7 +35,7 @@ std::string Text(int lines) {
 void Prepare(qtui::TEditorWidget& widget, int lines) {
   qtui::InstallFontSubstitutions();
   editor::TEditor& editor = widget.Editor();
-  editor::ApplyNoteWindowEditorSettings(editor);
+  app::ApplyNoteWindowEditorSettings(editor);
   editor.SetFont({platform::Utf8ToCp932("ＭＳ ゴシック"), 10, 0, 0});
   const editor::TFontMetrics m = qtui::MeasureFont(qtui::ToQFont(editor.Font()));
   widget.resize(8 + 120 * m.AveCharWidth + m.AveCharWidth, 2 + 5 + 60 * (m.Height + m.ExternalLeading));

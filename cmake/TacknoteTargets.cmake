@@ -1,4 +1,5 @@
 # Helpers that keep each folder's CMakeLists to a line or two: a folder is one library, its tests one program.
+include(GoogleTest)
 
 # tacknote_library(NAME [DEPS ...]): a static library of every .cpp in the calling folder.
 function(tacknote_library name)
@@ -16,8 +17,9 @@ function(tacknote_library name)
   endif()
 endfunction()
 
-# tacknote_test(NAME [QT] [DEPS ...]): one GoogleTest program of every .cpp in the calling folder, run by
-# ctest. QT programs get a main that makes a QApplication (on the offscreen platform under ctest).
+# tacknote_test(NAME [QT] [DEPS ...]): one GoogleTest program of every .cpp in the calling folder; ctest
+# lists and runs each of its tests. QT programs get a main that makes a QApplication (on the offscreen
+# platform under ctest). The tests are listed when ctest runs (PRE_TEST), so a build never runs a program.
 function(tacknote_test name)
   cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -33,8 +35,8 @@ function(tacknote_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   target_compile_definitions(${name} PRIVATE TACKNOTE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # tacknote_bench(NAME SOURCE [DEPS ...]): one Google Benchmark program.

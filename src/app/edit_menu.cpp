@@ -5,7 +5,7 @@
 
 #include "app/menu_items.h"
 #include "app/note_window.h"
-#include "editor/editor.h"
+#include "editor/control/editor.h"
 #include "qt/editor_widget.h"
 
 namespace app {

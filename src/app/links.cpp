@@ -1,7 +1,7 @@
 // Web and mail addresses in the text: the hand cursor over them and opening them on a double click.
 #include "app/note_window.h"
-#include "editor/editor.h"
-#include "editor/token.h"
+#include "editor/control/editor.h"
+#include "editor/syntax/token.h"
 #include "qt/editor_widget.h"
 #include "qt/text_convert.h"
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,17 @@
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
+#include "platform/single_instance.h"
 #include "qt/dialog_service.h"
 #include "qt/url_opener.h"
 
 int main(int argc, char** argv) {
-  // A second copy ends at once and silently; the running one is neither told nor activated.
-  platform::InstanceLock lock;
-  if (!lock.Acquire(platform::InstanceLock::DefaultDir(), "TACKNOTE_SINGLE")) return 0;
+  std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the save with an error instead of ending us mid-write
+  const store::TPaths paths = store::TPaths::FromExecutable(platform::ExecutablePath());
+  // A second copy (per user, or per data file) ends at once and silently; the running one is not told.
+  platform::TSingleInstance instance;
+  if (!instance.Start(platform::InstanceLock::DefaultDir(), "TACKNOTE_SINGLE", {paths.DatPath, paths.IniPath}))
+    return 0;
 
   app::TQuitSignals::BlockQuitSignals();
   QApplication application(argc, argv);
@@ -29,9 +34,8 @@ int main(int argc, char** argv) {
   qtui::TDesktopUrlOpener opener;
   std::vector<std::string> arguments;  // what Qt left of the command line, after the program's name
   for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
-  const std::filesystem::path program = platform::ExecutablePath();
-  app::TfrmMain window(app::TNoteServices{clock, dialogs, opener, store::TPaths::FromExecutable(program), arguments,
-                                          program, platform::DefaultAutostartDir()});
+  app::TfrmMain window(app::TNoteServices{clock, dialogs, opener, paths, arguments, platform::ExecutablePath(),
+                                          platform::DefaultAutostartDir()});
   if (!window.FormCreate()) return 1;
   window.show();
 

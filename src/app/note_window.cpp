@@ -13,9 +13,10 @@
 #include "app/edit_menu.h"
 #include "app/frame_controls.h"
 #include "app/main_menu.h"
+#include "app/note_editor_preset.h"
 #include "app/window_geometry.h"
-#include "editor/editor_props.h"
-#include "editor/wrap_option.h"
+#include "editor/props/editor_properties.h"
+#include "editor/text/editor_wrap_option.h"
 #include "image/builtin_skin.h"
 #include "qt/editor_widget.h"
 #include "qt/native_window.h"
@@ -43,7 +44,7 @@ TfrmMain::TfrmMain(TNoteServices services)
   qtui::InstallFontSubstitutions();
   FMemo1 = new qtui::TEditorWidget(this);
   editor::TEditor& editor = FMemo1->Editor();
-  editor::ApplyNoteWindowEditorSettings(editor);
+  ApplyNoteWindowEditorSettings(editor);
   editor.OnTopRowChange = editor::MethodEvent<&TfrmMain::Memo1TopRowChange>(this);
   editor.OnDblClick = editor::MethodEvent<&TfrmMain::Memo1DblClick>(this);
   editor.OnMouseMove = [this](editor::TEditor&, editor::TShiftState, int x, int y) { Memo1MouseMove(x, y); };

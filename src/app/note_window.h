@@ -17,7 +17,7 @@
 
 #include "app/thumb_math.h"
 #include "dialogs/note_window_host.h"
-#include "editor/editor_window.h"
+#include "editor/view/editor_window.h"
 #include "image/skin_image.h"
 #include "platform/clock.h"
 #include "qt/dialog_service.h"

@@ -6,9 +6,9 @@
 
 #include "app/main_menu.h"
 #include "app/note_window.h"
-#include "editor/editor.h"
-#include "editor/fountain.h"
-#include "editor/strings.h"
+#include "editor/base/strings.h"
+#include "editor/control/editor.h"
+#include "editor/syntax/fountain.h"
 #include "platform/file_io.h"
 #include "platform/line_split.h"
 #include "qt/editor_widget.h"

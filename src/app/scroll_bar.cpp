@@ -5,8 +5,8 @@
 
 #include "app/frame_controls.h"
 #include "app/note_window.h"
-#include "editor/editor.h"
-#include "editor/screen_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
 #include "qt/editor_widget.h"
 
 namespace app {
@@ -74,8 +74,8 @@ void TfrmMain::TimerTimer() {
 
 void TfrmMain::FormMouseWheel(int delta) {
   const int rows = WheelRows(QApplication::wheelScrollLines());
-  const int request = delta > 0 ? editor::SB_LINEUP : editor::SB_LINEDOWN;
-  for (int i = 0; i < rows; ++i) FMemo1->Editor().Viewport().VScroll(request, 0);
+  const editor::TScrollRequest request = delta > 0 ? editor::TScrollRequest::LineUp : editor::TScrollRequest::LineDown;
+  for (int i = 0; i < rows; ++i) FMemo1->Editor().VScroll(request, 0);
 }
 
 void TfrmMain::wheelEvent(QWheelEvent* event) {

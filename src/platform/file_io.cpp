@@ -5,42 +5,23 @@
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <system_error>
 
 #include "platform/concat.h"
+#include "platform/rescue_folder.h"
+#include "platform/temp_files.h"
 
 namespace platform {
 
 namespace {
 
-std::string Describe(int err) { return std::generic_category().message(err); }
-
 std::string Quote(const std::filesystem::path& path) { return Concat("\"", path.string(), "\""); }
 
-FileResult Fail(const std::string& what, const std::filesystem::path& path, int err) {
-  return FileResult::Failure(Concat(what, " ", Quote(path), ": ", Describe(err)));
-}
-
-// Follows a chain of symbolic links to the file they name, so a write replaces that file and the
-// links stay links. The result need not exist yet (a dangling link names the file to create).
-bool ResolveLinks(const std::filesystem::path& path, std::filesystem::path& target, FileResult& error) {
-  constexpr int kMaxLinks = 40;  // the kernel's own limit on link chains
-  target = path;
-  for (int hop = 0; hop <= kMaxLinks; ++hop) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
-    std::error_code ec;
-    std::filesystem::path link = std::filesystem::read_symlink(target, ec);
-    if (ec) {
-      error = Fail("cannot follow the link", target, ec.value());
-      return false;
-    }
-    target = link.is_absolute() ? link : target.parent_path() / link;
-  }
-  error = Fail("cannot follow the link", path, ELOOP);
-  return false;
+FileResult Fail(std::string_view what, const std::filesystem::path& path, int err) {
+  return FileResult::Failure(what, path, err);
 }
 
 // Six characters for a temporary name, from the kernel's random source; the clock and the attempt
@@ -76,10 +57,9 @@ class TempFile {
   // Creates ".<name>.XXXXXX" beside `target`. Returns 0 or the errno of the failure.
   int Create(const std::filesystem::path& target, mode_t mode) {
     std::filesystem::path dir = target.parent_path();
-    // Leave room in the 255-byte name limit for the dot and the suffix.
-    std::string base = target.filename().string().substr(0, 200);
+    const std::string name = target.filename().string();
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-      std::filesystem::path candidate = dir / Concat(".", base, ".", RandomSuffix(attempt));
+      std::filesystem::path candidate = dir / TempFileName(name, RandomSuffix(attempt));
       int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
       if (fd >= 0) {
         FFd = fd;
@@ -118,7 +98,118 @@ void SyncDirectory(const std::filesystem::path& dir) {
   ::close(fd);
 }
 
+// Writes every byte through `calls`, going on after short writes and interruptions.
+FileResult WriteAll(WriteCalls& calls, int fd, std::string_view bytes, const std::filesystem::path& target) {
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = calls.Write(fd, data, left);
+    if (n < 0) {
+      int err = errno;
+      if (err == EINTR) continue;
+      return Fail("cannot write", target, err);
+    }
+    if (n == 0) return FileResult::Failure("cannot write", target, "nothing was written");
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return FileResult::Success();
+}
+
+FileResult Flush(WriteCalls& calls, int fd, const std::filesystem::path& target) {
+  for (;;) {
+    if (calls.Fsync(fd) == 0) return FileResult::Success();
+    int err = errno;
+    if (err != EINTR) return Fail("cannot flush", target, err);
+  }
+}
+
+// A file its owner protected stays protected: without write permission for us, or without any write bit
+// at all (which does not stop root), the rename-based save must not replace it.
+FileResult CheckWritable(const std::filesystem::path& target, const struct stat& st) {
+  if ((st.st_mode & 0222) == 0) return FileResult::Failure("cannot write", target, "the file is read-only");
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return Fail("cannot write", target, errno);
+  return FileResult::Success();
+}
+
+bool FolderWritable(const std::filesystem::path& dir) {
+  return ::faccessat(AT_FDCWD, dir.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// Overwrites the file itself, which keeps its hard links and needs no room in its folder. A crash half way
+// would leave it half written, so the complete new content is first put, synced, into a rescue copy.
+FileResult WriteInPlace(const std::filesystem::path& target, std::string_view bytes, WriteCalls& calls) {
+  const FileResult copy = WriteRescueCopy(target.stem().string(), target.extension().string(), bytes);
+  if (!copy.Ok) {
+    FileResult failed = FileResult::Failure(
+        Concat("cannot write ", Quote(target), " in place without a complete copy first: ", copy.Error));
+    failed.File = target;
+    failed.Reason = copy.Reason;
+    return failed;
+  }
+  FileResult result;
+  int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) {
+    result = Fail("cannot open", target, errno);
+  } else {
+    result = WriteAll(calls, fd, bytes, target);
+    if (result.Ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+      result = Fail("cannot write", target, errno);
+    if (result.Ok) result = Flush(calls, fd, target);
+    if (::close(fd) != 0 && result.Ok) result = Fail("cannot finish writing", target, errno);
+  }
+  if (!result.Ok) {
+    // The file may be half written now: the copy is where the content is, and the message says so.
+    result.SafetyCopy = copy.File;
+    result.Error = Concat(result.Error, "; the new content is in ", Quote(copy.File));
+    return result;
+  }
+  ::unlink(copy.File.c_str());
+  return FileResult::Success();
+}
+
 }  // namespace
+
+FileResult FileResult::Failure(std::string_view what, const std::filesystem::path& file, int err) {
+  return Failure(what, file, std::generic_category().message(err));
+}
+
+FileResult FileResult::Failure(std::string_view what, const std::filesystem::path& file, std::string_view reason) {
+  FileResult result = Failure(Concat(what, " ", Quote(file), ": ", reason));
+  result.File = file;
+  result.Reason = reason;
+  return result;
+}
+
+bool ResolveOwnLinks(const std::filesystem::path& path, std::filesystem::path& target, FileResult& error) {
+  constexpr int kMaxLinks = 40;  // the kernel's own limit on link chains
+  const uid_t me = ::geteuid();
+  target = path;
+  for (int hop = 0; hop <= kMaxLinks; ++hop) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0) return true;
+    if (!S_ISLNK(st.st_mode)) {
+      if (hop > 0 && st.st_uid != me) {
+        error = FileResult::Failure("cannot write through the link", path, "its target belongs to another user");
+        return false;
+      }
+      return true;
+    }
+    if (st.st_uid != me) {
+      error = FileResult::Failure("cannot write through the link", target, "the link belongs to another user");
+      return false;
+    }
+    std::error_code ec;
+    std::filesystem::path link = std::filesystem::read_symlink(target, ec);
+    if (ec) {
+      error = Fail("cannot follow the link", target, ec.value());
+      return false;
+    }
+    target = link.is_absolute() ? link : target.parent_path() / link;
+  }
+  error = Fail("cannot follow the link", path, ELOOP);
+  return false;
+}
 
 FileResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) {
   // O_NONBLOCK keeps a FIFO from hanging the open; it is refused below as not a regular file.
@@ -128,6 +219,7 @@ FileResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) 
     if (err == ENOENT) {
       FileResult missing = FileResult::Failure(Concat(Quote(path), " does not exist"));
       missing.Missing = true;
+      missing.File = path;
       return missing;
     }
     return Fail("cannot open", path, err);
@@ -144,7 +236,7 @@ FileResult ReadWholeFile(const std::filesystem::path& path, std::string& bytes) 
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    return FileResult::Failure(Concat("cannot read ", Quote(path), ": not a regular file"));
+    return FileResult::Failure("cannot read", path, "not a regular file");
   }
 
   // One byte more than the size, so the read that sees the end needs no further growth.
@@ -179,21 +271,20 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_vi
 }
 
 FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, WriteCalls& calls) {
-  if (path.empty() || !path.has_filename())
-    return FileResult::Failure(Concat("cannot write ", Quote(path), ": no file name"));
+  if (path.empty() || !path.has_filename()) return FileResult::Failure("cannot write", path, "no file name");
   FileResult error;
   std::filesystem::path target;
-  if (!ResolveLinks(path, target, error)) return error;
+  if (!ResolveOwnLinks(path, target, error)) return error;
 
   struct stat old {};
   bool exists = ::stat(target.c_str(), &old) == 0;
-  if (!exists && errno != ENOENT) {
-    int err = errno;
-    return Fail("cannot examine", target, err);
-  }
-  if (exists && !S_ISREG(old.st_mode))
-    return FileResult::Failure(Concat("cannot write ", Quote(target), ": not a regular file"));
+  if (!exists && errno != ENOENT) return Fail("cannot examine", target, errno);
+  if (exists && !S_ISREG(old.st_mode)) return FileResult::Failure("cannot write", target, "not a regular file");
   if (target.parent_path().empty()) target = std::filesystem::path(".") / target;
+  if (exists) {
+    if (FileResult writable = CheckWritable(target, old); !writable.Ok) return writable;
+    if (old.st_nlink > 1 || !FolderWritable(target.parent_path())) return WriteInPlace(target, bytes, calls);
+  }
 
   // A replacement of an existing file starts private and takes the old mode below, so the text is never
   // readable by more people than before; a new file gets 0666 less the umask from open() itself.
@@ -207,38 +298,42 @@ FileResult WriteFileAtomically(const std::filesystem::path& path, std::string_vi
       if (::fchown(temp.Fd(), old.st_uid, old.st_gid) != 0) { /* best effort */
       }
     }
-    if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0) {
-      int err = errno;
-      return Fail("cannot keep the mode of", target, err);
-    }
+    if (::fchmod(temp.Fd(), old.st_mode & 07777) != 0) return Fail("cannot keep the mode of", target, errno);
   }
 
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    ssize_t n = calls.Write(temp.Fd(), data, left);
-    if (n < 0) {
-      int err = errno;
-      if (err == EINTR) continue;
-      return Fail("cannot write", target, err);
-    }
-    if (n == 0) return FileResult::Failure(Concat("cannot write ", Quote(target), ": nothing was written"));
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  for (;;) {
-    if (calls.Fsync(temp.Fd()) == 0) break;
-    int err = errno;
-    if (err != EINTR) return Fail("cannot flush", target, err);
-  }
+  if (FileResult written = WriteAll(calls, temp.Fd(), bytes, target); !written.Ok) return written;
+  if (FileResult flushed = Flush(calls, temp.Fd(), target); !flushed.Ok) return flushed;
   if (int err = temp.Close()) return Fail("cannot finish writing", target, err);
-  if (calls.Rename(temp.Path().c_str(), target.c_str()) != 0) {
-    int err = errno;
-    return Fail("cannot replace", target, err);
-  }
+  if (calls.Rename(temp.Path().c_str(), target.c_str()) != 0) return Fail("cannot replace", target, errno);
   temp.Commit();
   SyncDirectory(target.parent_path());
   return FileResult::Success();
+}
+
+FileResult WriteNewFile(const std::filesystem::path& dir, std::string_view stem, std::string_view ext,
+                        std::string_view bytes, bool reuseSame) {
+  constexpr int kMaxTries = 1000;
+  for (int n = 1; n <= kMaxTries; ++n) {
+    const std::filesystem::path candidate =
+        dir / (n == 1 ? Concat(stem, ext) : Concat(stem, "-", std::to_string(n), ext));
+    struct stat st {};
+    if (::lstat(candidate.c_str(), &st) == 0) {
+      std::string there;
+      if (reuseSame && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+          static_cast<std::size_t>(st.st_size) == bytes.size() && ReadWholeFile(candidate, there).Ok &&
+          there == bytes) {
+        FileResult same = FileResult::Success();
+        same.File = candidate;
+        return same;
+      }
+      continue;
+    }
+    if (errno != ENOENT) return Fail("cannot examine", candidate, errno);
+    FileResult result = WriteFileAtomically(candidate, bytes);
+    if (result.Ok) result.File = candidate;
+    return result;
+  }
+  return Fail("cannot find a free name in", dir, EEXIST);
 }
 
 }  // namespace platform

@@ -42,33 +42,28 @@ class BreakScanner {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view text) {
+std::size_t ForEachLine(std::string_view text, const std::function<void(std::string_view line)>& line) {
   std::size_t nul = text.find('\0');
   if (nul != std::string_view::npos) text = text.substr(0, nul);
-  if (text.empty()) return {};
-
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-
-  // Counting first lets the vector be allocated once, which halves peak memory on huge files.
   std::size_t count = 0;
-  BreakScanner counter(begin, end);
-  for (const char* p = begin; p < end;) {
-    const char* brk = counter.Next(p);
-    ++count;
-    if (brk == end) break;
-    p = counter.After(brk);
-  }
-
-  std::vector<std::string> lines;
-  lines.reserve(count);
   BreakScanner scanner(begin, end);
   for (const char* p = begin; p < end;) {
     const char* brk = scanner.Next(p);
-    lines.emplace_back(p, brk);
+    line(std::string_view(p, static_cast<std::size_t>(brk - p)));
+    ++count;
     if (brk == end) break;
     p = scanner.After(brk);
   }
+  return count;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  // Counting first lets the vector be allocated once, which halves peak memory on huge files.
+  std::vector<std::string> lines;
+  lines.reserve(ForEachLine(text, [](std::string_view) {}));
+  ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -213,7 +213,8 @@ FileResult ProfileFile::Save(const std::filesystem::path& path) const {
 
 FileResult ProfileFile::Save(const std::filesystem::path& path, WriteCalls& calls) const {
   FileResult result = WriteFileAtomically(path, Serialize(), calls);
-  if (!result.Ok) return FileResult::Failure(Concat(path.string(), " に書き込めません"));
+  // The message is the platform's own; the system's reason and any safety copy stay for the caller.
+  if (!result.Ok) result.Error = Concat(path.string(), " に書き込めません");
   return result;
 }
 

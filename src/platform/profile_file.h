@@ -39,7 +39,8 @@ class ProfileFile {
   std::string Serialize() const;
 
   // Writes Serialize() to the file through WriteFileAtomically. On failure the error text is
-  // "<path> に書き込めません" (the path in the file system's own encoding).
+  // "<path> に書き込めません" (the path in the file system's own encoding); File, Reason and SafetyCopy
+  // are those of the write.
   FileResult Save(const std::filesystem::path& path) const;
   FileResult Save(const std::filesystem::path& path, WriteCalls& calls) const;
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "editor/editor_window.h"
+#include "editor/base/editor_font.h"
 
 class QWidget;
 

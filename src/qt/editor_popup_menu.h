@@ -3,7 +3,7 @@
 
 #include <QMenu>
 
-#include "editor/editor.h"
+#include "editor/control/editor.h"
 
 namespace qtui {
 

@@ -1,5 +1,5 @@
 // The editor widget: Qt's paint, key, input-method and focus events delivered to the TEditor, and the
-// window services (invalidation, scrolling, the blinking caret, cursors) it asks for.
+// window services (invalidation, scrolling, the caret's blink timer, cursors) it asks for.
 #include "qt/editor_widget.h"
 
 #include <QApplication>
@@ -16,8 +16,7 @@
 #include <array>
 #include <utility>
 
-#include "editor/editor_keys.h"
-#include "editor/editor_paint_editor.h"
+#include "editor/control/editor_paint.h"
 #include "qt/qt_canvas.h"
 #include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
@@ -26,25 +25,26 @@
 namespace qtui {
 namespace {
 
-// Qt keys that have a Windows virtual-key code the editor acts on or passes through.
-constexpr std::array<std::pair<int, int>, 17> kVirtualKeys = {{
-    {Qt::Key_Backspace, editor::VK_BACK},
-    {Qt::Key_Tab, editor::VK_TAB},
-    {Qt::Key_Backtab, editor::VK_TAB},
-    {Qt::Key_Return, editor::VK_RETURN},
-    {Qt::Key_Enter, editor::VK_RETURN},
-    {Qt::Key_PageUp, editor::VK_PRIOR},
-    {Qt::Key_PageDown, editor::VK_NEXT},
-    {Qt::Key_End, editor::VK_END},
-    {Qt::Key_Home, editor::VK_HOME},
-    {Qt::Key_Left, editor::VK_LEFT},
-    {Qt::Key_Up, editor::VK_UP},
-    {Qt::Key_Right, editor::VK_RIGHT},
-    {Qt::Key_Down, editor::VK_DOWN},
-    {Qt::Key_Delete, editor::VK_DELETE},
-    {Qt::Key_Insert, 0x2D},
-    {Qt::Key_Escape, 0x1B},
-    {Qt::Key_Space, 0x20},
+using editor::TEditorKey;
+
+// Qt keys the editor has a command for or passes through.
+constexpr std::array<std::pair<int, TEditorKey>, 16> kEditorKeys = {{
+    {Qt::Key_Backspace, TEditorKey::Backspace},
+    {Qt::Key_Tab, TEditorKey::Tab},
+    {Qt::Key_Backtab, TEditorKey::Tab},
+    {Qt::Key_Return, TEditorKey::Return},
+    {Qt::Key_Enter, TEditorKey::Return},
+    {Qt::Key_PageUp, TEditorKey::PageUp},
+    {Qt::Key_PageDown, TEditorKey::PageDown},
+    {Qt::Key_End, TEditorKey::End},
+    {Qt::Key_Home, TEditorKey::Home},
+    {Qt::Key_Left, TEditorKey::Left},
+    {Qt::Key_Up, TEditorKey::Up},
+    {Qt::Key_Right, TEditorKey::Right},
+    {Qt::Key_Down, TEditorKey::Down},
+    {Qt::Key_Delete, TEditorKey::Delete},
+    {Qt::Key_Insert, TEditorKey::Insert},
+    {Qt::Key_Escape, TEditorKey::Escape},
 }};
 
 editor::TShiftState ShiftState(Qt::KeyboardModifiers modifiers) {
@@ -66,8 +66,7 @@ TEditorWidget::TEditorWidget(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::IBeamCursor);
   setMouseTracking(true);  // the cursor changes over addresses and the selection without a button held
-  FBlink.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
-  connect(&FBlink, &QTimer::timeout, this, &TEditorWidget::BlinkCaret);
+  connect(&FBlink, &QTimer::timeout, this, [this] { FEditor.CaretTick(); });
   FEditor.SetClipboard(&FClipboard);
   FEditor.SetWindow(this);
   FOwnMenu = new TEditorPopupMenu(FEditor, this);
@@ -92,21 +91,18 @@ TEditorWidget::~TEditorWidget() {
   FEditor.SetClipboard(nullptr);
 }
 
-int TEditorWidget::VirtualKey(int qtKey) {
-  for (const auto& [key, vk] : kVirtualKeys) {
-    if (key == qtKey) return vk;
+editor::TEditorKey TEditorWidget::EditorKey(int qtKey) {
+  if (qtKey == Qt::Key_Control) return TEditorKey::Control;
+  for (const auto& [key, editorKey] : kEditorKeys) {
+    if (key == qtKey) return editorKey;
   }
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
-  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 0x70 + (qtKey - Qt::Key_F1);
-  return 0;
+  return TEditorKey::Other;
 }
 
 // --- Events ----------------------------------------------------------------------------------------
 
 void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
-  FPainting = true;
   QPainter painter(this);
   // What no area of the control covers (the margin left of the text below the corner, and the top
   // margin above the rows) is the window's background, which Windows erases in the control's colour.
@@ -119,11 +115,6 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
   TQtCanvas canvas(painter, ToTRect(event->rect()));
   editor::PaintEditor(FEditor, canvas);
   PaintPreedit(painter);
-  if (CaretVisible() && FCaretPhaseOn) {
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(CaretRect(), Qt::white);
-  }
-  FPainting = false;
 }
 
 void TEditorWidget::PaintPreedit(QPainter& painter) {
@@ -132,7 +123,8 @@ void TEditorWidget::PaintPreedit(QPainter& painter) {
   const QFont font = ToQFont(FEditor.Font());
   painter.setFont(font);
   const QFontMetrics metrics(font);
-  const QRect box(FCaretPos, QSize(metrics.horizontalAdvance(FPreedit), metrics.height()));
+  const editor::TPoint caret = FEditor.CaretModel().Position();
+  const QRect box(QPoint(caret.X, caret.Y), QSize(metrics.horizontalAdvance(FPreedit), metrics.height()));
   painter.fillRect(box, ToQColor(FEditor.Color()));
   painter.setPen(ToQColor(FEditor.Font().Color));
   painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, FPreedit);
@@ -146,13 +138,13 @@ void TEditorWidget::resizeEvent(QResizeEvent* event) {
 
 void TEditorWidget::keyPressEvent(QKeyEvent* event) {
   const editor::TShiftState shift = ShiftState(event->modifiers());
-  const int vk = event->key() == Qt::Key_Control ? editor::VK_CONTROL : VirtualKey(event->key());
+  const TEditorKey key = EditorKey(event->key());
   // While a button is held or a drag is pending the control takes only the keys the drag needs.
-  if (!FEditor.PassKeyDown(vk, shift)) {
+  if (!FEditor.PassKeyDown(key, shift)) {
     event->accept();
     return;
   }
-  if (vk != 0) FEditor.KeyDown(vk, shift, event->isAutoRepeat());
+  FEditor.KeyDown(key, shift, event->isAutoRepeat());
   // What TranslateMessage would post as WM_CHAR: the key's text as code page 932 bytes. Delete has a
   // text on X11 but no character message on Windows, nor has Ctrl with a digit or a sign (X11 gives
   // "9" for Ctrl+9); Ctrl with a letter gives its control character on both, and Ctrl+Alt is AltGr.
@@ -166,8 +158,7 @@ void TEditorWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void TEditorWidget::keyReleaseEvent(QKeyEvent* event) {
-  const int vk = event->key() == Qt::Key_Control ? editor::VK_CONTROL : VirtualKey(event->key());
-  if (FEditor.PassKeyUp(vk) && !event->isAutoRepeat()) FEditor.KeyUp();
+  if (FEditor.PassKeyUp(EditorKey(event->key())) && !event->isAutoRepeat()) FEditor.KeyUp();
   event->accept();
 }
 
@@ -182,8 +173,10 @@ void TEditorWidget::inputMethodEvent(QInputMethodEvent* event) {
 
 QVariant TEditorWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
   switch (query) {
-    case Qt::ImCursorRectangle:
-      return QRect(FCompositionPos, FCaretSize.isValid() ? FCaretSize : QSize(2, 16));
+    case Qt::ImCursorRectangle: {
+      const editor::TCaretModel& caret = FEditor.CaretModel();
+      return QRect(FCompositionPos, caret.Exists() ? QSize(caret.Width(), caret.Height()) : QSize(2, 16));
+    }
     case Qt::ImEnabled:
       return !FEditor.ReadOnly();
     case Qt::ImFont:
@@ -287,66 +280,25 @@ void TEditorWidget::InvalidateAll() {
   update();
 }
 
-void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
-  // The caret is drawn into the pixels; it must not be carried along with them.
-  if (CaretVisible()) UpdateCaretArea();
-  scroll(dx, dy, ToQRect(area));
-}
+void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) { scroll(dx, dy, ToQRect(area)); }
 
 void TEditorWidget::Update() {
   if (!FPending.isEmpty() && isVisible()) repaint(FPending);
   FPending = QRegion();
 }
 
-void TEditorWidget::CreateCaret(int width, int height) {
-  if (FCaretExists) UpdateCaretArea();
-  FCaretExists = true;
-  FCaretHideLevel = 1;
-  FCaretSize = QSize(width, height);
-}
-
-void TEditorWidget::DestroyCaret() {
-  if (!FCaretExists) return;
-  UpdateCaretArea();
-  FCaretExists = false;
-  FBlink.stop();
-}
-
-void TEditorWidget::SetCaretPos(editor::TPoint position) {
-  if (CaretVisible()) UpdateCaretArea();
-  FCaretPos = QPoint(position.X, position.Y);
-  FCaretPhaseOn = true;
-  if (CaretVisible()) UpdateCaretArea();
-}
-
-void TEditorWidget::ShowCaret() {
-  if (!FCaretExists || FCaretHideLevel == 0) return;
-  if (--FCaretHideLevel == 0) {
-    FCaretPhaseOn = true;
-    FBlink.start();
-    UpdateCaretArea();
-  }
-}
-
-void TEditorWidget::HideCaret() {
-  if (!FCaretExists) return;
-  if (FCaretHideLevel++ == 0) {
+void TEditorWidget::SetCaretTimer(int interval) {
+  if (interval <= 0) {
     FBlink.stop();
-    UpdateCaretArea();
+  } else {
+    FBlink.start(interval);
   }
 }
 
-QRect TEditorWidget::CaretRect() const { return QRect(FCaretPos, FCaretSize); }
-
-void TEditorWidget::UpdateCaretArea() {
-  // A paint hides and shows the caret around its drawing and draws the caret last itself; asking for
-  // another paint from inside one would repaint forever.
-  if (!FPainting) update(CaretRect());
-}
-
-void TEditorWidget::BlinkCaret() {
-  FCaretPhaseOn = !FCaretPhaseOn;
-  UpdateCaretArea();
+int TEditorWidget::CaretBlinkTime() const {
+  // Qt gives the whole cycle (on and off); 0 or less means the desktop does not blink the caret.
+  const int flash = QApplication::cursorFlashTime();
+  return flash > 0 ? std::max(50, flash / 2) : 0;
 }
 
 void TEditorWidget::SetCursor(editor::TCursorKind cursor) {

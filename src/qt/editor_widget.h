@@ -5,7 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "editor/editor.h"
+#include "editor/control/editor.h"
+#include "editor/control/editor_key.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/qt_clipboard.h"
 
@@ -24,8 +25,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void SetPopupMenu(QMenu* menu);
   QMenu* PopupMenu() const;
 
-  // The key's Windows virtual-key code, 0 for keys the editor does not know.
-  static int VirtualKey(int qtKey);
+  // The editor's key for a Qt key; Other for keys the editor has no command for.
+  static editor::TEditorKey EditorKey(int qtKey);
 
  signals:
   // The scroll ranges the control keeps (the note window drives its own skinned scroll bar from them).
@@ -57,11 +58,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void InvalidateAll() override;
   void Scroll(int dx, int dy, const editor::TRect& area) override;
   void Update() override;
-  void CreateCaret(int width, int height) override;
-  void DestroyCaret() override;
-  void SetCaretPos(editor::TPoint position) override;
-  void ShowCaret() override;
-  void HideCaret() override;
+  void SetCaretTimer(int interval) override;
+  int CaretBlinkTime() const override;
   void SetCursor(editor::TCursorKind cursor) override;
   void SetMouseCapture(bool capture) override;
   bool Focused() const override { return hasFocus(); }
@@ -69,25 +67,15 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void SetCompositionWindow(editor::TPoint position) override;
   void SetScrollRange(bool vertical, int min, int max, int page, int position) override;
 
-  QRect CaretRect() const;
-  bool CaretVisible() const { return FCaretExists && FCaretHideLevel == 0; }
-  void BlinkCaret();
-  void UpdateCaretArea();
   void PaintPreedit(QPainter& painter);
 
   TQtClipboard FClipboard;
   editor::TEditor FEditor;
   QRegion FPending;  // invalidated and not painted yet
-  QTimer FBlink;
-  bool FCaretExists = false;
-  int FCaretHideLevel = 1;  // Windows' caret starts hidden: one ShowCaret makes it visible
-  bool FCaretPhaseOn = true;
-  QSize FCaretSize;
-  QPoint FCaretPos;
+  QTimer FBlink;     // ticks the editor's caret
   QPoint FCompositionPos;
   QString FPreedit;  // the input method's text being composed
   bool FCaptured = false;
-  bool FPainting = false;
   TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set
   QMenu* FPopupMenu = nullptr;
 };

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "editor/editor_window.h"
+#include "editor/view/editor_window.h"
 
 class QCheckBox;
 class QComboBox;

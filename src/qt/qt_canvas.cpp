@@ -122,4 +122,12 @@ void TQtCanvas::DottedLine(int x1, int x2, int y, editor::TColor color, editor::
   FPainter.restore();
 }
 
+void TQtCanvas::InvertRect(const editor::TRect& rect) {
+  // White XORed onto the pixels inverts them, whatever the text and background colours are.
+  FPainter.save();
+  FPainter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  FPainter.fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::white);
+  FPainter.restore();
+}
+
 }  // namespace qtui

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QPainter>
 
-#include "editor/editor_canvas.h"
+#include "editor/view/editor_canvas.h"
 
 namespace qtui {
 
@@ -19,6 +19,7 @@ class TQtCanvas final : public editor::TEditorCanvas {
   void FillRect(const editor::TRect& rect, editor::TColor color) override;
   void Line(editor::TPoint from, editor::TPoint to, editor::TColor color) override;
   void DottedLine(int x1, int x2, int y, editor::TColor color, editor::TColor bkColor) override;
+  void InvertRect(const editor::TRect& rect) override;
 
  private:
   QPainter& FPainter;

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "editor/editor_window.h"
+#include "editor/control/editor_clipboard.h"
 
 namespace qtui {
 

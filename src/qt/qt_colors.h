@@ -3,7 +3,7 @@
 
 #include <QColor>
 
-#include "editor/geometry.h"
+#include "editor/base/geometry.h"
 
 namespace qtui {
 

@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-#include "editor/editor_window.h"
+#include "editor/base/editor_font.h"
 
 namespace qtui {
 

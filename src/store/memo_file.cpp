@@ -12,6 +12,7 @@
 #include "platform/cp932.h"
 #include "platform/line_split.h"
 #include "platform/number_parse.h"
+#include "store/rescue_file.h"
 
 namespace store {
 
@@ -116,6 +117,22 @@ void AppendText(std::string& out, std::string_view text) {
 
 bool IsMarkerLine(std::string_view line) { return line == kBeginMarker || line == kEndMarker; }
 
+// Calls visit(line, its line break) for each line of a page's text (cut at CR LF, CR and LF, never at a
+// NUL) until it returns false; returns false when it did.
+template <class Visit>
+bool ForEachTextLine(std::string_view text, Visit visit) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::size_t next = end;
+    if (end < text.size()) next = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    if (!visit(text.substr(start, end - start), text.substr(end, next - end))) return false;
+    start = next;
+  }
+  return true;
+}
+
 // The lines [first, end) joined by CR LF, sized once so a page of many lines is built in linear time.
 std::string JoinLines(const std::vector<std::string>& lines, std::size_t first, std::size_t end) {
   std::size_t size = 0;
@@ -134,15 +151,19 @@ std::string JoinLines(const std::vector<std::string>& lines, std::size_t first, 
 bool CheckSavableText(std::string_view text) {
   // Lines are cut at CR LF, CR and LF only; a NUL does not end the text here because the writer keeps
   // what follows a NUL (see AppendText), so a marker line after one would reach the file.
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    if (IsMarkerLine(text.substr(start, end - start))) return false;
-    if (end == text.size()) break;
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return true;
+  return ForEachTextLine(text, [](std::string_view line, std::string_view) { return !IsMarkerLine(line); });
+}
+
+std::string IndentMarkerLines(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 16);
+  ForEachTextLine(text, [&out](std::string_view line, std::string_view lineBreak) {
+    if (IsMarkerLine(line)) out += ' ';
+    out.append(line);
+    out.append(lineBreak);
+    return true;
+  });
+  return out;
 }
 
 std::vector<std::string> SplitHeaderFields(std::string_view line) {
@@ -278,6 +299,12 @@ TSaveResult BuildMemoFile(const std::vector<TMemoData>& pages, std::string& byte
 }
 
 bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages) {
+  bool complete = true;
+  return ParseMemoFile(bytes, pages, complete);
+}
+
+bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages, bool& complete) {
+  complete = true;
   try {
     pages.clear();
     // The line rule ends a text at its first NUL, which would drop every page after one in a damaged
@@ -285,6 +312,7 @@ bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages) {
     // as the writer writes it.
     std::string withoutNuls;
     if (bytes.find('\0') != std::string_view::npos) {
+      complete = false;
       withoutNuls.assign(bytes);
       std::replace(withoutNuls.begin(), withoutNuls.end(), '\0', ' ');
       bytes = withoutNuls;
@@ -295,18 +323,25 @@ bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages) {
     std::size_t i = 0;
     while (i < n) {
       if (lines[i] != kBeginMarker || i + 2 >= n) {
+        // Outside the blocks a file holds its comment line and empty lines; anything else is text no
+        // page takes in, which the next save would drop.
+        if (!lines[i].empty() && !(i == 0 && lines[i].front() == ';')) complete = false;
         ++i;
         continue;
       }
       pages.emplace_back();
-      if (!ReadHeaderFields(SplitHeaderFields(lines[i + 1]), pages.back())) return false;
+      std::vector<std::string> fields = SplitHeaderFields(lines[i + 1]);
+      if (fields.size() != kHeaderFieldCount && fields.size() != kOldHeaderFieldCount) complete = false;
+      if (!ReadHeaderFields(std::move(fields), pages.back())) return false;
       // The first text line is taken whatever it holds, so a block without a text line takes its own
       // "{$END}" and runs on to the next one.
       const std::size_t first = i + 2;
       std::size_t end = first + 1;
       while (end < n && lines[end] != kEndMarker) ++end;
+      // A block that runs to the end of the file was most likely cut short there.
+      if (end == n) complete = false;
       pages.back().Text = JoinLines(lines, first, end);
-      i = end;
+      i = end + 1;  // past the "{$END}" line
     }
     return true;
   } catch (const std::exception&) {
@@ -316,21 +351,40 @@ bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages) {
 
 bool TMemoFile::LoadMemoFile(TNoteStore& store) {
   store.Pages.clear();
+  FDamaged = false;
+  FOriginal = std::string();
+  FDamagedCopy = platform::FileResult::Success();
   // Any failure but a missing file means a file is there that we could not take in whole; remembering
   // it keeps every later save from overwriting it.
   try {
     std::string bytes;
     const platform::FileResult read = platform::ReadWholeFile(FPath, bytes);
     if (!read.Ok && read.Missing) return store.AddNewPage();
-    if (!read.Ok || !ParseMemoFile(bytes, store.Pages)) {
+    bool complete = true;
+    if (!read.Ok || !ParseMemoFile(bytes, store.Pages, complete)) {
       FReadFailed = true;
       return false;
+    }
+    if (!complete) {
+      FDamaged = true;
+      FOriginal = std::move(bytes);
+      KeepDamagedOriginal();
     }
   } catch (const std::exception&) {
     FReadFailed = true;
     return false;
   }
   if (store.Pages.empty()) return store.AddNewPage();
+  return true;
+}
+
+bool TMemoFile::KeepDamagedOriginal() {
+  if (!FDamaged || (FDamagedCopy.Ok && !FDamagedCopy.File.empty())) return true;
+  const std::filesystem::path folder = FPath.parent_path().empty() ? "." : FPath.parent_path();
+  const std::string ext = FPath.extension().string() + ".bak";
+  FDamagedCopy = platform::WriteNewFile(folder, FPath.stem().string(), ext, FOriginal, true);
+  if (!FDamagedCopy.Ok) return false;
+  FOriginal = std::string();
   return true;
 }
 
@@ -341,15 +395,38 @@ TSaveResult TMemoFile::SaveMemoFile(const TNoteStore& store, int32_t& badIndex) 
 
 TSaveResult TMemoFile::SaveMemoFile(const TNoteStore& store, int32_t& badIndex, platform::WriteCalls& calls) {
   badIndex = -1;
-  if (FReadFailed) return SaveFailed;
+  FLastError = platform::FileResult::Success();
+  if (FReadFailed) {
+    FLastError = platform::FileResult::Failure("cannot write", FPath, "the file could not be read at start");
+    return SaveFailed;
+  }
   try {
     std::string bytes;
     const TSaveResult built = BuildMemoFile(store.Pages, bytes, badIndex);
-    if (built != SaveOk) return built;
-    return platform::WriteFileAtomically(FPath, bytes, calls).Ok ? SaveOk : SaveFailed;
+    if (built != SaveOk) {
+      if (built == SaveFailed) FLastError = platform::FileResult::Failure("cannot write", FPath, "out of memory");
+      return built;
+    }
+    // The file as it was must be safe before the first save replaces what the reader could not place.
+    if (!KeepDamagedOriginal()) {
+      FLastError = FDamagedCopy;
+      return SaveFailed;
+    }
+    FLastError = platform::WriteFileAtomically(FPath, bytes, calls);
+    return FLastError.Ok ? SaveOk : SaveFailed;
   } catch (const std::exception&) {
+    FLastError = platform::FileResult::Failure("cannot write", FPath, "out of memory");
     return SaveFailed;
   }
+}
+
+platform::FileResult TMemoFile::RescuePages(const TNoteStore& store) const {
+  if (!FLastError.Ok && !FLastError.SafetyCopy.empty()) {
+    platform::FileResult copy = platform::FileResult::Success();
+    copy.File = FLastError.SafetyCopy;
+    return copy;
+  }
+  return WriteRescueFile(store);
 }
 
 }  // namespace store

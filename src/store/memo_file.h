@@ -48,28 +48,60 @@ TSaveResult BuildMemoFile(const std::vector<TMemoData>& pages, std::string& byte
 // the file has no line at all; the pages read until then are in `pages`. A file without blocks leaves
 // `pages` empty: the caller adds the new page.
 bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages);
+// The same, and `complete` tells whether every byte found its place: false when the file holds a NUL,
+// a line outside the blocks other than empty lines and a first ";" comment line, a header of another
+// field count than 16 or 17, a "{$BEGIN}" too near the end to open a block, or a last block without its
+// "{$END}". Writing such pages back would lose what the reader dropped.
+bool ParseMemoFile(std::string_view bytes, std::vector<TMemoData>& pages, bool& complete);
+
+// The text with every line that is exactly "{$BEGIN}" or "{$END}" moved one space to the right, so that a
+// rescue file can hold every page and read back with all of them.
+std::string IndentMarkerLines(std::string_view text);
 
 // The data file of one run. Once a file that exists has failed to read, every later save is refused
-// with SaveFailed, so the unreadable file is never overwritten.
+// with SaveFailed, so the unreadable file is never overwritten. A file read only in part (Damaged) is kept
+// as "<name>.bak" beside it before any save may replace it.
 class TMemoFile {
  public:
   explicit TMemoFile(std::filesystem::path path) : FPath(std::move(path)) {}
 
   // Reads the file into store.Pages; a missing file gives one new page. False when the file exists but
-  // cannot be read or parsed.
+  // cannot be read or parsed. A file whose bytes did not all find a place is copied at once to
+  // "<stem>.DAT.bak" beside it ("-2", "-3" ... before ".DAT" when that name holds other bytes).
   bool LoadMemoFile(TNoteStore& store);
 
   // Writes store.Pages: SaveOk; SaveBadText with badIndex set to the page's index (nothing written);
-  // SaveFailed when writing failed or the file could not be read at start (old file left as it was).
+  // SaveFailed when writing failed, the file could not be read at start, or a damaged file's copy could
+  // not be made (the old file is left as it was). LastError() then tells why.
   TSaveResult SaveMemoFile(const TNoteStore& store, int32_t& badIndex);
   TSaveResult SaveMemoFile(const TNoteStore& store, int32_t& badIndex, platform::WriteCalls& calls);
 
   bool ReadFailed() const { return FReadFailed; }
   const std::filesystem::path& Path() const { return FPath; }
 
+  // After SaveFailed: Error in words, File (the file that could not be written) and Reason (the system's
+  // reason); SafetyCopy when a write in place stopped half way and the pages sit complete in that copy.
+  const platform::FileResult& LastError() const { return FLastError; }
+
+  // After SaveFailed: makes sure the pages are on disk somewhere the user can find them, and returns Ok
+  // with File naming it: the copy a write in place already made, or a new rescue file (WriteRescueFile).
+  platform::FileResult RescuePages(const TNoteStore& store) const;
+
+  // True when the file read at start held bytes the reader could not place in a page: the window tells
+  // the user once, naming DamagedCopy().File, the copy of the file as it was.
+  bool Damaged() const { return FDamaged; }
+  // Ok with File set once the damaged file's copy exists; the failure while it could not be made.
+  const platform::FileResult& DamagedCopy() const { return FDamagedCopy; }
+
  private:
+  bool KeepDamagedOriginal();
+
   std::filesystem::path FPath;
   bool FReadFailed = false;
+  bool FDamaged = false;
+  std::string FOriginal;  // a damaged file's bytes until their copy is on disk
+  platform::FileResult FDamagedCopy;
+  platform::FileResult FLastError;
 };
 
 }  // namespace store

@@ -7,6 +7,7 @@
 
 #include "platform/app_paths.h"
 #include "platform/profile_file.h"
+#include "store/recovery_file.h"
 
 namespace store {
 
@@ -97,7 +98,11 @@ void WriteValue(platform::ProfileFile& ini, const char* key, bool value) {
   ini.WriteBool(kSettingsSection, key, value);
 }
 
-std::string WriteError(const std::filesystem::path& path) { return path.string() + " に書き込めません"; }
+platform::FileResult WriteError(const std::filesystem::path& path, std::string_view reason) {
+  platform::FileResult error = platform::FileResult::Failure("", path, reason);
+  error.Error = path.string() + " に書き込めません";
+  return error;
+}
 
 }  // namespace
 
@@ -106,7 +111,32 @@ TPaths TPaths::FromExecutable(const std::filesystem::path& exe) {
   paths.DatPath = platform::ChangeFileExt(exe, ".DAT");
   paths.IniPath = platform::ChangeFileExt(exe, ".INI");
   paths.SkinDir = exe.parent_path() / "SKINS";
+  paths.RecoveryPath = TRecoveryFile::PathFor(paths.DatPath);
   return paths;
+}
+
+void ReadSettings(const platform::ProfileFile& ini, TSettings& window, TMemoData& defaultMemo) {
+  for (const TSettingKey& key : kReadOrder) {
+    std::visit(
+        [&](auto member) {
+          auto& record = RecordOf<decltype(member)>(window, defaultMemo);
+          ReadValue(ini, key.Name, record.*member);
+        },
+        key.Field);
+  }
+  // The opacity is the stored value's low 8 bits (300 gives 44).
+  window.AlphaBlend &= 0xFF;
+}
+
+void WriteSettings(platform::ProfileFile& ini, const TSettings& window, const TMemoData& defaultMemo) {
+  for (const TSettingKey& key : kWriteOrder) {
+    std::visit(
+        [&](auto member) {
+          const auto& record = RecordOf<decltype(member)>(window, defaultMemo);
+          WriteValue(ini, key.Name, record.*member);
+        },
+        key.Field);
+  }
 }
 
 platform::FileResult LoadSettings(const std::filesystem::path& iniPath, TSettings& window, TMemoData& defaultMemo) {
@@ -114,16 +144,7 @@ platform::FileResult LoadSettings(const std::filesystem::path& iniPath, TSetting
     platform::ProfileFile ini;
     platform::FileResult loaded = platform::ProfileFile::Load(iniPath, ini);
     if (!loaded.Ok) return loaded;
-    for (const TSettingKey& key : kReadOrder) {
-      std::visit(
-          [&](auto member) {
-            auto& record = RecordOf<decltype(member)>(window, defaultMemo);
-            ReadValue(ini, key.Name, record.*member);
-          },
-          key.Field);
-    }
-    // The opacity is the stored value's low 8 bits (300 gives 44).
-    window.AlphaBlend &= 0xFF;
+    ReadSettings(ini, window, defaultMemo);
     return platform::FileResult::Success();
   } catch (const std::exception& e) {
     return platform::FileResult::Failure(iniPath.string() + ": " + e.what());
@@ -142,18 +163,12 @@ platform::FileResult SaveSettings(const std::filesystem::path& iniPath, const TS
     // The other lines of the file are kept, so a file that is there but cannot be read is not
     // replaced by one that lacks them.
     platform::ProfileFile ini;
-    if (!platform::ProfileFile::Load(iniPath, ini).Ok) return platform::FileResult::Failure(WriteError(iniPath));
-    for (const TSettingKey& key : kWriteOrder) {
-      std::visit(
-          [&](auto member) {
-            const auto& record = RecordOf<decltype(member)>(window, defaultMemo);
-            WriteValue(ini, key.Name, record.*member);
-          },
-          key.Field);
-    }
+    const platform::FileResult loaded = platform::ProfileFile::Load(iniPath, ini);
+    if (!loaded.Ok) return WriteError(iniPath, loaded.Reason);
+    WriteSettings(ini, window, defaultMemo);
     return ini.Save(iniPath, calls);
   } catch (const std::exception&) {
-    return platform::FileResult::Failure(WriteError(iniPath));
+    return WriteError(iniPath, "out of memory");
   }
 }
 

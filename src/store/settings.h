@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_io.h"
+#include "platform/profile_file.h"
 #include "store/memo_data.h"
 
 namespace store {
@@ -29,13 +30,19 @@ struct TSettings {
 
 // The paths fixed from the executable's path.
 struct TPaths {
-  std::filesystem::path DatPath;  // executable with ".DAT"
-  std::filesystem::path IniPath;  // executable with ".INI"
-  std::filesystem::path SkinDir;  // "SKINS" beside the executable
+  std::filesystem::path DatPath;       // executable with ".DAT"
+  std::filesystem::path IniPath;       // executable with ".INI"
+  std::filesystem::path SkinDir;       // "SKINS" beside the executable
+  std::filesystem::path RecoveryPath;  // the data file's recovery file, beside it
   static TPaths FromExecutable(const std::filesystem::path& exe);
 };
 
 inline constexpr char kSettingsSection[] = "TACKNOTE";
+
+// Reads the keys from a profile already in memory, as LoadSettings does, and writes them into one, as
+// SaveSettings does (the fixed write order, every other line kept).
+void ReadSettings(const platform::ProfileFile& ini, TSettings& window, TMemoData& defaultMemo);
+void WriteSettings(platform::ProfileFile& ini, const TSettings& window, const TMemoData& defaultMemo);
 
 // Reads the settings file in the fixed key order. `window` holds the window's current values, which are
 // the defaults of its keys; `defaultMemo` supplies the defaults of the five font and word-wrap keys and

@@ -4,9 +4,9 @@
 #include <QTest>
 
 #include "app/note_window_support.h"
-#include "editor/editor.h"
-#include "editor/editor_strings.h"
-#include "editor/screen_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
+#include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
 
 namespace app_test {
@@ -18,8 +18,8 @@ class BehavioursTest : public NoteWindowTest {
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
   // A point inside the character at `offset`, in the editor's coordinates.
   QPoint At(int offset) {
-    const auto position = static_cast<std::uint32_t>(Editor().PosFromChar(offset));
-    return QPoint(static_cast<int>(position & 0xFFFF) + 2, static_cast<int>(position >> 16) + 2);
+    const editor::TPoint position = Editor().PosFromChar(offset);
+    return QPoint(position.X + 2, position.Y + 2);
   }
 };
 

@@ -8,8 +8,8 @@
 #include "app/main_menu.h"
 #include "app/menu_items.h"
 #include "app/note_window_support.h"
-#include "editor/editor.h"
-#include "editor/editor_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
 
 namespace app_test {

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "app/note_window_support.h"
-#include "editor/editor.h"
-#include "editor/editor_strings.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
 #include "qt/text_convert.h"
 

@@ -2,9 +2,9 @@
 #include "app/main_menu.h"
 #include "app/menu_items.h"
 #include "app/note_window_support.h"
-#include "editor/editor.h"
-#include "editor/editor_strings.h"
-#include "editor/wrap_option.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_strings.h"
+#include "editor/text/editor_wrap_option.h"
 #include "qt/editor_widget.h"
 
 namespace app_test {

@@ -7,7 +7,7 @@
 #include "app/frame_controls.h"
 #include "app/note_window_support.h"
 #include "app/thumb_math.h"
-#include "editor/editor.h"
+#include "editor/control/editor.h"
 #include "qt/editor_widget.h"
 
 namespace app_test {

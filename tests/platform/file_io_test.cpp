@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <iostream>
 
 #include "platform/temp_dir.h"
 
@@ -123,6 +124,8 @@ TEST(WriteFileAtomically, AnyFailureLeavesTheOldFile) {
     EXPECT_FALSE(result.Ok);
     EXPECT_NE(result.Error.find(c.ErrorText), std::string::npos) << result.Error;
     EXPECT_NE(result.Error.find("notes.DAT"), std::string::npos) << result.Error;
+    EXPECT_TRUE(!result.Reason.empty() && result.Error.ends_with(result.Reason)) << result.Reason;
+    EXPECT_EQ(result.File.filename(), "notes.DAT");
     EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes);
     EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"});
   }
@@ -146,14 +149,135 @@ TEST(WriteFileAtomically, UnwritablePlacesFailAndKeepWhatIsThere) {
   FileResult denied = ReadWholeFile(dir / "secret", bytes);
   EXPECT_TRUE(!denied.Ok && !denied.Missing);
   EXPECT_NE(denied.Error.find("Permission denied"), std::string::npos) << denied.Error;
-
-  WriteBytes(dir / "notes.DAT", kOldBytes);
-  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes);
-  EXPECT_FALSE(result.Ok);
-  EXPECT_NE(result.Error.find("Permission denied"), std::string::npos) << result.Error;
-  EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes);
-  EXPECT_EQ(dir.Names(), (std::set<std::string>{"notes.DAT", "secret", "sub"}));
 }
 
 }  // namespace
+
+namespace protection {
+
+using platform_test::GiveTo;
+using platform_test::kOtherUser;
+using platform_test::ScopedEnv;
+
+std::uintmax_t LinkCount(const std::filesystem::path& path) { return std::filesystem::hard_link_count(path); }
+
+// What a user protected stays protected, and a link is followed only when it and its target are the
+// user's own: each case is refused with its reason, and nothing on disk changes.
+TEST(WriteFileAtomically, RefusesProtectedFilesAndOtherUsersLinks) {
+  struct Case {
+    const char* Name;
+    const char* Path;      // what the write is given
+    const char* GiveAway;  // what belongs to another user ("" for nothing)
+    const char* Reason;
+  };
+  const Case cases[] = {
+      {"read-only file", "notes.DAT", "", "the file is read-only"},
+      {"another user's link", "link", "link", "the link belongs to another user"},
+      {"link to another user's file", "link", "notes.DAT", "its target belongs to another user"},
+      {"another user's link on the way", "link", "hop", "the link belongs to another user"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempDir dir;
+    WriteBytes(dir / "notes.DAT", kOldBytes);
+    std::filesystem::create_symlink("notes.DAT", dir / "hop");
+    std::filesystem::create_symlink("hop", dir / "link");
+    if (std::string_view(c.Reason) == "the file is read-only") ::chmod((dir / "notes.DAT").c_str(), 0444);
+    if (*c.GiveAway != '\0' && !GiveTo(dir / c.GiveAway, kOtherUser)) {
+      std::cout << "[  SKIPPED ] " << c.Name << ": only root can give a file to another user\n";
+      continue;
+    }
+    FileResult result = WriteFileAtomically(dir / c.Path, kNewBytes);
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(result.Reason, c.Reason) << result.Error;
+    EXPECT_FALSE(result.File.empty());
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "notes.DAT"}));
+  }
+}
+
+// A file with several names keeps them all: it is written in place, after a complete copy of the new
+// content is on disk in the rescue folder; the copy goes once the write is done, and a write that stops
+// half way names it.
+TEST(WriteFileAtomically, KeepsHardLinksAndCopiesFirst) {
+  TempDir dir, data;
+  ScopedEnv env("XDG_DATA_HOME", data.Path().c_str());
+  WriteBytes(dir / "notes.DAT", kOldBytes);
+  std::filesystem::create_hard_link(dir / "notes.DAT", dir / "second name");
+  ASSERT_TRUE(WriteFileAtomically(dir / "notes.DAT", kNewBytes).Ok);
+  EXPECT_EQ(ReadBytes(dir / "second name"), kNewBytes);
+  ASSERT_TRUE(WriteFileAtomically(dir / "second name", "short").Ok);
+  EXPECT_EQ(ReadBytes(dir / "notes.DAT"), "short");
+  EXPECT_EQ(LinkCount(dir / "notes.DAT"), 2u);
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{"notes.DAT", "second name"}));
+  EXPECT_TRUE(std::filesystem::is_empty(data / "tacknote"));
+
+  FaultyCalls calls = FaultyCalls::FullAfter(1000);
+  FileResult failed = WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls);
+  EXPECT_FALSE(failed.Ok);
+  EXPECT_EQ(failed.Reason, "No space left on device");
+  EXPECT_EQ(failed.SafetyCopy, data / "tacknote" / "tacknote-rescue-notes.DAT");
+  EXPECT_EQ(ReadBytes(failed.SafetyCopy), kNewBytes);
+  EXPECT_NE(failed.Error.find(failed.SafetyCopy.string()), std::string::npos) << failed.Error;
+  EXPECT_EQ(LinkCount(dir / "notes.DAT"), 2u);
+}
+
+// A writable file in a folder that takes no new file (so no temporary file either) is written in place,
+// only after its copy is safe; with no place for the copy it is not touched. Runs as a plain user, whom
+// the folder's mode binds.
+TEST(WriteFileAtomically, WritesInPlaceInAFolderThatTakesNoNewFile) {
+  TempDir dir;
+  for (const char* sub : {"notes", "data", "closed"}) std::filesystem::create_directory(dir / sub);
+  WriteBytes(dir / "notes" / "notes.DAT", kOldBytes);
+  for (const char* name : {"", "notes", "notes/notes.DAT", "data", "closed"})
+    GiveTo(dir / name, platform_test::kPlainUser);
+  ::chmod((dir / "notes").c_str(), 0555);
+  ::chmod((dir / "closed").c_str(), 0555);
+
+  std::string problems = platform_test::RunAsPlainUser([&] {
+    std::string found;
+    auto expect = [&](bool ok, const std::string& what) {
+      if (!ok) found += what + "; ";
+    };
+    {
+      ScopedEnv env("XDG_DATA_HOME", (dir / "closed").c_str());
+      FileResult refused = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
+      expect(!refused.Ok && refused.Reason == "Permission denied", "no copy, yet written: " + refused.Error);
+      expect(ReadBytes(dir / "notes" / "notes.DAT") == kOldBytes, "changed without a copy");
+    }
+    ScopedEnv env("XDG_DATA_HOME", (dir / "data").c_str());
+    FileResult written = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
+    expect(written.Ok, "not written: " + written.Error);
+    expect(ReadBytes(dir / "notes" / "notes.DAT") == kNewBytes, "wrong content");
+    expect(std::filesystem::is_empty(dir / "data" / "tacknote"), "the copy stayed");
+    FileResult created = WriteFileAtomically(dir / "notes" / "new.DAT", "x");
+    expect(!created.Ok && created.Reason == "Permission denied", "a new file: " + created.Error);
+    return found;
+  });
+  EXPECT_EQ(problems, "");
+  EXPECT_EQ(ReadBytes(dir / "notes" / "notes.DAT"), kNewBytes);
+}
+
+TEST(WriteNewFile, NeverReplacesAFileAndCanTakeOneThatHoldsTheSameBytes) {
+  TempDir dir;
+  struct Step {
+    const char* Bytes;
+    bool ReuseSame;
+    const char* Written;
+  };
+  const Step steps[] = {
+      {"one", false, "a.DAT.bak"},  {"two", false, "a-2.DAT.bak"}, {"one", false, "a-3.DAT.bak"},
+      {"two", true, "a-2.DAT.bak"}, {"new", true, "a-4.DAT.bak"},
+  };
+  for (const Step& step : steps) {
+    FileResult result = platform::WriteNewFile(dir.Path(), "a", ".DAT.bak", step.Bytes, step.ReuseSame);
+    ASSERT_TRUE(result.Ok) << result.Error;
+    EXPECT_EQ(result.File, dir / step.Written);
+    EXPECT_EQ(ReadBytes(result.File), step.Bytes);
+  }
+  EXPECT_EQ(ReadBytes(dir / "a.DAT.bak"), "one");
+  EXPECT_EQ(dir.Names().size(), 4u);
+}
+
+}  // namespace protection

@@ -130,3 +130,71 @@ TEST(InstanceLock, DefaultDirPrefersTheRuntimeFolder) {
 }
 
 }  // namespace
+
+namespace others {
+
+using platform::TLockResult;
+using platform_test::GiveTo;
+using platform_test::kOtherUser;
+using platform_test::ScopedEnv;
+
+// Another user took the name of our folder in the shared temporary folder and holds a lock file there;
+// another user's runtime folder came along through sudo; another user planted and holds the lock file
+// beside our data file. None of it stops this user's program.
+TEST(InstanceLock, NoOtherUserCanHoldUsUp) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can plant files as another user";
+  TempDir temp, data, foreignRuntime, notes;
+  ScopedEnv tmpdir("TMPDIR", temp.Path().c_str());
+  ScopedEnv dataHome("XDG_DATA_HOME", data.Path().c_str());
+  ScopedEnv runtime("XDG_RUNTIME_DIR", foreignRuntime.Path().c_str());
+  ASSERT_TRUE(GiveTo(foreignRuntime.Path(), kOtherUser));
+  std::filesystem::create_directory(temp / platform::Concat("tacknote-", std::to_string(::geteuid())));
+  ASSERT_TRUE(GiveTo(temp / platform::Concat("tacknote-", std::to_string(::geteuid())), kOtherUser));
+  InstanceLock planted;
+  ASSERT_TRUE(planted.Acquire(temp.Path(), kName));
+  ASSERT_TRUE(GiveTo(temp / "TACKNOTE_SINGLE.lock", kOtherUser));
+
+  const std::filesystem::path dir = InstanceLock::DefaultDir();
+  EXPECT_EQ(dir, data / "tacknote");
+  EXPECT_TRUE(InstanceLock().Acquire(dir, kName));
+
+  InstanceLock plantedBeside;
+  ASSERT_EQ(plantedBeside.TryAcquireBeside(notes / "tacknote.DAT"), TLockResult::Taken);
+  ASSERT_TRUE(GiveTo(notes / ".tacknote.DAT.lock", kOtherUser));
+  EXPECT_EQ(InstanceLock().TryAcquireBeside(notes / "tacknote.DAT"), TLockResult::Unavailable);
+}
+
+// Two copies on one data file meet at the lock beside it; its own links lead to the same lock. Where the
+// folder takes no new file, the data file itself carries the lock, unless others may open it (and so lock it).
+TEST(InstanceLock, LockBesideTheDataFile) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "notes");
+  std::filesystem::create_symlink("notes/tacknote.DAT", dir / "link.DAT");
+  InstanceLock first;
+  ASSERT_EQ(first.TryAcquireBeside(dir / "notes" / "tacknote.DAT"), TLockResult::Taken);
+  EXPECT_EQ(InstanceLock().TryAcquireBeside(dir / "link.DAT"), TLockResult::Busy);
+  first.Release();
+  EXPECT_EQ(InstanceLock().TryAcquireBeside(dir / "link.DAT"), TLockResult::Taken);
+  EXPECT_TRUE(std::filesystem::exists(dir / "notes" / ".tacknote.DAT.lock"));
+
+  std::filesystem::create_directory(dir / "closed");
+  platform_test::WriteBytes(dir / "closed" / "private.DAT", "notes");
+  platform_test::WriteBytes(dir / "closed" / "shared.DAT", "notes");
+  ::chmod((dir / "closed" / "private.DAT").c_str(), 0600);
+  ::chmod((dir / "closed" / "shared.DAT").c_str(), 0644);
+  for (const char* name : {"", "closed", "closed/private.DAT", "closed/shared.DAT"}) {
+    GiveTo(dir / name, platform_test::kPlainUser);
+  }
+  ::chmod((dir / "closed").c_str(), 0555);
+  std::string problems = platform_test::RunAsPlainUser([&] {
+    InstanceLock holder;
+    std::string found;
+    if (holder.TryAcquireBeside(dir / "closed" / "private.DAT") != TLockResult::Taken) found += "private not taken; ";
+    if (InstanceLock().TryAcquireBeside(dir / "closed" / "private.DAT") != TLockResult::Busy) found += "not busy; ";
+    if (InstanceLock().TryAcquireBeside(dir / "closed" / "shared.DAT") != TLockResult::Unavailable) found += "shared; ";
+    return found;
+  });
+  EXPECT_EQ(problems, "");
+}
+
+}  // namespace others

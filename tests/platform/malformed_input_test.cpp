@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "fuzz/cp932_check.h"
 #include "platform/cp932.h"
 #include "platform/number_parse.h"
 #include "platform/profile_file.h"
@@ -21,23 +22,6 @@ std::string LowBytes(const std::string& s) {
     if (static_cast<unsigned char>(c) < '?') low += c;
   }
   return low;
-}
-
-bool IsValidUtf8(const std::string& s) {
-  for (std::size_t i = 0; i < s.size();) {
-    auto c = static_cast<unsigned char>(s[i]);
-    std::size_t n = c < 0x80                 ? 1
-                    : c >= 0xC2 && c <= 0xDF ? 2
-                    : c >= 0xE0 && c <= 0xEF ? 3
-                    : c >= 0xF0 && c <= 0xF4 ? 4
-                                             : 0;
-    if (n == 0 || i + n > s.size()) return false;
-    for (std::size_t k = 1; k < n; ++k) {
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += n;
-  }
-  return true;
 }
 
 // Random bytes, half of them drawn from the ones that trouble a converter.
@@ -57,7 +41,7 @@ TEST(MalformedInput, Cp932ConversionsNeverLoseTheUndamagedText) {
   for (int round = 0; round < 30000; ++round) {
     std::string bytes = RandomBytes(random, 64);
     std::string utf8 = platform::Cp932ToUtf8(bytes);
-    ASSERT_TRUE(IsValidUtf8(utf8)) << testing::PrintToString(bytes);
+    ASSERT_TRUE(fuzz::IsWellFormedUtf8(utf8)) << testing::PrintToString(bytes);
     ASSERT_EQ(LowBytes(utf8), LowBytes(bytes)) << testing::PrintToString(bytes);
     ASSERT_EQ(platform::Cp932ToUtf8(platform::Utf8ToCp932(utf8)), utf8) << testing::PrintToString(bytes);
 

@@ -2,6 +2,11 @@
 // overrides and write calls that fail on cue.
 #pragma once
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -9,12 +14,14 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/file_io.h"
 
@@ -125,5 +132,58 @@ class FaultyCalls : public platform::WriteCalls {
     return -1;
   }
 };
+
+// The fuzz targets' seed corpus is what the tests already check: with TACKNOTE_SEED_DIR set (make
+// fuzz-run sets it), the seeds are written to <dir>/<target>/seed-<n>.
+inline void WriteSeeds(std::string_view target, const std::vector<std::string>& seeds) {
+  const char* dir = std::getenv("TACKNOTE_SEED_DIR");
+  if (dir == nullptr || *dir == '\0') return;
+  const std::filesystem::path folder = std::filesystem::path(dir) / target;
+  std::filesystem::create_directories(folder);
+  for (std::size_t i = 0; i < seeds.size(); ++i) WriteBytes(folder / ("seed-" + std::to_string(i)), seeds[i]);
+}
+
+// A user id that is not the one running the tests: owner of files "another user" planted.
+inline constexpr uid_t kOtherUser = 54321;
+// The unprivileged user a root test run drops to where file modes must hold (nobody).
+inline constexpr uid_t kPlainUser = 65534;
+
+// Gives a file or folder to another user. Only root can; tests that need it skip otherwise.
+inline bool GiveTo(const std::filesystem::path& path, uid_t uid) {
+  return ::geteuid() == 0 && ::lchown(path.c_str(), uid, uid) == 0;
+}
+
+// Runs `body` as a user that file modes bind: in a child process under kPlainUser when the tests run as
+// root, else right here. Returns what `body` returned (empty for success, else what went wrong), or a
+// note that the child failed. The files `body` uses must be open to that user.
+inline std::string RunAsPlainUser(const std::function<std::string()>& body) {
+  if (::geteuid() != 0) return body();
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return "no pipe";
+  pid_t child = ::fork();
+  if (child < 0) return "no fork";
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    std::string result = "cannot become the plain user";
+    if (::setgroups(0, nullptr) == 0 && ::setgid(kPlainUser) == 0 && ::setuid(kPlainUser) == 0) result = body();
+    std::size_t done = 0;
+    while (done < result.size()) {
+      ssize_t n = ::write(pipeFds[1], result.data() + done, result.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    ::_exit(0);
+  }
+  ::close(pipeFds[1]);
+  std::string result;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+    result.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status)) return "the child process died: " + result;
+  return result;
+}
 
 }  // namespace platform_test

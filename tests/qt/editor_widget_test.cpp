@@ -10,9 +10,12 @@
 #include <QInputMethodEvent>
 #include <QTest>
 
-#include "editor/editor_props.h"
-#include "editor/editor_strings.h"
-#include "editor/editor_viewport.h"
+#include <vector>
+
+#include "app/note_editor_preset.h"
+#include "editor/props/editor_properties.h"
+#include "editor/text/editor_strings.h"
+#include "editor/view/editor_viewport.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
@@ -27,7 +30,7 @@ class EditorWidgetTest : public ::testing::Test {
  protected:
   EditorWidgetTest() {
     InstallFontSubstitutions();
-    editor::ApplyNoteWindowEditorSettings(FWidget.Editor());
+    app::ApplyNoteWindowEditorSettings(FWidget.Editor());
     FWidget.Editor().SetFont({Sjis("ＭＳ ゴシック"), 12, 0, 0});
     FWidget.resize(320, 200);
     FWidget.show();
@@ -102,7 +105,7 @@ TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
   InstallFontSubstitutions();
   TEditorWidget widget;
   editor::TEditor& editor = widget.Editor();
-  editor::ApplyNoteWindowEditorSettings(editor);
+  app::ApplyNoteWindowEditorSettings(editor);
   editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
   editor.SetWordWrap(true);
   widget.resize(360, 220);
@@ -214,6 +217,39 @@ TEST_F(EditorWidgetTest, AnIdleEditorDoesNotRepaintItselfOverAndOver) {
   FWidget.removeEventFilter(&counter);
   // Only the caret's blinking may paint: a few times in 300 ms, not a paint per pass of the loop.
   EXPECT_LE(counter.Paints, 3);
+}
+
+TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "row\r\n";
+  FWidget.Editor().Lines().SetText(text);
+  QApplication::processEvents();
+  const editor::TCaretModel& caret = FWidget.Editor().CaretModel();
+  ASSERT_TRUE(caret.Exists());
+  const int phase = QApplication::cursorFlashTime() / 2;
+  ASSERT_GT(phase, 0);
+  // The caret's pixels, inverted on the white control while the caret shows.
+  const auto caretDark = [this, &caret] {
+    const QImage image = FWidget.grab().toImage();
+    return qGray(image.pixel(caret.Position().X, caret.Position().Y + 4)) < 100;
+  };
+  std::vector<bool> seen;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 3 * phase) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool dark = caretDark();
+    if (seen.empty() || seen.back() != dark) seen.push_back(dark);
+  }
+  EXPECT_GE(seen.size(), 3u) << "on, off and on again within three phases";
+
+  // One row above the view the caret's cell would reach two pixels into the control's top edge.
+  FWidget.Editor().SetTopRow(1);
+  clock.restart();
+  while (clock.elapsed() < 3 * phase) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_FALSE(caret.Drawn());
+  }
 }
 
 }  // namespace

@@ -183,44 +183,68 @@ TEST(MemoFileWriterTest, StampsThatWouldShiftFieldsLoseTheOffendingBytes) {
 
 // ---- The reader ----------------------------------------------------------------------------------
 
-TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFiles) {
+// Complete: every byte found its place, so writing the pages back loses nothing of the file.
+TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFilesAndTellsWhatItDropped) {
   const std::string header(kHeader);
+  const std::string oldHeader = "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2";
   const struct {
     const char* Name;
     std::string Bytes;
     bool Ok;
+    bool Complete;
     Texts Expected;
   } cases[] = {
-      {"empty file", "", false, {}},
-      {"comment lines only", FileOf({";comment", ""}), true, {}},
-      {"NUL at the start: one line, \" {$BEGIN}\"", std::string("\0{$BEGIN}", 9), true, {}},
-      {"NUL in a text is read as a space, later pages survive",
-       "{$BEGIN}\r\n" + header + std::string("\r\na\0b\r\n{$END}\r\n", 15) + FileOf({"{$BEGIN}", header, "second"}),
+      {"empty file", "", false, true, {}},
+      {"comment lines only", FileOf({";comment", ""}), true, true, {}},
+      {"old header, lone breaks, empty lines between blocks",
+       FileOf({";c", "", "{$BEGIN}", oldHeader, "a\nb\rc", "{$END}", "", "{$BEGIN}", header, "", "{$END}"}),
        true,
+       true,
+       {"a\r\nb\r\nc", ""}},
+      {"NUL at the start: one line, \" {$BEGIN}\"", std::string("\0{$BEGIN}", 9), true, false, {}},
+      {"NUL in a text is read as a space, later pages survive",
+       "{$BEGIN}\r\n" + header + std::string("\r\na\0b\r\n{$END}\r\n", 15) +
+           FileOf({"{$BEGIN}", header, "second", "{$END}"}),
+       true,
+       false,
        {"a b", "second"}},
       {"block without a text line takes its end marker as text",
        FileOf({"{$BEGIN}", header, "{$END}", "more", "{$END}", "after"}),
        true,
+       false,
        {"{$END}\r\nmore"}},
-      {"... also when the file ends there", FileOf({"{$BEGIN}", header, "{$END}", "more"}), true, {"{$END}\r\nmore"}},
-      {"begin marker as the last line", FileOf({"x", "{$BEGIN}"}), true, {}},
+      {"... also when the file ends there",
+       FileOf({"{$BEGIN}", header, "{$END}", "more"}),
+       true,
+       false,
+       {"{$END}\r\nmore"}},
+      {"begin marker as the last line", FileOf({"x", "{$BEGIN}"}), true, false, {}},
       {"begin marker and header as the last lines",
        FileOf({"{$BEGIN}", header, "t", "{$END}", "{$BEGIN}", header}),
        true,
+       false,
        {"t"}},
       {"missing final end marker runs to the end",
        FileOf({"{$BEGIN}", header, "a", "{$END}", "{$BEGIN}", header, "b", "c"}),
        true,
+       false,
        {"a", "b\r\nc"}},
-      {"a final break starts no further line", "{$BEGIN}\r\n" + header + "\r\nb\r\n", true, {"b"}},
+      {"a final break starts no further line", "{$BEGIN}\r\n" + header + "\r\nb\r\n", true, false, {"b"}},
+      {"a comment line between blocks", FileOf({"{$BEGIN}", header, "a", "{$END}", ";x"}), true, false, {"a"}},
+      {"a header of five fields", FileOf({"{$BEGIN}", "0,1,2,3,4", "a", "{$END}"}), true, false, {"a"}},
       {"a field that does not parse fails the read, keeping earlier pages",
        FileOf({"{$BEGIN}", header, "first", "{$END}", "{$BEGIN}", "0,\"t\",x,0,0,0,-1,0,255,0,0,\"f\",10,0,0,,", "y"}),
        false,
+       true,
        {"first"}},
   };
   for (const auto& c : cases) {
     std::vector<TMemoData> pages;
-    EXPECT_EQ(ParseMemoFile(c.Bytes, pages), c.Ok) << c.Name;
+    bool complete = !c.Complete;
+    EXPECT_EQ(ParseMemoFile(c.Bytes, pages, complete), c.Ok) << c.Name;
+    if (c.Ok) {
+      EXPECT_EQ(complete, c.Complete) << c.Name;
+    }
     // After a failed read only the pages before the bad one are promised.
     if (!c.Ok && pages.size() > c.Expected.size()) pages.resize(c.Expected.size());
     EXPECT_EQ(TextsOf(pages), c.Expected) << c.Name;
@@ -232,7 +256,10 @@ TEST(MemoFileReaderTest, AcceptsWhatTheWriterNeverMakes) {
       "junk before\n{$BEGIN}\r 0 , \"t\" ,1,$FF,0x10,4, true ,False,5,6,7,\"f\",8,9,-3,a,b\n"
       "one\rtwo\n{$END}\r\nbetween\r\n{$BEGIN}\r\n" +
       std::string(kHeader) + "\r\n{$BEGIN}\r\n{$END}\r\ntrailing";
-  const std::vector<TMemoData> pages = Parse(bytes);
+  std::vector<TMemoData> pages;
+  bool complete = true;
+  ASSERT_TRUE(ParseMemoFile(bytes, pages, complete));
+  EXPECT_FALSE(complete) << "the lines outside the blocks are lost to the next save";
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(pages[0].Title, "t");
   EXPECT_EQ(pages[0].Reserved2, 255);

@@ -141,7 +141,9 @@ TEST(MemoFileRandomTest, EveryWrittenPageListReadsBack) {
       ASSERT_EQ(bytes.compare(at, 2, "\r\n"), 0) << "round " << round;
     }
     std::vector<TMemoData> back;
-    ASSERT_TRUE(ParseMemoFile(bytes, back)) << "round " << round;
+    bool complete = false;
+    ASSERT_TRUE(ParseMemoFile(bytes, back, complete)) << "round " << round;
+    ASSERT_TRUE(complete) << "round " << round;
     ASSERT_EQ(back, expected) << "round " << round;
     ++saved;
   }

@@ -1,6 +1,8 @@
 // Tests of the settings file: defaults, value forms, the write order, kept lines and failed saves.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -109,13 +111,26 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileAndNamesIt) {
   WriteBytes(FPath, before);
   store_test::FaultyCalls renameFails;
   renameFails.RenameError = EACCES;
-  for (store_test::FaultyCalls calls : {store_test::FaultyCalls::FullAfter(10), renameFails}) {
-    const platform::FileResult result = SaveSettings(FPath, TSettings(), BuiltInDefaultMemo(), calls);
+  store_test::FaultyCalls readOnly;
+  const struct {
+    store_test::FaultyCalls Calls;
+    mode_t Mode;
+    const char* Reason;
+  } cases[] = {
+      {store_test::FaultyCalls::FullAfter(10), 0644, "No space left on device"},
+      {renameFails, 0644, "Permission denied"},
+      {readOnly, 0444, "the file is read-only"},  // its owner protected it
+  };
+  for (auto c : cases) {
+    ::chmod(FPath.c_str(), c.Mode);
+    const platform::FileResult result = SaveSettings(FPath, TSettings(), BuiltInDefaultMemo(), c.Calls);
     EXPECT_FALSE(result.Ok);
     EXPECT_EQ(result.Error, FPath.string() + " に書き込めません");
+    EXPECT_EQ(result.Reason, c.Reason);
     EXPECT_EQ(ReadBytes(FPath), before);
     EXPECT_EQ(FDir.Names(), std::set<std::string>{"TACKNOTE.INI"});
   }
+  ::chmod(FPath.c_str(), 0644);
 
   const std::filesystem::path missingFolder = FDir / "gone" / "TACKNOTE.INI";
   EXPECT_EQ(SaveSettings(missingFolder, TSettings(), BuiltInDefaultMemo()).Error,
@@ -134,6 +149,7 @@ TEST(PathsTest, FilesSitBesideTheExecutable) {
   EXPECT_EQ(paths.DatPath, "/opt/tack.d/TACKNOTE.DAT");
   EXPECT_EQ(paths.IniPath, "/opt/tack.d/TACKNOTE.INI");
   EXPECT_EQ(paths.SkinDir, "/opt/tack.d/SKINS");
+  EXPECT_EQ(paths.RecoveryPath, "/opt/tack.d/TACKNOTE.DAT.recovery");
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <iostream>
 
 #include "app/note_window.h"
-#include "editor/editor.h"
+#include "editor/control/editor.h"
 #include "image/builtin_skin.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"

@@ -1,0 +1,77 @@
+// The editor's ownership of its rows, its wiring of the parts, what the rows tell it, and its wrap and
+// undo surface.
+#include "editor/control/editor.h"
+
+#include <algorithm>
+
+#include "editor/text/editor_screen_strings.h"
+#include "editor/text/editor_undo_obj.h"
+
+namespace editor {
+
+TEditor::TEditor() : FRows(std::make_shared<TEditorScreenStrings>()) {
+  FRows->AttachWatcher(this);
+  ConnectParts(true);
+}
+
+TEditor::TEditor(TEditor& sharedWith) : FRows(sharedWith.FRows) {
+  FRows->AttachWatcher(this);
+  ConnectParts(false);
+}
+
+TEditor::~TEditor() { FRows->DetachWatcher(this); }
+
+bool TEditor::WordWrap() const { return FRows->WordWrap(); }
+
+void TEditor::SetWordWrap(bool value) { FRows->SetWordWrap(value); }
+
+TEditorWrapOption& TEditor::WrapOption() { return FRows->WrapOption(); }
+
+int TEditor::UndoListMax() const { return FRows->UndoObj().ListMax(); }
+
+void TEditor::SetUndoListMax(int value) {
+  FRows->UndoObj().SetListMax(std::max(TEditorUndoObj::DefaultListMax, value));
+}
+
+bool TEditor::CanUndo() const { return FRows->UndoObj().CanUndo(); }
+
+bool TEditor::CanRedo() const { return FRows->UndoObj().CanRedo(); }
+
+void TEditor::Undo() { FRows->Undo(); }
+
+void TEditor::Redo() { FRows->Redo(); }
+
+TColumnRules TEditor::ColumnRules() const {
+  TColumnRules rules;
+  rules.WordWrap = FRows->WordWrap();
+  rules.WrapByte = FRows->WrapOption().WrapByte();
+  rules.TabSpaceCount = CaretOptions().TabSpaceCount;
+  rules.Delimiters = &FDelimiters;
+  return rules;
+}
+
+void TEditor::RowsChanged() {
+  // A text change leaves no selection over rows that moved.
+  CleanSelection();
+  UpdateScrollBars();
+  RepaintAfterChange();
+  if (!FRows->LastUpdate().Recorded) return;
+  FModified = true;
+  if (OnChange) OnChange(this);
+}
+
+void TEditor::RowsUpdateEnded() {
+  const int limit = FRows->CaretRowLimit();
+  if (FCaret.Row > limit) SetRow(limit);
+  FViewport.ClampTopRow(limit);
+}
+
+void TEditor::RowsRebuilt() {
+  RowsUpdateEnded();
+  FCaret.RememberedCol = -1;
+  FCaret.Col = 0;
+}
+
+void TEditor::RowsCleared() { FCaret = TCaret{}; }
+
+}  // namespace editor

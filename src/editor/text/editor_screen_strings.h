@@ -1,0 +1,156 @@
+// The editor's row list: the text as screen rows, the one place every edit goes through (ReplaceText),
+// and the owner of the undo history and the wrap options that editors sharing the rows share too.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/text/column_map.h"
+#include "editor/text/editor_wrap_option.h"
+#include "editor/text/row_attribute_string_list.h"
+#include "editor/text/row_states.h"
+#include "editor/text/rows_watcher.h"
+
+namespace editor {
+
+class TEditorUndoObj;
+
+// What the last change did, for the editors to repaint and to set Modified by.
+struct TLastUpdate {
+  int StartRow = 0;
+  int OldRows = 0;
+  int NewRows = 0;
+  int ChangedRows = 0;  // rows whose tokenizer state was rewritten
+  bool Recorded = false;
+};
+
+// Rows are numbered from 0; "text" is bytes with CR LF after every raBreak row. Out-of-range requests
+// to the row operations are ignored; reading a field of a row outside the list raises EListError.
+class TEditorScreenStrings : public TEditorStringList {
+ public:
+  TEditorScreenStrings();
+  ~TEditorScreenStrings() override;
+  TEditorScreenStrings(const TEditorScreenStrings&) = delete;
+  TEditorScreenStrings& operator=(const TEditorScreenStrings&) = delete;
+
+  // --- Attached editors, as watchers. The first is the one that created the list.
+  void AttachWatcher(TRowsWatcher* watcher);
+  void DetachWatcher(TRowsWatcher* watcher);
+  int WatcherCount() const { return static_cast<int>(FWatchers.size()); }
+  TRowsWatcher* Watchers(int index) const { return FWatchers.at(static_cast<std::size_t>(index)); }
+  // The watcher whose caret undo records: the first attached one with the focus, else the first.
+  TRowsWatcher* ActiveWatcher() const;
+
+  // --- Settings shared by the attached editors.
+  bool WordWrap() const { return FWordWrap; }
+  // Re-cuts every row (WrapLines or UnwrapLines) when the value changes; clears the undo history.
+  void SetWordWrap(bool value);
+  TEditorWrapOption& WrapOption() { return *FWrapOption; }
+  const TEditorWrapOption& WrapOption() const { return *FWrapOption; }
+  TEditorUndoObj& UndoObj() { return *FUndoObj; }
+  const TEditorUndoObj& UndoObj() const { return *FUndoObj; }
+  // The map rules wrapping uses: the wrap flag and width, and the first editor's tab width and delimiters.
+  TColumnRules ColumnRules() const;
+
+  // --- Reading rows.
+  // First row of the logical line holding row: steps back while the row before is raWrap.
+  int LineStartRow(int row) const;
+  // Last row of the logical line holding row: steps forward while the row is raWrap and not the last.
+  // A negative row comes back unchanged.
+  int LineEndRow(int row) const;
+  // Joins rowCount rows from startRow (-1: to the end of the logical line), CR LF after raBreak rows.
+  // A start row outside the list gives "", 0 rows and raNone.
+  void GetRowsText(int startRow, int rowCount, TRowAttribute& lastAttribute, int& rowsTaken, std::string& text) const;
+  std::string RowsText(int startRow, int rowCount) const;
+  // The highest row a caret may stand on: the row count (the virtual row after a final break), or the
+  // last row when the text ends without a break.
+  int CaretRowLimit() const;
+  // Logical line <-> row. LineToRow of the line count is the row count; beyond it, EListError.
+  int LineToRow(int line) const;
+  int RowToLine(int row) const;
+  // The number of logical lines.
+  int LineCount() const;
+
+  // --- Changing rows. All edits end in ReplaceText, which re-wraps the touched lines, records one undo
+  // step and notifies the editors.
+  void ReplaceText(int startRow, int rowCount, std::string_view text);
+  // Overwrites rowCount rows from startRow with every row of source (all five fields).
+  void ReplaceRows(int startRow, int rowCount, const TEditorStringList& source);
+  // Removes rows; returns the union of their marks.
+  TRowMarks DeleteRows(int startRow, int rowCount);
+  void NoteUpdate(int startRow, int oldRows, int newRows, int changedRows);
+  const TLastUpdate& LastUpdate() const { return FLastUpdate; }
+  // Removes the selection in every editor, empties the undo history, the rows and the list marks, and
+  // puts every editor's caret at row 0, column 0. Records no change.
+  void Clear() override;
+  // Replaces all rows with the text, one raBreak row per line (raEnd for a last line without a break),
+  // unwrapped; the caller re-wraps. A NUL ends the text.
+  void LoadText(std::string_view text);
+  // Appends a fresh row (the loading form of Add: no change is recorded).
+  void AppendRow(std::string_view text, TRowAttribute attribute);
+
+  // --- Wrapping.
+  // Cuts text into rows into target: one empty raBreak row for an empty text; with word wrap off one row
+  // per line; with it on, each line cut by the wrap rules. Line breaks inside text are CR LF, CR or LF.
+  void SplitToRows(std::string_view text, TEditorStringList& target) const;
+  // How many rows SplitToRows makes of one line.
+  int RowsNeeded(std::string_view line) const;
+  // Re-cuts every logical line (word wrap on); marks follow their rows.
+  void WrapLines();
+  // Joins every logical line into one row (word wrap off).
+  void UnwrapLines();
+
+  // --- Undo (forwarded to the undo object).
+  void Undo();
+  void Redo();
+
+  // --- Row marks in use in the text.
+  TRowMarks ListMarks() const { return FListMarks; }
+  void IncludeListMarks(TRowMarks marks) { FListMarks = static_cast<TRowMarks>(FListMarks | marks); }
+  void ExcludeListMarks(TRowMarks marks) { FListMarks = static_cast<TRowMarks>(FListMarks & ~marks); }
+
+  // --- Tokenizer start states (see row_states.h). States is not owned; nullptr restores the lazy default.
+  void SetRowStates(TRowStates* states) { FRowStates = states ? states : &FLazyStates; }
+  int UpdateStates(int fromRow, bool notify) { return FRowStates->UpdateStates(*this, fromRow, notify); }
+  void ResetStates() { FRowStates->ResetStates(*this); }
+
+ protected:
+  std::string GetTextStr() const override;
+  void SetUpdateState(bool updating) override;
+
+ private:
+  friend class TEditorUndoObj;  // restores rows with the same marks rules as ReplaceText
+
+  void NotifyWatchers(TObject* sender);
+  void WrapOptionChanged(TObject* sender);
+  // After the wrap flag or a wrap option changed: clear undo, re-cut all rows, reset states, tell editors.
+  void RebuildRows();
+  // Runs recut over every row inside one silent update (selections cleared); recut gets the row count
+  // and the attribute the last row must end with.
+  void RecutEveryRow(void (TEditorScreenStrings::*recut)(int count, TRowAttribute lastAttribute));
+  void WrapRows(int count, TRowAttribute lastAttribute);
+  void UnwrapRows(int count, TRowAttribute lastAttribute);
+  // The row from which an edit at startRow must re-wrap so that rows before it keep the cut a full
+  // re-wrap would give them.
+  int RewrapStart(int startRow) const;
+  // ReplaceRows, with the marks following their rows: the first keptBefore and the last keptAfter old rows
+  // kept their text; the marks of the rows between go to the row where the new text begins, pushed down
+  // by the added rows when pushDown.
+  void ReplaceRowsKeepingMarks(int startRow, int rowCount, const TEditorStringList& source, int keptBefore,
+                               int keptAfter, bool pushDown);
+  // Marks of deleted rows go to the row now at min(row, last row), or leave the list when no row is left.
+  void MergeDeletedMarks(TRowMarks marks, int row);
+
+  std::vector<TRowsWatcher*> FWatchers;
+  bool FWordWrap = false;
+  TLastUpdate FLastUpdate;
+  TRowMarks FListMarks = 0;
+  std::unique_ptr<TEditorUndoObj> FUndoObj;
+  std::unique_ptr<TEditorWrapOption> FWrapOption;
+  TLazyRowStates FLazyStates;
+  TRowStates* FRowStates = &FLazyStates;
+};
+
+}  // namespace editor

@@ -1,0 +1,119 @@
+// The editor's colour scheme wired to its rows: the start states the editor installs, their hand-over
+// when editors sharing the rows go, the Fountain property, and row repaints in every attached editor.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "editor/control/editor.h"
+#include "editor/syntax/fountain.h"
+#include "editor/text/editor_screen_strings.h"
+#include "support/fake_window.h"
+
+namespace editor {
+namespace {
+
+std::string Rows(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "row " + std::to_string(i) + "\r\n";
+  return text;
+}
+
+TEST(FountainWiring, TheEditorThatMakesTheRowsComputesTheirStartStates) {
+  TEditor editor;
+  editor.SetVisibleRows(5);
+  editor.Lines().SetText(Rows(50));
+  TEditorScreenStrings& rows = editor.ListInfo();
+  EXPECT_TRUE(rows.StateComputed(10));  // two screens below the top row
+  EXPECT_FALSE(rows.StateComputed(11));
+  editor.Speed().SetInitBracketsFull(true);
+  rows.ResetStates();
+  EXPECT_TRUE(rows.StateComputed(49));
+}
+
+TEST(FountainWiring, WhenTheFirstEditorGoesTheNextOneKeepsTheStates) {
+  auto first = std::make_unique<TEditor>();
+  TEditor second(*first);
+  second.SetVisibleRows(100);
+  first->Lines().SetText(Rows(20));
+  first.reset();  // the rows must not keep the states it owned
+  TEditorScreenStrings& rows = second.ListInfo();
+  rows.ReplaceText(0, 1, "changed\r\n");
+  rows.ResetStates();
+  EXPECT_TRUE(rows.StateComputed(19));
+  second.View().Brackets().Add()->SetLeftBracket("(*");
+  EXPECT_TRUE(rows.StateComputed(0));
+}
+
+TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
+  test::TFakeWindow window;
+  TEditor editor;
+  editor.SetWindow(&window);
+  editor.Lines().SetText(Rows(30));
+  TEditorScreenStrings& rows = editor.ListInfo();
+  TEditorFountain first, second;
+
+  rows.SetStateNotComputed(0);
+  int repaints = window.InvalidateAllCount;
+  editor.SetFountain(&first);
+  EXPECT_EQ(editor.ActiveFountain(), &first);
+  EXPECT_EQ(first.ListenerCount(), 1);
+  EXPECT_TRUE(rows.StateComputed(0));
+  EXPECT_GT(window.InvalidateAllCount, repaints);
+
+  rows.SetStateNotComputed(0);
+  repaints = window.InvalidateAllCount;
+  first.SetUrl(true);  // a change in the external scheme reaches the editor
+  EXPECT_TRUE(rows.StateComputed(0));
+  EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
+
+  editor.SetFountain(&second);
+  EXPECT_EQ(first.ListenerCount(), 0);
+  EXPECT_EQ(second.ListenerCount(), 1);
+  repaints = window.InvalidateAllCount;
+  editor.View().SetUrl(true);  // View's own scheme still reports (the active one is another)
+  first.SetMail(true);         // the old one no longer does
+  EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
+
+  editor.SetFountain(nullptr);
+  EXPECT_EQ(second.ListenerCount(), 0);
+  EXPECT_EQ(editor.ActiveFountain(), &editor.View().Fountain());
+}
+
+TEST(FountainWiring, DestroyingTheExternalFountainClearsTheProperty) {
+  TEditor editor;
+  editor.Lines().SetText(Rows(5));
+  auto external = std::make_unique<TEditorFountain>();
+  editor.SetFountain(external.get());
+  external.reset();
+  EXPECT_EQ(editor.Fountain(), nullptr);
+  EXPECT_EQ(editor.ActiveFountain(), &editor.View().Fountain());
+  EXPECT_EQ(editor.TokenRowStates().Fountain(), &editor.View().Fountain());
+  editor.ListInfo().ReplaceText(0, 1, "x\r\n");  // computes with View's scheme, nothing dangles
+}
+
+TEST(FountainWiring, ARowWhoseStateChangesIsRepaintedInEveryAttachedEditor) {
+  test::TFakeWindow firstWindow, secondWindow;
+  TEditor first;
+  TEditor second(first);
+  first.SetWindow(&firstWindow);
+  second.SetWindow(&secondWindow);
+  first.View().Brackets().Add()->SetLeftBracket("(*");
+  first.View().Brackets().Items(0)->SetRightBracket("*)");
+  first.Lines().SetText(Rows(10));
+  firstWindow.Invalidated.clear();
+  secondWindow.Invalidated.clear();
+  // Opening a bracket region on row 0 changes the start state of every row after it.
+  first.ListInfo().ReplaceText(0, 1, "(* open\r\n");
+  const int rowTop = 2 + 16;  // row 1 of a window with the default top margin
+  auto hasRow1 = [rowTop](const test::TFakeWindow& window) {
+    return std::any_of(window.Invalidated.begin(), window.Invalidated.end(),
+                       [rowTop](const TRect& r) { return r.Top == rowTop && r.Bottom == rowTop + 16; });
+  };
+  EXPECT_TRUE(hasRow1(firstWindow));
+  EXPECT_TRUE(hasRow1(secondWindow));
+}
+
+}  // namespace
+}  // namespace editor

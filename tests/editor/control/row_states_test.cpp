@@ -1,0 +1,301 @@
+// Row start states: incremental propagation after edits agrees with a computation from the top, stops
+// where states agree again, stays within two screens, and reaches the editor's real row list.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/control/editor.h"
+#include "editor/syntax/fountain.h"
+#include "editor/syntax/token_row_states.h"
+#include "editor/text/editor_screen_strings.h"
+#include "editor/text/editor_wrap_option.h"
+#include "support/random_text.h"
+#include "support/token_test_support.h"
+
+namespace editor {
+namespace {
+
+using test::Sjis;
+
+// A row store in memory, with a state per row.
+class TFakeRows : public TRowStateStore {
+ public:
+  struct TRow {
+    std::string Text;
+    std::uint8_t Attribute;
+    TRowAttributeData State;
+  };
+  std::vector<TRow> Rows;
+
+  int RowCount() const override { return static_cast<int>(Rows.size()); }
+  std::string_view RowText(int row) const override { return Rows.at(static_cast<std::size_t>(row)).Text; }
+  std::uint8_t RowAttribute(int row) const override { return Rows.at(static_cast<std::size_t>(row)).Attribute; }
+  TRowAttributeData RowState(int row) const override {
+    TRowAttributeData data = Rows.at(static_cast<std::size_t>(row)).State;
+    data.RowAttribute = RowAttribute(row);
+    return data;
+  }
+  void SetRowState(int row, const TRowAttributeData& data) override {
+    TRow& target = Rows.at(static_cast<std::size_t>(row));
+    target.State = data;
+    target.State.RowAttribute = target.Attribute;
+  }
+  bool Computed(int row) const {
+    return Rows.at(static_cast<std::size_t>(row)).State.BracketIndex != BracketNotComputed;
+  }
+};
+
+// A scheme with every rule that carries state from row to row.
+void ConfigureBusyScheme(TEditorFountain& fountain) {
+  TFountainBracketItem* item = fountain.Brackets().Add();
+  item->SetLeftBracket("(*");
+  item->SetRightBracket("*)");
+  item = fountain.Brackets().Add();
+  item->SetLeftBracket("<<");
+  item->SetRightBracket(">>");
+  fountain.SetCommenter("//");
+  fountain.SetQuotation("\"");
+  fountain.SetUrl(true);
+  fountain.SetMail(true);
+  fountain.SetReserveWordList({"abc"});
+}
+
+// Pieces that open, close and carry tokens, glued at random.
+std::string RandomRowText(test::TRandomText& random, int maxPieces) {
+  static const std::vector<std::string> pieces = {"abc",        "12",         "3.5",      "(*", "*)", "//", "\"",
+                                                  "http://a.b", "a@b.c",      " ",        "  ", "<<", ">>", "\t",
+                                                  Sjis("漢字"), Sjis("カタ"), Sjis("ｱｲ"), "x",  "*",  ")"};
+  return random.Glue(pieces, maxPieces);
+}
+
+std::uint8_t RandomInnerAttribute(test::TRandomText& random) {
+  return random.Between(0, 2) == 0 ? RowAttrBreak : RowAttrWrap;
+}
+
+TFakeRows::TRow FreshRow(test::TRandomText& random) {
+  TFakeRows::TRow row{RandomRowText(random, 6), RandomInnerAttribute(random), {}};
+  row.State.BracketIndex = BracketNotComputed;
+  return row;
+}
+
+// Computes every row that is still not computed, top down, as drawing the whole text would.
+void ComputeTheRest(TFakeRows& rows, TFountainParser& parser, int screenRows) {
+  for (int row = 0; row < rows.RowCount(); ++row) {
+    if (!rows.Computed(row)) UpdateRowStates(rows, parser, row, screenRows, {});
+  }
+}
+
+TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
+  TEditorFountain fountain;
+  ConfigureBusyScheme(fountain);
+  auto parser = fountain.CreateParser();
+  test::TRandomText random(4711);
+  for (int text = 0; text < 300; ++text) {
+    TFakeRows rows;
+    const int count = random.Between(1, 30);
+    for (int i = 0; i < count; ++i) rows.Rows.push_back(FreshRow(random));
+    rows.Rows.back().Attribute = RowAttrEnd;
+    ResetRowStates(rows, *parser, rows.RowCount() - 1);
+
+    for (int edit = 0; edit < 12; ++edit) {
+      const int size = rows.RowCount();
+      const int first = random.Between(0, size);
+      const int removed = random.Between(0, std::min(3, size - first));
+      const int added = random.Between(removed == size ? 1 : 0, 3);
+      std::vector<TFakeRows::TRow> fresh;
+      for (int i = 0; i < added; ++i) fresh.push_back(FreshRow(random));
+      rows.Rows.erase(rows.Rows.begin() + first, rows.Rows.begin() + first + removed);
+      rows.Rows.insert(rows.Rows.begin() + first, fresh.begin(), fresh.end());
+      int changedFrom = first;
+      if (rows.Rows.back().Attribute == RowAttrWrap) {
+        // The last row never wraps; its change makes it an edited row too.
+        rows.Rows.back().Attribute = RowAttrEnd;
+        rows.Rows.back().State.BracketIndex = BracketNotComputed;
+        changedFrom = std::min(changedFrom, rows.RowCount() - 1);
+      }
+      const int screenRows = random.Between(0, 4);
+      int heard = 0;
+      const int counted = UpdateRowStates(rows, *parser, changedFrom, screenRows, [&heard](int) { ++heard; });
+      EXPECT_EQ(counted, heard);
+      EXPECT_LE(counted, rows.RowCount() - changedFrom);
+      ComputeTheRest(rows, *parser, screenRows);
+
+      TFakeRows fromTop = rows;
+      ResetRowStates(fromTop, *parser, fromTop.RowCount() - 1);
+      for (int row = 0; row < rows.RowCount(); ++row) {
+        ASSERT_EQ(rows.RowState(row), fromTop.RowState(row)) << "text " << text << " edit " << edit << " row " << row;
+      }
+    }
+  }
+}
+
+// Rows "x" with a region opened in row 0 of 100 rows, to watch how far a change travels.
+TFakeRows HundredRows() {
+  TFakeRows rows;
+  for (int i = 0; i < 100; ++i) rows.Rows.push_back({"x", RowAttrBreak, {}});
+  rows.Rows.back().Attribute = RowAttrEnd;
+  return rows;
+}
+
+TEST(RowStates, ChangesTravelAtMostTwoScreensAndTheRestIsLeftForDrawing) {
+  TEditorFountain fountain;
+  ConfigureBusyScheme(fountain);
+  auto parser = fountain.CreateParser();
+  TFakeRows rows = HundredRows();
+  ResetRowStates(rows, *parser, 99);
+
+  rows.Rows[10].Text = "(* open";
+  rows.Rows[10].State.BracketIndex = BracketNotComputed;
+  std::vector<int> heard;
+  const int counted = UpdateRowStates(rows, *parser, 10, 3, [&heard](int row) { heard.push_back(row); });
+  EXPECT_EQ(counted, 7);  // rows 10 .. 16: the edited row and two screens of three rows
+  EXPECT_EQ(heard, (std::vector<int>{10, 11, 12, 13, 14, 15, 16}));
+  EXPECT_EQ(rows.RowState(16).BracketIndex, 0);
+  for (int row = 17; row < 100; ++row) {
+    ASSERT_FALSE(rows.Computed(row)) << row;
+    ASSERT_EQ(rows.RowState(row).StartToken, 0);
+  }
+  EXPECT_EQ(rows.RowState(9).BracketIndex, BracketNone);
+
+  // Drawing row 50 computes from the nearest computed row above it, without notification.
+  EXPECT_EQ(UpdateRowStates(rows, *parser, 50, 3, {}), 0);
+  for (int row = 17; row <= 56; ++row) ASSERT_EQ(rows.RowState(row).BracketIndex, 0) << row;
+  EXPECT_FALSE(rows.Computed(57));
+
+  // Closing the region again: the rows after it fall back to "outside" and propagation stops where the
+  // stored states agree.
+  rows.Rows[12].Text = "*)";
+  rows.Rows[12].State.BracketIndex = BracketNotComputed;
+  EXPECT_EQ(UpdateRowStates(rows, *parser, 12, 50, [](int) {}), 88);  // rows 12 .. 99: the limit is the end
+}
+
+TEST(RowStates, AnEditThatLeavesTheStateAloneRewritesOnlyItsOwnRow) {
+  TEditorFountain fountain;
+  ConfigureBusyScheme(fountain);
+  auto parser = fountain.CreateParser();
+  TFakeRows rows = HundredRows();
+  ResetRowStates(rows, *parser, 99);
+  rows.Rows[40].Text = "xy";
+  rows.Rows[40].State.BracketIndex = BracketNotComputed;
+  EXPECT_EQ(UpdateRowStates(rows, *parser, 40, 20, [](int) {}), 1);
+  for (int row = 0; row < 100; ++row) ASSERT_TRUE(rows.Computed(row)) << row;
+  // Out-of-range rows do nothing.
+  EXPECT_EQ(UpdateRowStates(rows, *parser, 100, 20, [](int) {}), 0);
+  EXPECT_EQ(UpdateRowStates(rows, *parser, -1, 20, [](int) {}), 0);
+}
+
+TEST(RowStates, AResetComputesTheRowsAskedForAndMarksTheRest) {
+  TEditorFountain fountain;
+  auto parser = fountain.CreateParser();
+  TFakeRows rows = HundredRows();
+  rows.Rows[5].State.StartToken = tokAnk;  // stale
+  ResetRowStates(rows, *parser, 9);
+  for (int row = 0; row < 10; ++row) {
+    ASSERT_EQ(rows.RowState(row).BracketIndex, BracketNone);
+    ASSERT_EQ(rows.RowState(row).StartToken, 0);
+  }
+  for (int row = 10; row < 100; ++row) ASSERT_FALSE(rows.Computed(row));
+  EXPECT_EQ(rows.RowState(1).PrevRowAttribute, RowAttrBreak);
+}
+
+// ---- the editor's row list ----------------------------------------------------------------------------
+
+// An editor whose rows keep their states with the busy scheme.
+struct TStatefulEditor {
+  TStatefulEditor() {
+    ConfigureBusyScheme(Fountain);
+    States.SetFountain(&Fountain);
+    States.OnInvalidateRow = [this](TEditorScreenStrings&, int row) { Invalidated.push_back(row); };
+    Editor.ListInfo().SetRowStates(&States);
+    Editor.SetVisibleRows(30);
+  }
+  ~TStatefulEditor() { Editor.ListInfo().SetRowStates(nullptr); }
+
+  std::vector<TRowAttributeData> States_() const {
+    std::vector<TRowAttributeData> states;
+    const TEditorScreenStrings& rows = Editor.ListInfo();
+    for (int row = 0; row < rows.Count(); ++row) states.push_back(rows.RowAttributeData(row));
+    return states;
+  }
+
+  TEditorFountain Fountain;
+  TTokenRowStates States;
+  TEditor Editor;
+  std::vector<int> Invalidated;
+};
+
+TEST(RowStatesInEditor, ATypedCharacterInAHundredThousandRowsRewritesOneRow) {
+  TStatefulEditor stateful;
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += "line " + std::to_string(i) + " (* a *) // b\r\n";
+  stateful.States.SetInitBracketsFull(true);
+  stateful.Editor.Lines().SetText(text);
+  TEditorScreenStrings& rows = stateful.Editor.ListInfo();
+  ASSERT_EQ(rows.Count(), 100000);
+  ASSERT_TRUE(rows.StateComputed(99999));
+
+  // The edit re-cuts its line and the one after it (the row list's rule); only those fresh rows get a
+  // state written.
+  rows.ReplaceText(50000, 1, "line 50000 (* a *) // bc\r\n");
+  EXPECT_EQ(stateful.Invalidated, (std::vector<int>{50000, 50001}));
+  EXPECT_TRUE(rows.StateComputed(99999)) << "nothing past the agreeing row was dropped";
+}
+
+TEST(RowStatesInEditor, AResetComputesTwoScreensBelowTheTopRowUnlessAskedForAll) {
+  TStatefulEditor stateful;
+  stateful.Editor.SetVisibleRows(10);
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "x\r\n";
+  stateful.Editor.Lines().SetText(text);
+  TEditorScreenStrings& rows = stateful.Editor.ListInfo();
+  EXPECT_TRUE(rows.StateComputed(20));
+  EXPECT_FALSE(rows.StateComputed(21));
+  stateful.States.SetInitBracketsFull(true);
+  rows.ResetStates();
+  EXPECT_TRUE(rows.StateComputed(199));
+}
+
+TEST(RowStatesInEditor, EditsUndoAndRedoLeaveTheStatesAComputationFromTheTopGives) {
+  test::TRandomText random(99);
+  for (int round = 0; round < 40; ++round) {
+    TStatefulEditor stateful;
+    stateful.Editor.SetVisibleRows(random.Between(0, 3));
+    stateful.Editor.SetWordWrap(round % 2 == 0);
+    stateful.Editor.WrapOption().SetWrapByte(20);
+    TEditorScreenStrings& rows = stateful.Editor.ListInfo();
+    std::string text;
+    for (int i = 0; i < 15; ++i) text += RandomRowText(random, 8) + "\r\n";
+    stateful.Editor.Lines().SetText(text);
+
+    for (int edit = 0; edit < 25; ++edit) {
+      const int action = random.Between(0, 9);
+      if (action == 0 && stateful.Editor.CanUndo()) {
+        stateful.Editor.Undo();
+      } else if (action == 1 && stateful.Editor.CanRedo()) {
+        stateful.Editor.Redo();
+      } else {
+        const int count = rows.Count();
+        const int start = random.Between(0, count);
+        const int n = random.Between(0, std::min(3, count - start));
+        std::string insert = RandomRowText(random, 5);
+        if (random.Between(0, 2) == 0) insert += "\r\n" + RandomRowText(random, 5);
+        if (random.Between(0, 1) == 0) insert += "\r\n";
+        rows.ReplaceText(start, n, insert);
+      }
+      // Draw everything: rows not computed yet are computed top down, without notification.
+      for (int row = 0; row < rows.Count(); ++row) {
+        if (!rows.StateComputed(row)) rows.UpdateStates(row, false);
+      }
+      const std::vector<TRowAttributeData> incremental = stateful.States_();
+      stateful.States.SetInitBracketsFull(true);
+      rows.ResetStates();
+      stateful.States.SetInitBracketsFull(false);
+      ASSERT_EQ(incremental, stateful.States_()) << "round " << round << " edit " << edit;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,258 @@
+// Colour schemes: defaults, the change chain up to the scheme's listeners, the bracket limit, the mass
+// setters and the reserved-word list.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/syntax/editor_parser.h"
+#include "editor/syntax/fountain.h"
+#include "support/change_listener.h"
+
+namespace editor {
+namespace {
+
+using TListener = test::TChangeListener;
+
+TEST(FountainColor, StartsAsTheControlsOwnColoursAndReportsOnlyRealChanges) {
+  TFountainColor color;
+  EXPECT_EQ(color.Color(), 0x1FFFFFFFu);
+  EXPECT_EQ(color.BkColor(), clNone);
+  EXPECT_EQ(color.Style(), 0);
+
+  TListener listener;
+  color.OnChange = MethodEvent<&TListener::Heard>(&listener);
+  color.SetColor(clNone);
+  color.SetBkColor(clNone);
+  color.SetStyle(0);
+  EXPECT_EQ(listener.Count, 0);
+  color.SetColor(0xFF0000);
+  color.SetBkColor(0xFFFFFF);
+  color.SetStyle(fsBold | fsUnderline);
+  EXPECT_EQ(listener.Count, 3);
+  EXPECT_EQ(listener.LastSender, &color);
+
+  TFountainColor copy;
+  TListener copyListener;
+  copy.OnChange = MethodEvent<&TListener::Heard>(&copyListener);
+  copy.Assign(color);
+  EXPECT_EQ(copyListener.Count, 1) << "Assign reports all three fields at once";
+  EXPECT_EQ(copy.Color(), 0xFF0000u);
+  EXPECT_EQ(copy.BkColor(), 0xFFFFFFu);
+  EXPECT_EQ(copy.Style(), fsBold | fsUnderline);
+}
+
+TEST(FountainBrackets, TheFifteenthPairIsRefusedWithTheExactText) {
+  TFountain fountain;
+  for (int i = 0; i < 14; ++i) fountain.Brackets().Add();
+  try {
+    fountain.Brackets().Add();
+    FAIL() << "no exception";
+  } catch (const EFountainError& error) {
+    EXPECT_STREQ(error.what(), "TFountainBracketCollection\r\nYou can not add item over 14");
+  }
+  EXPECT_EQ(fountain.Brackets().Count(), 14);
+}
+
+TEST(FountainBrackets, EveryChangeOfAPairReachesTheSchemesListeners) {
+  TEditorFountain fountain;
+  TListener listener;
+  fountain.Add(MethodEvent<&TListener::Heard>(&listener));
+
+  TFountainBracketItem* item = fountain.Brackets().Add();
+  EXPECT_EQ(listener.Count, 1);
+  EXPECT_EQ(listener.LastSender, &fountain);
+  item->SetLeftBracket("(*");
+  item->SetRightBracket("*)");
+  item->SetRightBracket("*)");
+  item->ItemColor().SetColor(0x00FF00);
+  EXPECT_EQ(listener.Count, 4);
+
+  // Mass setters of the editor's collection: one report, every pair changed.
+  fountain.Brackets().Add()->SetLeftBracket("<<");
+  listener.Count = 0;
+  fountain.Brackets().SetAllColors(0x123456);
+  fountain.Brackets().SetAllBkColors(0x654321);
+  fountain.Brackets().SetAllStyles(fsItalic);
+  EXPECT_EQ(listener.Count, 3);
+  for (int i = 0; i < fountain.Brackets().Count(); ++i) {
+    EXPECT_EQ(fountain.Brackets().Items(i)->ItemColor().Color(), 0x123456u);
+    EXPECT_EQ(fountain.Brackets().Items(i)->ItemColor().BkColor(), 0x654321u);
+    EXPECT_EQ(fountain.Brackets().Items(i)->ItemColor().Style(), fsItalic);
+  }
+
+  fountain.Brackets().Delete(0);
+  EXPECT_EQ(listener.Count, 4);
+}
+
+TEST(FountainBrackets, AssignCopiesEveryPairInOneReport) {
+  TEditorFountain source;
+  TFountainBracketItem* item = source.Brackets().Add();
+  item->SetLeftBracket("(");
+  item->SetRightBracket(")");
+  item->ItemColor().SetColor(7);
+  source.Brackets().Add()->SetLeftBracket("[");
+
+  TEditorFountain target;
+  target.Brackets().Add()->SetLeftBracket("old");
+  TListener listener;
+  target.Add(MethodEvent<&TListener::Heard>(&listener));
+  target.SetBrackets(source.Brackets());
+  EXPECT_EQ(listener.Count, 1);
+  ASSERT_EQ(target.Brackets().Count(), 2);
+  EXPECT_EQ(target.Brackets().Items(0)->LeftBracket(), "(");
+  EXPECT_EQ(target.Brackets().Items(0)->RightBracket(), ")");
+  EXPECT_EQ(target.Brackets().Items(0)->ItemColor().Color(), 7u);
+  EXPECT_EQ(target.Brackets().Items(1)->LeftBracket(), "[");
+  // The copies are the target's own: changing the source leaves them alone.
+  item->SetLeftBracket("{");
+  EXPECT_EQ(target.Brackets().Items(0)->LeftBracket(), "(");
+}
+
+TEST(EditorColors, ElevenRecordsInPublishedOrderWithTheSchemesReserve) {
+  TEditorFountain fountain;
+  TEditorColors& colors = fountain.Colors();
+  std::vector<std::string> names;
+  for (const TNamedColor& record : colors.Records()) names.emplace_back(record.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select", "Str",
+                                             "Symbol", "Url"}));
+  EXPECT_EQ(&colors.Reserve(), &fountain.Reserve());
+  EXPECT_EQ(colors.Select().Color(), 0xFFFFFFu);
+  EXPECT_EQ(colors.Select().BkColor(), 0x800000u);
+  for (const TNamedColor& record : colors.Records()) {
+    if (record.Name == "Select") continue;
+    EXPECT_EQ(record.Color->Color(), clNone) << record.Name;
+    EXPECT_EQ(record.Color->BkColor(), clNone) << record.Name;
+  }
+}
+
+TEST(EditorColors, ARecordsChangeReachesTheSchemesListenersOnce) {
+  TEditorFountain fountain;
+  TListener first, second;
+  fountain.Add(MethodEvent<&TListener::Heard>(&first));
+  fountain.Add(MethodEvent<&TListener::Heard>(&second));
+  fountain.Colors().Url().SetColor(0xFF0000);
+  fountain.Colors().Reserve().SetStyle(fsBold);
+  EXPECT_EQ(first.Count, 2);
+  EXPECT_EQ(second.Count, 2);
+  EXPECT_EQ(first.LastSender, &fountain);
+
+  fountain.Remove(MethodEvent<&TListener::Heard>(&second));
+  fountain.BeginUpdate();
+  fountain.Colors().Mail().SetColor(1);
+  fountain.SetUrl(true);
+  fountain.Brackets().Add();
+  fountain.EndUpdate();
+  EXPECT_EQ(first.Count, 3);
+  EXPECT_EQ(second.Count, 2);
+}
+
+TEST(EditorColors, AssignCopiesEveryRecordIncludingReserveInOneReport) {
+  TEditorFountain source;
+  source.Colors().Url().SetColor(0xFF0000);
+  source.Colors().Reserve().SetBkColor(0x00FF00);
+  source.Colors().Select().SetColor(3);
+
+  TEditorFountain target;
+  TListener listener;
+  target.Add(MethodEvent<&TListener::Heard>(&listener));
+  target.SetColors(source.Colors());
+  EXPECT_EQ(listener.Count, 1);
+  EXPECT_EQ(target.Colors().Url().Color(), 0xFF0000u);
+  EXPECT_EQ(target.Reserve().BkColor(), 0x00FF00u);
+  EXPECT_EQ(target.Colors().Select().Color(), 3u);
+}
+
+TEST(EditorFountain, MassSettersChangeEveryTokenColourButSelectAndHitAndReportOnce) {
+  TEditorFountain fountain;
+  fountain.Colors().Hit().SetColor(5);
+  TListener listener;
+  fountain.Add(MethodEvent<&TListener::Heard>(&listener));
+
+  fountain.SetAllStyles(fsItalic | fsBold);
+  EXPECT_EQ(listener.Count, 1);
+  fountain.SetAllColors(0x0000FF);
+  fountain.SetAllBkColors(0xFFFFFF);
+  EXPECT_EQ(listener.Count, 3);
+
+  for (const TNamedColor& record : fountain.Colors().Records()) {
+    const bool skipped = record.Name == "Select" || record.Name == "Hit";
+    EXPECT_EQ(record.Color->Style() == (fsItalic | fsBold), !skipped) << record.Name;
+    EXPECT_EQ(record.Color->Color() == 0x0000FFu, !skipped) << record.Name;
+    EXPECT_EQ(record.Color->BkColor() == 0xFFFFFFu, !skipped) << record.Name;
+  }
+  EXPECT_EQ(fountain.Reserve().Style(), fsItalic | fsBold);
+  EXPECT_EQ(fountain.Colors().Select().Color(), 0xFFFFFFu);
+  EXPECT_EQ(fountain.Colors().Hit().Color(), 5u);
+  // The same walk serves the drawing code's italic test.
+  EXPECT_EQ(fountain.ColorRecords().size(), 11u);
+}
+
+TEST(Fountain, ReservedWordsAreLookedUpIgnoringLetterCaseAndSettingThemReports) {
+  TFountain fountain;
+  TListener listener;
+  fountain.Add(MethodEvent<&TListener::Heard>(&listener));
+  fountain.SetReserveWordList({"while", "Begin", "END", "if"});
+  EXPECT_EQ(listener.Count, 1);
+  EXPECT_EQ(fountain.ReserveWordList(), (std::vector<std::string>{"Begin", "END", "if", "while"}));
+  EXPECT_TRUE(fountain.IsReserveWord("begin"));
+  EXPECT_TRUE(fountain.IsReserveWord("End"));
+  EXPECT_TRUE(fountain.IsReserveWord("WHILE"));
+  EXPECT_FALSE(fountain.IsReserveWord("beg"));
+  EXPECT_FALSE(fountain.IsReserveWord("ends"));
+  EXPECT_FALSE(fountain.IsReserveWord(""));
+}
+
+TEST(Fountain, PartiesAreToldWhenTheSchemeIsDestroyed) {
+  TListener listener;
+  TObject* sender = nullptr;
+  {
+    auto fountain = std::make_unique<TEditorFountain>();
+    sender = fountain.get();
+    fountain->FreeNotification(MethodEvent<&TListener::Heard>(&listener));
+    TListener removed;
+    fountain->FreeNotification(MethodEvent<&TListener::Heard>(&removed));
+    fountain->RemoveFreeNotification(MethodEvent<&TListener::Heard>(&removed));
+    fountain.reset();
+    EXPECT_EQ(removed.Count, 0);
+  }
+  EXPECT_EQ(listener.Count, 1);
+  EXPECT_EQ(listener.LastSender, sender);
+}
+
+TEST(Fountain, FileExtensionsAreKeptSortedOnceEach) {
+  TFountain fountain;
+  fountain.SetFileExtList({".txt", ".PAS", ".pas", ".c"});
+  EXPECT_EQ(fountain.FileExtList().size(), 3u);
+  EXPECT_TRUE(fountain.HasFileExt(".TXT"));
+  EXPECT_TRUE(fountain.HasFileExt(".pas"));
+  EXPECT_FALSE(fountain.HasFileExt(".cpp"));
+}
+
+TEST(Fountain, ParserClassAndTheMissingFountainError) {
+  TFountain plain;
+  EXPECT_EQ(plain.CreateParser(), nullptr);
+  TEditorFountain fountain;
+  auto parser = fountain.CreateParser();
+  ASSERT_NE(parser, nullptr);
+  EXPECT_NE(dynamic_cast<TEditorParser*>(parser.get()), nullptr);
+  EXPECT_EQ(parser->Fountain(), &fountain);
+
+  for (int which = 0; which < 2; ++which) {
+    try {
+      if (which == 0) {
+        TFountainParser base(nullptr);
+      } else {
+        TEditorParser editorParser(nullptr);
+      }
+      FAIL() << "no exception";
+    } catch (const EFountainError& error) {
+      EXPECT_STREQ(error.what(), "TFountainParser.Create need instance of TFountain");
+    }
+  }
+  TTokenParser tokenParser;  // needs none
+  EXPECT_EQ(tokenParser.Fountain(), nullptr);
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,201 @@
+// Random rows through every parser class: tokens never read past the terminating zero byte, never come
+// out empty, and tile the text with nothing but blanks between them. Under AddressSanitizer each row
+// sits in a buffer of exactly its size, so a read past the zero byte is caught.
+// Rows: TACKNOTE_FUZZ_ROWS, or 1,000,000 with TACKNOTE_FULL_FUZZ set (the sanitizer run), else 20,000.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "editor/syntax/editor_parser.h"
+#include "editor/syntax/fountain.h"
+#include "support/random_text.h"
+#include "support/token_test_support.h"
+
+namespace editor {
+namespace {
+
+long FuzzRowCount() {
+  if (const char* rows = std::getenv("TACKNOTE_FUZZ_ROWS")) return std::strtol(rows, nullptr, 10);
+  return std::getenv("TACKNOTE_FULL_FUZZ") ? 1'000'000 : 20'000;
+}
+
+bool IsBlank(unsigned char c) { return c >= 0x01 && c <= 0x20 && c != 0x09; }
+
+bool IsProducedKind(int kind) { return kind >= 1 && kind <= 28 && kind != 2 && kind != 5 && kind != 10 && kind != 13; }
+
+// Makes rows that hit every scanner: words and prefixes the rules look for, lead bytes with and without
+// trail bytes (also at the very end), zero bytes, line ends and plain random bytes.
+class TRowGenerator {
+ public:
+  explicit TRowGenerator(std::uint32_t seed) : FRandom(seed) {}
+
+  std::string Row() {
+    // Mostly short rows, now and then one of up to 64 KB.
+    const int roll = Pick(0, 999);
+    const auto length = static_cast<std::size_t>(roll == 0   ? Pick(1000, 65536)
+                                                 : roll < 20 ? Pick(100, 1000)
+                                                             : Pick(0, 80));
+    std::string row;
+    while (row.size() < length) AppendPiece(row);
+    row.resize(length);
+    if (!row.empty() && Pick(0, 7) == 0)
+      row.back() = static_cast<char>(Pick(0x81, 0x9F));  // a lone lead byte at the end
+    return row;
+  }
+
+  TRowAttributeData State() {
+    TRowAttributeData state;
+    if (Pick(0, 2) != 0) return state;
+    state.StartToken = static_cast<std::uint8_t>(Pick(0, 3) == 0 ? Pick(0, 255) : Pick(0, 30));
+    state.Remain = Pick(0, 3) == 0 ? Pick(-5, 300) : 0;
+    state.BracketIndex = Pick(-2, 16);
+    return state;
+  }
+
+  int Pick(int low, int high) { return FRandom.Between(low, high); }
+
+ private:
+  void AppendPiece(std::string& row) {
+    static const char* const words[] = {"http:", "https://", "ftp:", "www.", "a@b.", "@",  ".",  "//",    "(*",  "*)",
+                                        "<<",    ">>",       "\"",   "'",    "#$",   "#",  "0x", "1.5e+", "12.", "E",
+                                        "rem",   "begin",    " ",    "\t",   "\r\n", "\r", "\n", ",",     "~"};
+    switch (Pick(0, 6)) {
+      case 0:
+        row += words[Pick(0, static_cast<int>(std::size(words)) - 1)];
+        break;
+      case 1:  // a double-byte character, or a lead byte with any byte after it
+        row += static_cast<char>(Pick(0, 1) ? Pick(0x81, 0x9F) : Pick(0xE0, 0xFC));
+        row += static_cast<char>(Pick(0, 3) ? Pick(0x40, 0xFC) : Pick(0, 255));
+        break;
+      case 2:
+        row += static_cast<char>(Pick(0, 1) ? 0x82 : 0x83);
+        row += static_cast<char>(Pick(0, 255));
+        break;
+      case 3:
+        row += static_cast<char>(Pick(0xA1, 0xDF));
+        break;
+      case 4:
+        row += static_cast<char>(Pick(0, 20) == 0 ? 0 : Pick('0', 'z'));
+        break;
+      default:
+        row += static_cast<char>(Pick(0, 255));
+        break;
+    }
+  }
+
+  test::TRandomText FRandom;
+};
+
+// A scheme with every switch, string and bracket set, an empty right bracket included.
+void ConfigureFullScheme(TEditorFountain& fountain) {
+  const char* const pairs[][2] = {{"(*", "*)"}, {"<<", ">>"}, {"\"", "\""}, {"[", ""}, {"\x82\xA0", "\x81\x42"}};
+  for (const auto& pair : pairs) {
+    TFountainBracketItem* item = fountain.Brackets().Add();
+    item->SetLeftBracket(pair[0]);
+    item->SetRightBracket(pair[1]);
+  }
+  fountain.SetUrl(true);
+  fountain.SetMail(true);
+  fountain.SetControlCode(true);
+  fountain.SetCommenter("//");
+  fountain.SetQuotation("'");
+  fountain.SetHexPrefix("0x");
+  fountain.SetReserveWordList({"begin", "end", "rem"});
+}
+
+// Checks one row: returns false (after reporting) on the first broken rule.
+bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength, const TRowAttributeData& state) {
+  const int stop = static_cast<int>(std::strlen(text));  // the first zero byte ends the row
+  parser.SetSource(text, state);
+  int end = 0;
+  for (std::size_t tokens = 0; tokens <= textLength + 1; ++tokens) {
+    const TTokenKind kind = parser.NextToken();
+    const int pos = parser.TokenPos();
+    const int length = parser.TokenLength();
+    if (kind == tokEnd) return true;
+    // A carried-over token keeps the kind the state names, whatever a damaged state says.
+    const bool carried = parser.InContinuation() && kind == state.StartToken;
+    if (!(IsProducedKind(kind) || carried) || length <= 0 || pos < end || pos + length > stop) {
+      ADD_FAILURE() << "bad token kind " << int{kind} << " at " << pos << " length " << length << " after " << end
+                    << " in a row of " << stop;
+      return false;
+    }
+    for (int i = end; i < pos; ++i) {
+      if (!IsBlank(static_cast<unsigned char>(text[i]))) {
+        ADD_FAILURE() << "byte " << i << " belongs to no token";
+        return false;
+      }
+    }
+    if (kind == tokBracket && parser.TokenBracket() < 0 && state.StartToken != tokBracket) {
+      ADD_FAILURE() << "a bracket token without its pair";
+      return false;
+    }
+    end = pos + length;
+  }
+  ADD_FAILURE() << "NextToken did not come to an end";
+  return false;
+}
+
+TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
+  TEditorFountain full;
+  ConfigureFullScheme(full);
+  TEditorFountain plain;
+  std::vector<std::unique_ptr<TFountainParser>> parsers;
+  parsers.push_back(full.CreateParser());
+  parsers.push_back(plain.CreateParser());
+  parsers.push_back(std::make_unique<TFountainParser>(&full));
+  parsers.push_back(std::make_unique<TTokenParser>());
+
+  TRowGenerator generator(20240607);
+  const long rowCount = FuzzRowCount();
+  for (long n = 0; n < rowCount; ++n) {
+    const std::string row = generator.Row();
+    // Exactly the row and its zero byte, so ASan sees any read past it.
+    auto buffer = std::make_unique<char[]>(row.size() + 1);
+    std::memcpy(buffer.get(), row.data(), row.size());
+    buffer[row.size()] = '\0';
+    const TRowAttributeData state = generator.State();
+    TFountainParser& parser = *parsers[static_cast<std::size_t>(n % static_cast<long>(parsers.size()))];
+    ASSERT_TRUE(CheckRow(parser, buffer.get(), row.size(), state)) << "row " << n;
+  }
+}
+
+TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
+  TEditorFountain full;
+  ConfigureFullScheme(full);
+  auto parser = full.CreateParser();
+  TRowGenerator generator(77);
+  const long texts = std::max(1L, FuzzRowCount() / 20);
+  for (long n = 0; n < texts; ++n) {
+    test::TRows rows;
+    const int count = generator.Pick(1, 6);
+    for (int i = 0; i < count; ++i) {
+      std::string text = generator.Row();
+      text = text.substr(0, text.find('\0'));  // rows hold no zero bytes
+      rows.Add(text, static_cast<std::uint8_t>(i + 1 == count ? RowAttrEnd : generator.Pick(0, 1)));
+    }
+    TRowAttributeData state;
+    if (generator.Pick(0, 1) == 0) {  // a start state as a row above could have left it
+      state.StartToken = static_cast<std::uint8_t>(generator.Pick(0, 28));
+      state.Remain = generator.Pick(0, MaxRemain);
+      state.BracketIndex = generator.Pick(BracketNone, full.Brackets().Count() - 1);
+    }
+    for (int row = 0; row < count; ++row) {
+      state.RowAttribute = rows.RowAttribute(row);
+      parser->NextRowState(row, rows, state);
+      ASSERT_GE(state.Remain, 0);
+      ASSERT_LE(state.Remain, MaxRemain);
+      ASSERT_GE(state.BracketIndex, BracketNone);
+      ASSERT_LT(state.BracketIndex, full.Brackets().Count());
+      ASSERT_LT(state.StartToken, TokenKindCount);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,125 @@
+// Column maps, the cursor over them, the delimiter set and character-boundary membership.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "editor/text/column_map.h"
+#include "support/editor_test_support.h"
+
+namespace editor {
+namespace {
+
+using test::kA;
+
+std::string Map(std::string_view text, bool wordWrap = false, int wrapByte = 80, int tabs = 8,
+                std::size_t limit = 1000) {
+  TColumnRules rules;
+  rules.WordWrap = wordWrap;
+  rules.WrapByte = wrapByte;
+  rules.TabSpaceCount = tabs;
+  std::string map;
+  BuildColumnMap(text, rules, limit, map);
+  return map;
+}
+
+TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
+  const std::string words = "09AZaz_";
+  for (char c : words) EXPECT_FALSE(kDefaultDelimiters[static_cast<unsigned char>(c)]) << c;
+  for (int c : {0x81, 0x9F, 0xA6, 0xDF, 0xE0, 0xFC}) EXPECT_FALSE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
+  for (int c : {0x00, 0x09, int{' '}, int{'-'}, int{'@'}, int{'`'}, int{'{'}, 0x7F, 0x80, 0xA0, 0xA5, 0xFD, 0xFF})
+    EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
+}
+
+TEST(ColumnMap, CodesEveryColumn) {
+  EXPECT_EQ(Map("ab c"), "1121");
+  EXPECT_EQ(Map(std::string(kA) + "x"), "451");
+  // A lead byte takes whatever byte follows as its partner, a NUL or a tab included.
+  EXPECT_EQ(Map(std::string_view("\x82\0x", 3)), "451");
+  EXPECT_EQ(Map("\x82\tx"), "451");
+  // A lead byte with nothing after it is a character of its own, read no further.
+  EXPECT_EQ(Map("ab\x82"), "111");
+  EXPECT_EQ(Map("\xA0\xB1"), "21");  // half-width punctuation, half-width letter
+}
+
+TEST(ColumnMap, TabsFillToTheNextStopButNotPastTheRowEndWhenWrapping) {
+  EXPECT_EQ(Map("\tx"), "233333331");
+  EXPECT_EQ(Map("abc\tx"), "111233331");
+  EXPECT_EQ(Map("abc\tx", false, 80, 4), "11121");  // a tab just before a stop has no fill
+  // Wrapping at 20: a tab at column 18 fills only column 19.
+  EXPECT_EQ(Map(std::string(18, 'a') + "\tb", true, 20), std::string(18, '1') + "23" + "1");
+  // Wrap off, the same tab runs to the stop at 24.
+  EXPECT_EQ(Map(std::string(18, 'a') + "\tb", false, 20), std::string(18, '1') + "233333" + "1");
+}
+
+TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
+  const std::string line(1 << 20, 'x');  // a 1 MB line costs only the columns asked for
+  EXPECT_EQ(Map(line, true, 80, 8, 83).size(), 83u);
+  EXPECT_EQ(Map(line, false, 80, 8, 1000).size(), 1000u);
+  // A double-byte character is never cut in half by the limit.
+  EXPECT_EQ(Map(test::Repeat(kA, 10), true, 80, 8, 5).size(), 6u);
+}
+
+TEST(AttributeArray, ByteCountSkipsFillColumnsAndStepsBackExactly) {
+  const std::string text = "a\t" + std::string(kA) + "b";
+  const std::string map = Map(text);  // 1 2333333 45 1
+  TEditorAttributeArray cursor;
+  cursor.Reset(text, map);
+  EXPECT_EQ(cursor.Column(), 1);
+  EXPECT_EQ(cursor.ByteCount(), 1);
+  EXPECT_EQ(cursor.CurrentChar(), "a");
+  EXPECT_EQ(cursor.NextChar(), "\t");
+  EXPECT_EQ(cursor.Column(), 1);
+
+  cursor.MoveTo(8);
+  EXPECT_EQ(cursor.Code(), colTabFill);
+  EXPECT_EQ(cursor.ByteCount(), 2);
+  EXPECT_EQ(cursor.CurrentChar(), "\t");
+  EXPECT_EQ(cursor.NextChar(), kA);
+  cursor.StepForward();
+  EXPECT_EQ(cursor.Code(), colLead);
+  EXPECT_EQ(cursor.CurrentChar(), kA);
+  cursor.StepForward();
+  EXPECT_EQ(cursor.Code(), colTrail);
+  EXPECT_EQ(cursor.ByteCount(), 4);
+  EXPECT_EQ(cursor.CurrentChar(), kA);
+  cursor.StepForward();
+  cursor.StepForward();
+  EXPECT_TRUE(cursor.OnTerminator());
+  EXPECT_EQ(cursor.CurrentChar(), "");
+  EXPECT_EQ(cursor.NextChar(), "");
+  cursor.StepForward();  // stays on the terminator
+  EXPECT_EQ(cursor.Column(), 12);
+
+  // Every step back undoes a step forward.
+  for (int column = 11; column >= 1; --column) {
+    cursor.StepBack();
+    TEditorAttributeArray fresh;
+    fresh.Reset(text, map);
+    fresh.MoveTo(column);
+    EXPECT_EQ(cursor.ByteCount(), fresh.ByteCount()) << column;
+  }
+  cursor.StepBack();
+  EXPECT_EQ(cursor.Column(), 1);
+
+  cursor.MoveTo(11);
+  cursor.StepBackChar();  // off "b", onto the end of the double-byte character
+  EXPECT_EQ(cursor.Column(), 10);
+  cursor.StepBackChar();  // over both of its columns
+  EXPECT_EQ(cursor.Column(), 8);
+}
+
+TEST(InCharSet, MatchesOnlyAtCharacterBoundariesOfTheSet) {
+  // "\x82\xA0" (あ) is in the set; "\xA0\x82" straddles two characters and is not, nor is a lone trail.
+  const std::string set = std::string(kA) + "\x82\xA1" + ",";
+  EXPECT_TRUE(InCharSet(kA, set));
+  EXPECT_TRUE(InCharSet(",", set));
+  EXPECT_FALSE(InCharSet("\xA0\x82", set));
+  EXPECT_FALSE(InCharSet("\xA0", set));
+  EXPECT_FALSE(InCharSet("", set));
+  EXPECT_FALSE(InCharSet(",", ""));
+  // A set ending in a lone lead byte is read without running past it.
+  EXPECT_TRUE(InCharSet("\x82", "ab\x82"));
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,75 @@
+// Tests of the start guard: one copy per user and per data file, and the clean-up only the one copy does.
+#include "platform/single_instance.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/temp_dir.h"
+
+using platform::TSingleInstance;
+using platform_test::ScopedEnv;
+using platform_test::TempDir;
+using platform_test::WriteBytes;
+
+namespace {
+
+constexpr char kName[] = "TACKNOTE_SINGLE";
+
+// A desktop copy and one started by cron or sudo have different runtime folders and so different user
+// locks; on the same data file, reached by any path, the second still ends.
+TEST(SingleInstance, OneCopyPerUserAndPerDataFile) {
+  TempDir desktop, cron, notes, other;
+  std::filesystem::create_symlink(notes / "tacknote.DAT", other / "link.DAT");
+  TSingleInstance first;
+  ASSERT_TRUE(first.Start(desktop.Path(), kName, {notes / "tacknote.DAT", notes / "tacknote.INI"}));
+  EXPECT_TRUE(first.HoldsUserLock() && first.HoldsFileLock());
+
+  struct Case {
+    const char* Name;
+    const TempDir& Runtime;
+    std::filesystem::path Data;
+    bool Starts;
+  };
+  const Case cases[] = {
+      {"same data file, other runtime folder", cron, notes / "tacknote.DAT", false},
+      {"a link to it, other runtime folder", cron, other / "link.DAT", false},
+      {"other data file, same runtime folder", desktop, other / "tacknote.DAT", false},
+      {"other data file, other runtime folder", cron, other / "tacknote.DAT", true},
+  };
+  for (const Case& c : cases) {
+    TSingleInstance second;
+    EXPECT_EQ(second.Start(c.Runtime.Path(), kName, {c.Data}), c.Starts) << c.Name;
+    EXPECT_EQ(second.HoldsUserLock(), c.Starts) << c.Name << ": a copy that ends holds nothing";
+  }
+}
+
+// A start under both locks removes the temporary files interrupted saves left beside the data and settings
+// files and in the rescue folder; a copy that must end touches nothing, since the running one may be
+// writing them.
+TEST(SingleInstance, StartRemovesWhatInterruptedWritesLeft) {
+  TempDir runtime, other, notes, data;
+  ScopedEnv env("XDG_DATA_HOME", data.Path().c_str());
+  std::filesystem::create_directory(data / "tacknote");
+  const std::set<std::string> kept = {"tacknote.DAT", "tacknote.INI", "notes.txt", ".tacknote.DAT.lock"};
+  for (const std::string& name : kept) WriteBytes(notes / name, "keep");
+  for (const char* name : {".tacknote.DAT.Ab12Cd", ".tacknote.INI.Ab12Cd", ".tacknote.DAT.recovery.Ab12Cd"}) {
+    WriteBytes(notes / name, "left over");
+  }
+  WriteBytes(data / "tacknote" / ".tacknote-rescue-20240101000000.DAT.Ab12Cd", "left over");
+  WriteBytes(data / "tacknote" / "tacknote-rescue-20240101000000.DAT", "a rescue");
+  const std::vector<std::filesystem::path> files = {notes / "tacknote.DAT", notes / "tacknote.INI"};
+  {
+    TSingleInstance running;
+    ASSERT_TRUE(running.Start(other.Path(), kName, files));
+    EXPECT_EQ(notes.Names().size(), kept.size()) << "the starting copy cleared its own folder";
+    WriteBytes(notes / ".tacknote.DAT.Xy98Zw", "being written");
+    EXPECT_FALSE(TSingleInstance().Start(runtime.Path(), kName, files));
+    EXPECT_TRUE(std::filesystem::exists(notes / ".tacknote.DAT.Xy98Zw"));
+  }
+  TSingleInstance next;
+  ASSERT_TRUE(next.Start(runtime.Path(), kName, files));
+  EXPECT_EQ(notes.Names(), kept);
+  EXPECT_EQ(std::filesystem::directory_iterator(data / "tacknote")->path().filename(),
+            "tacknote-rescue-20240101000000.DAT");
+}
+
+}  // namespace

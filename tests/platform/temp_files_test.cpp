@@ -1,0 +1,70 @@
+// Tests of the temporary-file names and of the start-up clean-up that removes what interrupted writes left.
+#include "platform/temp_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file_io.h"
+#include "platform/temp_dir.h"
+
+using platform_test::TempDir;
+using platform_test::WriteBytes;
+
+namespace {
+
+TEST(TempFiles, NamesTheWriterMakesAreTheNamesTheCleanUpTakes) {
+  struct Case {
+    const char* Name;
+    const char* Prefix;
+    bool Taken;
+  };
+  const Case cases[] = {
+      {".notes.DAT.a1B2c3", "notes.DAT", true},
+      {".notes.DAT.bak.Zz9900", "notes.DAT", true},  // the .bak and the recovery file belong to the data file
+      {".notes.DAT.recovery.000000", "notes.DAT", true},
+      {".notes.INI.a1B2c3", "notes.DAT", false},
+      {"notes.DAT.a1B2c3", "notes.DAT", false},    // not hidden: not ours
+      {".notes.DAT.a1B2c", "notes.DAT", false},    // five letters
+      {".notes.DATX.a1B2c3", "notes.DAT", false},  // another file, whose name only starts the same
+      {".notes.DAT.a1-2c3", "notes.DAT", false},
+      {".notes.DAT.lock", "notes.DAT", false},  // the lock file beside the data file
+      {".notes.DATa1B2c3", "notes.DAT", false},
+      {".notes.DAT.a1B2c3", "", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::IsTempFileNameFor(c.Name, c.Prefix), c.Taken) << c.Name << " for " << c.Prefix;
+  }
+  EXPECT_TRUE(platform::IsTempFileNameFor(platform::TempFileName("notes.DAT", "Qw3rty"), "notes.DAT"));
+  // The rescue folder's files are known by the start of their names.
+  EXPECT_TRUE(platform::IsTempFileNameWithPrefix(".tacknote-rescue-2024.DAT.Qw3rty", "tacknote-rescue-"));
+  EXPECT_FALSE(platform::IsTempFileNameWithPrefix(".tacknote.DAT.Qw3rty", "tacknote-rescue-"));
+  // A long name is cut in the temporary name, and the cut name is still recognised.
+  const std::string longName(250, 'n');
+  EXPECT_LE(platform::TempFileName(longName, "Qw3rty").size(), 255u);
+  EXPECT_TRUE(platform::IsTempFileNameFor(platform::TempFileName(longName, "Qw3rty"), longName));
+}
+
+TEST(TempFiles, CleanUpTakesOnlyThisUsersLeftoversBesideTheFileAndItsTarget) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "real");
+  WriteBytes(dir / "real" / "notes.DAT", "notes");
+  std::filesystem::create_symlink("real/notes.DAT", dir / "tacknote.DAT");
+  for (const char* name : {".tacknote.DAT.aaaaaa", ".tacknote.DAT.recovery.bbbbbb", "real/.notes.DAT.cccccc",
+                           ".tacknote.INI.dddddd", "keep.txt", "real/.other.eeeeee"}) {
+    WriteBytes(dir / name, "left over");
+  }
+  std::filesystem::create_directory(dir / ".tacknote.DAT.folder");
+  std::filesystem::create_symlink("keep.txt", dir / ".tacknote.DAT.linkss");
+  const bool foreign = platform_test::GiveTo(dir / ".tacknote.DAT.aaaaaa", platform_test::kOtherUser);
+
+  platform::RemoveStrayTempFilesOf(dir / "tacknote.DAT");
+  std::set<std::string> expected = {
+      ".tacknote.DAT.folder", ".tacknote.DAT.linkss", ".tacknote.INI.dddddd", "keep.txt", "real", "tacknote.DAT"};
+  if (foreign) expected.insert(".tacknote.DAT.aaaaaa");  // another user's file is not ours to remove
+  EXPECT_EQ(dir.Names(), expected);
+  EXPECT_EQ(platform_test::ReadBytes(dir / "real" / ".other.eeeeee"), "left over");
+  EXPECT_FALSE(std::filesystem::exists(dir / "real" / ".notes.DAT.cccccc"));
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// A user with a mouse for editor tests: the note window's editor in a fake window, pressed, moved and
+// released at the pixels of given cells (the left or right half of a cell), as the window reports them.
+#pragma once
+
+#include <string_view>
+
+#include "app/note_editor_preset.h"
+#include "editor/control/editor.h"
+#include "editor/props/editor_properties.h"
+#include "support/key_driver.h"
+
+namespace editor::test {
+
+class TMouseDriver : public TKeyDriver {
+ public:
+  explicit TMouseDriver(bool wordWrap = false, int wrapByte = 20) : TKeyDriver(wordWrap, wrapByte) {
+    app::ApplyNoteWindowEditorSettings(Editor);
+    Editor.WrapOption().SetWrapByte(wrapByte);
+    Editor.SetWordWrap(wordWrap);
+  }
+
+  TMouseDriver& Load(std::string_view text) {
+    TKeyDriver::Load(text);
+    return *this;
+  }
+
+  // A pixel inside a cell of the view: one pixel in from its left edge, or one from its right edge.
+  TPoint Cell(int row, int col, bool rightHalf = false) const {
+    const TEditorViewport& v = Editor.Viewport();
+    const int x = v.TextLeft() + (col - v.TopCol()) * v.ColWidth() + (rightHalf ? v.ColWidth() - 2 : 1);
+    return {x, v.TopMargin() + (row - v.TopRow()) * v.RowHeight() + v.RowHeight() / 2};
+  }
+  // A pixel in the left margin beside a row.
+  TPoint Margin(int row) const {
+    const TEditorViewport& v = Editor.Viewport();
+    return {v.TextLeft() - 2, v.TopMargin() + (row - v.TopRow()) * v.RowHeight() + 3};
+  }
+
+  TMouseDriver& Press(TPoint p, TShiftState shift = 0) {
+    Editor.MouseDown(TMouseButton::Left, shift, p.X, p.Y);
+    return *this;
+  }
+  TMouseDriver& Move(TPoint p, TShiftState shift = 0) {
+    Editor.MouseMove(shift, p.X, p.Y);
+    return *this;
+  }
+  TMouseDriver& Release(TPoint p, TShiftState shift = 0) {
+    Editor.MouseUp(TMouseButton::Left, shift, p.X, p.Y);
+    return *this;
+  }
+  TMouseDriver& Click(TPoint p, TShiftState shift = 0) { return Press(p, shift).Release(p, shift); }
+  // Press, a move on the way, a move onto the target, release: what a hand does.
+  TMouseDriver& Drag(TPoint from, TPoint to, TShiftState shift = 0) {
+    Press(from, 0);
+    Move({(from.X + to.X) / 2 + 5, (from.Y + to.Y) / 2}, shift);
+    return Move(to, shift).Release(to, shift);
+  }
+};
+
+}  // namespace editor::test
