@@ -205,6 +205,8 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
        "Shift+Ctrl+Alt+Space"},
       {"", Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+BkSp", "Ctrl+BkSp"},
       {"", Qt::Key_M, Qt::AltModifier, "Alt+M", "Alt+M"},  // the field's, not chkResident's "&M"
+      {"Alt+Ctrl+M", Qt::Key_Comma, Qt::ControlModifier | Qt::AltModifier, "Ctrl+Alt+M",
+       "Ctrl+Alt+M"},  // no grab knows it
   };
   for (const auto& c : cases) {
     FHost.Settings().HotKey = c.Stored;
