@@ -74,23 +74,8 @@ TEST(HeaderFieldsTest, SplitFollowsTheReadersRule) {
 }
 
 TEST(HeaderFieldsTest, AFieldThatDoesNotParseFailsAndChangesNothing) {
-  const Fields good = {"9",
-                       "T",
-                       "1",
-                       "2",
-                       "3",
-                       "4",
-                       "0",
-                       "-1",
-                       "77",
-                       "16777215",
-                       "-2147483643",
-                       "F",
-                       "12",
-                       "3",
-                       "True",
-                       "20240101000000",
-                       "20240102000000"};
+  const Fields good =
+      SplitHeaderFields("9,T,1,2,3,4,0,-1,77,16777215,-2147483643,F,12,3,True,20240101000000,20240102000000");
   for (const std::size_t position : {0u, 2u, 6u, 8u, 12u, 14u}) {
     for (const char* bad : {"", "abc", "1.5", "99999999999"}) {
       Fields fields = good;
