@@ -80,6 +80,7 @@ TEST(InstanceLock, KilledHolderDoesNotKeepTheLock) {
     if (!lock.Acquire(dir.Path(), kName) || ::write(ready[1], "y", 1) != 1) ::_exit(2);
     for (;;) ::pause();
   }
+  ::close(ready[1]);  // so a child that ends without a word is seen at once
   char status = 0;
   ASSERT_EQ(::read(ready[0], &status, 1), 1);
   EXPECT_FALSE(FreeIn(dir.Path())) << "the child's lock must hold while it runs";
