@@ -1,5 +1,5 @@
 // Failure injection the platform and store tests share: write calls that fail on cue, files of another
-// user, and a plain user whom file modes bind (the tests run as root in CI).
+// user, and a plain user whom file modes bind when the tests run as root.
 #pragma once
 
 #include <grp.h>
