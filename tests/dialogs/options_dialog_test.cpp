@@ -69,7 +69,12 @@ TEST_F(OptionsDialogTest, OpensShowingTheSettingsAndPreviewsNothing) {
     EXPECT_EQ(Control<QTabWidget>(dialog, "PageControl1").currentIndex(), 0);
     EXPECT_EQ(FHost.Calls, Strings{"SetOpacity 255"}) << c.SkinFile;
   }
+  // The design's frame and places: explicit rectangles, and labels sized to their text where they stand.
   TfrmOptions dialog(FHost, FDialogs);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("オプション"));
+  EXPECT_EQ(dialog.size(), QSize(327, 252));
+  EXPECT_EQ(Control(dialog, "btnOk").geometry(), QRect(230, 216, 90, 25));
+  EXPECT_TRUE(Control(dialog, "Label4").pos() == QPoint(8, 8) && Control(dialog, "Label4").width() > 100);
   EXPECT_EQ(Control<QLabel>(dialog, "AboutLabel1").text(), QStringLiteral("TACK*NOTE"));
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))
                   .match(Control<QLabel>(dialog, "AboutLabel2").text())
@@ -89,6 +94,7 @@ TEST_F(OptionsDialogTest, OpacityPreviewFollowsTheUpDownInStepsOfTen) {
     TfrmOptions dialog(FHost, FDialogs);
     auto& upDown = Control<QSpinBox>(dialog, "udAlpha");
     for (int i = 0; i < std::abs(c.Steps); ++i) QTest::keyClick(&upDown, c.Steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+    QTest::keyClicks(&Control(dialog, "Edit1"), "1");  // the number box takes no typing
     EXPECT_EQ(Control<QLineEdit>(dialog, "Edit1").text(), QString::number(c.Expected));
     EXPECT_EQ(FHost.Opacity(), c.Expected) << c.AtOpen << " " << c.Steps;
   }
@@ -152,6 +158,7 @@ TEST_F(OptionsDialogTest, OkKeepsThePreviewAndStoresTheChoices) {
   Control<QPushButton>(dialog, "btnFont").click();
   EXPECT_EQ(FDialogs.FontAskedWith, (editor::TEditorFont{store::kDefaultFontName, 10, 0xF3, 0}));
   EXPECT_TRUE(Control(dialog, "pnlPrev").font().strikeOut() && !Control(dialog, "pnlPrev").font().bold());
+  EXPECT_EQ(Control(dialog, "pnlPrev").palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_EQ(FHost.Store().DefaultMemo.FontName, store::kDefaultFontName) << "the font waits for OK";
   const std::size_t first = FHost.Calls.size();
   Control<QPushButton>(dialog, "btnOk").click();
@@ -219,7 +226,8 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
     field.setFocus();
     if (c.Key != Qt::Key_unknown) QTest::keyClick(&field, c.Key, c.Modifiers);
     EXPECT_EQ(field.text().toStdString(), c.Shown) << c.Stored << " " << c.Key;
-    Control<QPushButton>(dialog, "btnOk").click();
+    QTest::keyClick(&field, Qt::Key_Return);  // goes on to the dialog, whose default button is OK
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(FHost.Settings().HotKey, c.Written) << c.Stored << " " << c.Key;
     EXPECT_FALSE(FHost.Settings().Resident) << "no mnemonic fired";
   }
