@@ -231,6 +231,19 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
     EXPECT_EQ(FHost.Settings().HotKey, c.Written) << c.Stored << " " << c.Key;
     EXPECT_FALSE(FHost.Settings().Resident) << "no mnemonic fired";
   }
+  // Held modifiers show while they are held, and the key again once the field loses the focus.
+  FHost.Settings().HotKey = "Alt+M";
+  TfrmOptions dialog(FHost, FDialogs);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
+  field.setFocus();
+  QTest::keyPress(&field, Qt::Key_Shift, Qt::ShiftModifier);
+  QTest::keyPress(&field, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
+  EXPECT_EQ(field.text().toStdString(), "Shift+Ctrl+");
+  Control(dialog, "chkResident").setFocus();
+  EXPECT_EQ(field.text().toStdString(), "Alt+M");
 }
 
 TEST_F(OptionsDialogTest, OpensBesideTheNoteWindowAndRepaintsItAfterwards) {
