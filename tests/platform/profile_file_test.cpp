@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/line_split.h"
-#include "support/failure_injection.h"
 #include "support/random_text.h"
 #include "support/temp_dir.h"
 
@@ -170,12 +169,6 @@ TEST(ProfileSave, SavesLoadsAndReportsFailuresInTheProgramsWords) {
 
   const std::filesystem::path nowhere = dir / "absent" / "TACKNOTE.INI";
   EXPECT_EQ(p.Save(nowhere).Error, nowhere.string() + " に書き込めません");
-  // A failing write leaves the settings on disk as they were.
-  FaultyCalls calls = FaultyCalls::RenameFails(EACCES);
-  p.WriteString("TACKNOTE", "SkinFile", "OTHER.BMP");
-  EXPECT_FALSE(p.Save(dir / "TACKNOTE.INI", calls).Ok);
-  EXPECT_EQ(ReadBytes(dir / "TACKNOTE.INI"), "[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\n");
-  EXPECT_EQ(dir.Names(), std::set<std::string>{"TACKNOTE.INI"});
 }
 
 }  // namespace
