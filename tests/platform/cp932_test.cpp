@@ -84,10 +84,10 @@ TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
       {Cp932ToUtf8, "\x82\r\nz", "?\r\nz"},                              // ... before a break: it stays
       {Cp932ToUtf8, "\x82\x7F", "?\x7F"},
       {Cp932ToUtf8, "\x82\x20\x82\xA0", "? あ"},
-      {Cp932ToUtf8, "\x85\x40z", "?z"},     // unassigned pair: one "?"
-      {Cp932ToUtf8, "\x85\x80z", "?z"},     // ... also with 0x80 as its trail byte
-      {Cp932ToUtf8, "a\x85\x40", "a?"},     // ... also at the very end of the text
-      {Cp932ToUtf8, "\x85\x82\xA0", "??"},  // ... then a trail byte alone
+      {Cp932ToUtf8, "\x85\x40z", "?z"},                    // unassigned pair: one "?"
+      {Cp932ToUtf8, "\x85\x7E\x85\x80\x85\xFCz", "???z"},  // ... the trail bytes at the edges of their ranges
+      {Cp932ToUtf8, "a\x85\x40", "a?"},                    // ... also at the very end of the text
+      {Cp932ToUtf8, "\x85\x82\xA0", "??"},                 // ... then a trail byte alone
       {Utf8ToCp932, "a😀b", "a?b"},
       {Utf8ToCp932, "a\xF0\x9F\x98\x80\xF0\x9F\x98\x80z", "a??z"},
       {Utf8ToCp932, "€x", "?x"},       // in code page 1252, not in 932
@@ -110,6 +110,9 @@ TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
       {Utf8ToCp932, "\xF4\x90\x80\x80z", "????z"},  // nor anything past U+10FFFF
   };
   for (const auto& c : cases) EXPECT_EQ(c.Convert(c.In), c.Out) << testing::PrintToString(c.In);
+  // A view of part of a buffer: what follows it is no part of the text, even where it would complete it.
+  EXPECT_EQ(Utf8ToCp932(std::string_view("x\xE3\x81\x82", 3)), "x?");
+  EXPECT_EQ(Cp932ToUtf8(std::string_view("x\x82\xA0", 2)), "x?");
 }
 
 // Output that grows (half-width katakana triples in size) or shrinks must not be cut or padded, and a

@@ -49,6 +49,8 @@ TEST(InstanceLock, OneHolderAtATimeAcrossMovesUntilReleasedOrDestroyed) {
   std::filesystem::create_symlink(dir / "elsewhere", dir / "planted.lock");
   EXPECT_EQ(first.TryAcquire(dir.Path(), "planted"), TLockResult::Unavailable);
   EXPECT_FALSE(std::filesystem::exists(dir / "elsewhere"));
+  std::filesystem::create_directory(dir / "folder.lock");
+  EXPECT_EQ(first.TryAcquire(dir.Path(), "folder"), TLockResult::Unavailable);
 }
 
 // The descriptor must not leak into programs this one starts (a browser opening a link would otherwise
@@ -156,8 +158,13 @@ TEST(InstanceLock, LockBesideTheDataFile) {
   const std::string problems = RunAsPlainUser([&] {
     Problems found;
     InstanceLock holder, reader;
+    const int input = ::dup(0);
+    ::close(0);  // the data file opened as the lock gets descriptor 0, which must serve like any other
     found.Expect(holder.TryAcquireBeside(dir / "closed" / "private.DAT") == TLockResult::Taken, "private");
     found.Expect(InstanceLock().TryAcquireBeside(dir / "closed" / "private.DAT") == TLockResult::Busy, "busy");
+    holder.Release();
+    ::dup2(input, 0);
+    ::close(input);
     found.Expect(InstanceLock().TryAcquireBeside(dir / "closed" / "shared.DAT") == TLockResult::Unavailable, "shared");
     found.Expect(reader.Acquire(dir.Path(), "readable"), "a read-only lock file");
     return found.Found;
