@@ -95,6 +95,7 @@ TEST(InstanceLock, DefaultDirPrefersTheRuntimeFolder) {
   TempDir dir;
   {
     ScopedEnv env("XDG_RUNTIME_DIR", dir.Path().c_str());
+    ::chmod(dir.Path().c_str(), 0755);  // the user's own, though others may look in
     EXPECT_EQ(InstanceLock::DefaultDir(), dir.Path());
   }
   for (const char* unusable : {static_cast<const char*>(nullptr), "", "/nonexistent/runtime"}) {
@@ -143,6 +144,11 @@ TEST(InstanceLock, LockBesideTheDataFile) {
   first.Release();
   EXPECT_EQ(InstanceLock().TryAcquireBeside(dir / "link.DAT"), TLockResult::Taken);
   EXPECT_TRUE(std::filesystem::exists(dir / "notes" / ".tacknote.DAT.lock"));
+  // A link planted under the lock's name does not make the data file its own lock.
+  WriteBytes(dir / "notes" / "planted.DAT", "notes");
+  ::chmod((dir / "notes" / "planted.DAT").c_str(), 0600);
+  std::filesystem::create_symlink(dir / "elsewhere", dir / "notes" / ".planted.DAT.lock");
+  EXPECT_EQ(InstanceLock().TryAcquireBeside(dir / "notes" / "planted.DAT"), TLockResult::Unavailable);
 
   std::filesystem::create_directory(dir / "closed");
   for (const char* name : {"closed/private.DAT", "closed/shared.DAT", "readable.lock"}) {
