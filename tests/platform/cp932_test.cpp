@@ -17,8 +17,6 @@ using namespace test_support;
 
 namespace {
 
-std::string Byte(int c) { return std::string(1, static_cast<char>(c)); }
-
 // Pairs that tell code page 932 apart from plain Shift-JIS, the NEC and IBM extensions, the first lead
 // byte of each range, and NULs, which the file formats carry inside texts.
 TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
@@ -48,26 +46,6 @@ TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
   }
   // The NEC-selected copies of the IBM extension decode to the same characters.
   EXPECT_EQ(Cp932ToUtf8("\xEE\xE0\xED\x40"), "髙纊");
-}
-
-// Every pair that decodes comes back as the same character; single bytes come back byte for byte.
-TEST(Cp932Conversion, EveryDecodableCharacterRoundTrips) {
-  int pairs = 0;
-  for (int lead = 0x81; lead <= 0xFC; ++lead) {
-    for (int trail = 0x40; trail <= 0xFC && platform::IsLeadByte(static_cast<unsigned char>(lead)); ++trail) {
-      const std::string text = Cp932ToUtf8(Byte(lead) + Byte(trail));
-      if (text == "?") continue;
-      ++pairs;
-      ASSERT_EQ(Utf8ToCp932(text).size(), 2u) << std::hex << lead << " " << trail;
-      EXPECT_EQ(Cp932ToUtf8(Utf8ToCp932(text)), text) << std::hex << lead << " " << trail;
-    }
-  }
-  // JIS X 0208, the NEC and IBM extensions and the user-defined area: far more than 7,000 pairs.
-  EXPECT_GT(pairs, 9000);
-  for (int c = 0; c < 256; ++c) {
-    if (platform::IsLeadByte(static_cast<unsigned char>(c)) || c == 0x80 || c == 0xA0 || c >= 0xFD) continue;
-    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(Byte(c))), Byte(c)) << c;
-  }
 }
 
 // Each damaged or unmappable piece becomes one "?" and the text around it survives.
