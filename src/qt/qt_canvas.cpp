@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "editor/view/editor_images.h"
 #include "platform/cp932.h"
 #include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
@@ -120,6 +121,18 @@ void TQtCanvas::DottedLine(int x1, int x2, int y, editor::TColor color, editor::
     FPainter.drawPoint(x, y);
   }
   FPainter.restore();
+}
+
+void TQtCanvas::DrawImage(int x, int y, const editor::TEditorImageList& list, int index) {
+  QImage image(list.Width(), list.Height(), QImage::Format_ARGB32);
+  const std::vector<editor::TColor>& pixels = list.Pixels(index);
+  for (int row = 0; row < list.Height(); ++row) {
+    for (int col = 0; col < list.Width(); ++col) {
+      const editor::TColor color = pixels[static_cast<std::size_t>(row * list.Width() + col)];
+      image.setPixelColor(col, row, color == list.Transparent() ? QColor(Qt::transparent) : ToQColor(color));
+    }
+  }
+  FPainter.drawImage(x, y, image);
 }
 
 void TQtCanvas::InvertRect(const editor::TRect& rect) {

@@ -19,7 +19,11 @@ TEditor::TEditor(TEditor& sharedWith) : FRows(sharedWith.FRows) {
   ConnectParts(false);
 }
 
-TEditor::~TEditor() { FRows->DetachWatcher(this); }
+TEditor::~TEditor() {
+  SetImageDigits(nullptr);
+  SetImageMarks(nullptr);
+  FRows->DetachWatcher(this);
+}
 
 bool TEditor::WordWrap() const { return FRows->WordWrap(); }
 

@@ -93,8 +93,17 @@ TEST_F(LinesTest, InsertDeleteAndPutWorkOnWholeLinesAndPlaceTheCaret) {
   EXPECT_EQ(Lines().Text(), "A\r\nb\r\nc\r\nEND");
   Lines().Delete(3);
   EXPECT_EQ(Lines().Text(), "A\r\nb\r\nc\r\n");
-  EXPECT_THROW(Lines().Delete(3), EListError);
-  EXPECT_THROW(Lines().Insert(5, "x"), EListError);
+  // Edits of lines that are not there are ignored, with word wrap off as on; reading one is an error.
+  for (const bool wrap : {false, true}) {
+    editor.SetWordWrap(wrap);
+    Lines().SetText("A\r\nb\r\nc\r\n");
+    Lines().Delete(3);
+    Lines().Delete(-1);
+    Lines().Insert(5, "x");
+    Lines().Insert(-1, "x");
+    EXPECT_EQ(Lines().Text(), "A\r\nb\r\nc\r\n");
+    EXPECT_FALSE(editor.CanUndo());
+  }
   EXPECT_THROW(Lines().Strings(3), EListError);
   EXPECT_THROW(Lines().SetStrings(-1, "x"), EListError);
 }

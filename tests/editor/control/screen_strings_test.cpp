@@ -151,6 +151,7 @@ TEST(ScreenStrings, ReadsLinesAndRowsAcrossWrappedRows) {
   EXPECT_EQ(rows.LineEndRow(0), 2);
   EXPECT_EQ(rows.LineEndRow(3), 3);
   EXPECT_EQ(rows.LineEndRow(-4), -4);
+  EXPECT_EQ(rows.LineToRow(-1), 0);
   EXPECT_EQ(rows.LineToRow(0), 0);
   EXPECT_EQ(rows.LineToRow(1), 3);
   EXPECT_EQ(rows.LineToRow(2), 4);

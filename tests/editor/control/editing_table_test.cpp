@@ -1,0 +1,299 @@
+// The editor at the keyboard and the mouse, case by case from tests/data/editing.txt: a text with its
+// caret (and selection), what the user does, and the text, caret and selection that result.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/mouse_driver.h"
+#include "support/table.h"
+
+namespace editor {
+namespace {
+
+using test::Arguments;
+using test::ParseQuoted;
+using test::TMouseDriver;
+
+// The word without its modifier prefixes ("S-", "C-", "A-"), the modifiers, and "*N" and "!" after it.
+struct TCommand {
+  std::string Name;
+  TShiftState Shift = 0;
+  int Times = 1;
+  bool Repeat = false;
+};
+
+TCommand ParseCommand(std::string word) {
+  TCommand command;
+  while (word.size() > 2 && word[1] == '-' && std::string("SCA").find(word[0]) != std::string::npos) {
+    command.Shift |= word[0] == 'S' ? ssShift : word[0] == 'C' ? ssCtrl : ssAlt;
+    word.erase(0, 2);
+  }
+  const std::size_t star = word.rfind('*');
+  if (star != std::string::npos && word.find_first_of("'\"") == std::string::npos) {
+    command.Times = std::stoi(word.substr(star + 1));
+    word.resize(star);
+  }
+  if (!word.empty() && word.back() == '!') {
+    command.Repeat = true;
+    word.pop_back();
+  }
+  command.Name = word.substr(0, word.find_first_of("('\""));
+  return command;
+}
+
+const std::map<std::string, TEditorKey> kKeys = {{"Left", TEditorKey::Left},   {"Right", TEditorKey::Right},
+                                                 {"Up", TEditorKey::Up},       {"Down", TEditorKey::Down},
+                                                 {"Home", TEditorKey::Home},   {"End", TEditorKey::End},
+                                                 {"PgUp", TEditorKey::PageUp}, {"PgDn", TEditorKey::PageDown},
+                                                 {"Del", TEditorKey::Delete},  {"Esc", TEditorKey::Escape}};
+const std::map<std::string, unsigned char> kChars = {{"BS", kCharBackspace}, {"Tab", kCharTab}, {"Ret", kCharReturn}};
+const std::map<std::string, TScrollRequest> kRequests = {
+    {"LineUp", TScrollRequest::LineUp},     {"LineDown", TScrollRequest::LineDown}, {"PageUp", TScrollRequest::PageUp},
+    {"PageDown", TScrollRequest::PageDown}, {"Thumb", TScrollRequest::ThumbTrack},  {"Top", TScrollRequest::Top},
+    {"Bottom", TScrollRequest::Bottom},     {"End", TScrollRequest::EndScroll}};
+
+// One case run on a fresh note-window editor.
+class TCase {
+ public:
+  explicit TCase(const std::vector<std::string>& settings) {
+    for (const std::string& word : settings) Set(word);
+  }
+
+  void Load(const test::TMarkedText& in) {
+    d.Load(in.Text);
+    if (in.SelStart >= 0) {  // a selection made forwards: the caret at its end
+      d.Editor.SetSelStart(in.SelStart);
+      d.Editor.SetSelLength(in.SelEnd - in.SelStart);
+    } else if (in.Caret >= 0) {
+      d.Editor.SetSelStart(in.Caret);
+    }
+    if (FReadOnly) d.Editor.SetReadOnly(true);
+  }
+
+  void Run(const std::string& word) {
+    const TCommand c = ParseCommand(word);
+    for (int i = 0; i < c.Times; ++i) RunOnce(c, word);
+  }
+
+  // The text with the caret and (when a stream selection is there) the selected range.
+  test::TMarkedText Result() const {
+    const TEditor& e = d.Editor;
+    test::TMarkedText out{d.Text(), e.CaretOffset(0, e.Row(), e.Col())};
+    if (e.Selection().State() == sstSelected && !e.BoxMode()) {
+      const TSelectionRange& range = e.Selection().Range();
+      out.SelStart = e.OffsetFrom(0, range.StartRow, range.StartIndex);
+      out.SelEnd = e.OffsetFrom(0, range.EndRow, range.EndIndex + 1);
+    }
+    return out;
+  }
+
+  // Checks one expectation word after the expected text; "" when it holds, else what was found.
+  std::string Check(const std::string& word, const std::string& start) {
+    TEditor& e = d.Editor;
+    const std::vector<std::string> a = Arguments(word);
+    const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    const TCommand c = ParseCommand(word);
+    if (c.Name == "clip" || c.Name == "boxclip") {
+      const std::string text = ParseQuoted(word).Text;
+      if (d.Clipboard.Text == text && d.Clipboard.Box == (c.Name == "boxclip")) return "";
+      return (d.Clipboard.Box ? "boxclip" : "clip") + test::ShowMarked({d.Clipboard.Text});
+    }
+    if (c.Name == "noclip") return d.Clipboard.HasText() ? "clipboard " + test::ShowMarked({d.Clipboard.Text}) : "";
+    if (c.Name == "rows")
+      return e.ListInfo().Count() == number(0) ? "" : "rows(" + std::to_string(e.ListInfo().Count()) + ")";
+    if (c.Name == "box") {
+      const TSelectionRange& r = e.Selection().Range();
+      const std::string box = !e.BoxMode() || e.Selection().State() != sstSelected
+                                  ? "no box"
+                                  : "box(" + std::to_string(r.StartRow) + "," + std::to_string(r.EndRow) + "," +
+                                        std::to_string(std::min(r.StartCol, r.EndCol)) + "," +
+                                        std::to_string(std::max(r.StartCol, r.EndCol)) + ")";
+      return box == word ? "" : box;
+    }
+    if (c.Name == "caret")
+      return e.Row() == number(0) && e.Col() == number(1)
+                 ? ""
+                 : "caret(" + std::to_string(e.Row()) + "," + std::to_string(e.Col()) + ")";
+    if (c.Name == "top") return e.TopRow() == number(0) ? "" : "top(" + std::to_string(e.TopRow()) + ")";
+    if (c.Name == "left") return e.TopCol() == number(0) ? "" : "left(" + std::to_string(e.TopCol()) + ")";
+    if (c.Name == "sel") {
+      const bool same = e.SelStart() == number(0) && e.SelLength() == number(1);
+      return same ? "" : "sel(" + std::to_string(e.SelStart()) + "," + std::to_string(e.SelLength()) + ")";
+    }
+    if (c.Name == "state") {
+      static const char* const kStates[] = {"none", "anchored", "selected", "hit"};
+      const std::string state = kStates[e.Selection().State()];
+      return state == a.at(0) ? "" : "state(" + state + ")";
+    }
+    if (c.Name == "cursor") {
+      static const char* const kCursors[] = {"text", "margin", "top", "insel", "move", "copy"};
+      const std::string cursor = kCursors[e.CursorState()];
+      return cursor == a.at(0) ? "" : "cursor(" + cursor + ")";
+    }
+    if (c.Name == "drag") {
+      static const char* const kDrags[] = {"none", "pending", "dragging"};
+      const std::string drag = kDrags[e.SelDragState()];
+      return drag == a.at(0) ? "" : "drag(" + drag + ")";
+    }
+    if (c.Name == "modified")
+      return e.Modified() == (number(0) != 0) ? "" : "modified(" + std::to_string(e.Modified()) + ")";
+    if (c.Name == "undo") {
+      // Undone step by step, the text comes back to the start, and not one step earlier.
+      for (int i = 0; i < number(0); ++i) {
+        if (!e.CanUndo()) return "undo: only " + std::to_string(i) + " steps";
+        if (i + 1 < number(0) && d.Text() == start) return "undo: back at the start after " + std::to_string(i + 1);
+        e.Undo();
+      }
+      if (d.Text() != start) return "undo: " + test::ShowMarked({d.Text()});
+      return e.CanUndo() ? "undo: more steps left" : "";
+    }
+    return "unknown expectation " + word;
+  }
+
+  TMouseDriver d;
+
+ private:
+  void Set(const std::string& word) {
+    TEditor& e = d.Editor;
+    TEditorCaret& caret = e.Caret();
+    const std::size_t eq = word.find('=');
+    const std::string name = word.substr(0, eq);
+    const int value = eq == std::string::npos ? 0 : std::stoi(word.substr(eq + 1));
+    const std::map<std::string, std::function<void()>> settings = {
+        {"wrap", [&] { e.WrapOption().SetWrapByte(value), e.SetWordWrap(true); }},
+        {"rows", [&] { d.Window.Height = 2 + 5 + value * 16, e.Resize(); }},
+        {"cols", [&] { d.Window.Width = 8 + 4 + value * 8, e.Resize(); }},
+        {"tabs", [&] { caret.SetTabSpaceCount(value); }},
+        {"autoindent", [&] { caret.SetAutoIndent(true); }},
+        {"tabindent", [&] { caret.SetTabIndent(true); }},
+        {"prevspace", [&] { caret.SetPrevSpaceIndent(true); }},
+        {"unindent", [&] { caret.SetBackSpaceUnIndent(true); }},
+        {"softtab", [&] { caret.SetSoftTab(true); }},
+        {"freecaret", [&] { caret.SetFreeCaret(true); }},
+        {"keepcaret", [&] { caret.SetKeepCaret(true); }},
+        {"intab", [&] { caret.SetInTab(true); }},
+        {"tokenendstop", [&] { caret.SetTokenEndStop(true); }},
+        {"lockscroll", [&] { caret.SetLockScroll(true); }},
+        {"norowselect", [&] { caret.SetRowSelect(false); }},
+        {"noselmove", [&] { caret.SetSelMove(false); }},
+        {"manualdrag", [&] { caret.SetSelDragMode(dmManual); }},
+        {"overtype", [&] { e.SetOvertype(true); }},
+        {"box", [&] { e.SetBoxMode(true); }},
+        {"readonly", [&] { FReadOnly = true; }},
+    };
+    settings.at(name)();
+  }
+
+  // A point of the view: "row,col" one pixel into the cell, "row,col+" in its right half, "row,col>N"
+  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text, "u,col"
+  // above the window, "row,x" right of it.
+  TPoint Point(const std::string& rowWord, const std::string& colWord) const {
+    const TEditorViewport& v = d.Editor.Viewport();
+    const int col = colWord == "m" || colWord == "x" ? 0 : std::stoi(colWord);
+    if (rowWord == "a") return {d.Cell(0, col).X, v.TopMargin() - 1};
+    if (rowWord == "u") return {d.Cell(0, col).X, -20};
+    const int row = std::stoi(rowWord);
+    if (colWord == "m") return d.Margin(row);
+    if (colWord == "x") return {d.Window.Width + 10, d.Cell(row, 0).Y};
+    const std::size_t shift = colWord.find('>');
+    const TPoint p = d.Cell(row, col, colWord.back() == '+');
+    return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
+  }
+
+  void RunOnce(const TCommand& c, const std::string& word) {
+    TEditor& e = d.Editor;
+    const std::vector<std::string> a = Arguments(word);
+    const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    if (auto key = kKeys.find(c.Name); key != kKeys.end()) {
+      d.Key(key->second, c.Shift, 1, c.Repeat);
+    } else if (auto code = kChars.find(c.Name); code != kChars.end()) {
+      d.Char(code->second, c.Shift);
+    } else if (word[0] == '\'') {
+      d.Type(ParseQuoted(word).Text);
+    } else if (word[0] == '#') {
+      d.Char(static_cast<unsigned char>(std::stoi(word.substr(1), nullptr, 16)));
+    } else if (c.Name == "ime") {
+      e.ImeResult(ParseQuoted(word).Text);
+    } else if (c.Name == "put") {
+      e.PutText(ParseQuoted(word).Text);
+    } else if (c.Name == "seltext") {
+      e.SetSelTextBuf(ParseQuoted(word).Text);
+    } else if (c.Name == "clip" || c.Name == "boxclip") {
+      d.Clipboard.SetText(ParseQuoted(word).Text, c.Name == "boxclip");
+    } else if (c.Name == "press" || c.Name == "move" || c.Name == "release" || c.Name == "click") {
+      const TPoint p = Point(a.at(0), a.at(1));
+      if (c.Name == "press" || c.Name == "click") d.Press(p, c.Shift);
+      if (c.Name == "move") d.Move(p, c.Shift);
+      if (c.Name == "release" || c.Name == "click") d.Release(p, c.Shift);
+    } else if (c.Name == "drag") {  // a press, a move on the way, a move onto the target, the release
+      const TPoint from = Point(a.at(0), a.at(1));
+      const TPoint to = Point(a.at(2), a.at(3));
+      d.Press(from, c.Shift).Move({(from.X + to.X) / 2 + 5, (from.Y + to.Y) / 2}, c.Shift);
+      d.Move(to, c.Shift).Release(to, c.Shift);
+    } else {
+      const std::map<std::string, std::function<void()>> commands = {
+          {"at", [&] { d.At(number(0), number(1)); }},
+          {"start", [&] { e.SetSelStart(number(0)); }},
+          {"len", [&] { e.SetSelLength(number(0)); }},
+          {"top", [&] { e.SetTopRow(number(0)); }},
+          {"vscroll", [&] { e.VScroll(kRequests.at(a.at(0)), a.size() > 1 ? number(1) : 0); }},
+          {"hscroll", [&] { e.HScroll(kRequests.at(a.at(0)), a.size() > 1 ? number(1) : 0); }},
+          {"scrollcaret", [&] { e.ScrollCaretMessage(); }},
+          {"hit", [&] { e.SetHitSelection(number(0), number(1)); }},
+          {"boxmode", [&] { e.SetBoxMode(true); }},
+          {"ro", [&] { e.SetReadOnly(true); }},
+          {"rw", [&] { e.SetReadOnly(false); }},
+          {"Undo", [&] { e.Undo(); }},
+          {"Redo", [&] { e.Redo(); }},
+          {"Copy", [&] { e.CopyToClipboard(); }},
+          {"Cut", [&] { e.CutToClipboard(); }},
+          {"Paste", [&] { e.PasteFromClipboard(); }},
+          {"BoxPaste", [&] { e.BoxPasteFromClipboard(); }},
+          {"SelectAll", [&] { e.SelectAll(); }},
+          {"Clear", [&] { e.DeleteSelection(); }},
+          {"imeopen", [&] { e.ImeNotify(true); }},
+          {"imeclose", [&] { e.ImeNotify(false); }},
+      };
+      commands.at(c.Name)();
+    }
+  }
+
+  bool FReadOnly = false;
+};
+
+TEST(EditingTable, EveryCaseGivesItsText) {
+  std::vector<std::string> settings;
+  int cases = 0;
+  for (const test::TTableLine& line : test::ReadTable("editing.txt")) {
+    const std::vector<std::string>& w = line.Words;
+    if (w[0] == "@") {
+      settings.assign(w.begin() + 1, w.end());
+      continue;
+    }
+    ++cases;
+    SCOPED_TRACE("editing.txt:" + std::to_string(line.Number));
+    const auto arrow = std::find(w.begin(), w.end(), "=>");
+    ASSERT_NE(arrow, w.end()) << "no =>";
+    ASSERT_NE(arrow + 1, w.end()) << "no expected text";
+    TCase c(settings);
+    const test::TMarkedText in = ParseQuoted(w[0], true);
+    c.Load(in);
+    for (auto word = w.begin() + 1; word != arrow; ++word) c.Run(*word);
+    const test::TMarkedText expected = ParseQuoted(*(arrow + 1), true);
+    const test::TMarkedText got = c.Result();
+    EXPECT_TRUE(got.Text == expected.Text && got.Caret == expected.Caret && got.SelStart == expected.SelStart &&
+                got.SelEnd == expected.SelEnd)
+        << "got " << test::ShowMarked(got);
+    for (auto word = arrow + 2; word != w.end(); ++word) {
+      const std::string found = c.Check(*word, in.Text);
+      EXPECT_EQ(found, "") << "expected " << *word;
+    }
+  }
+  EXPECT_GT(cases, 0);
+}
+
+}  // namespace
+}  // namespace editor
