@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 #include "editor/view/editor_images.h"
 #include "platform/cp932.h"
@@ -94,14 +95,20 @@ void TQtCanvas::FillRect(const editor::TRect& rect, editor::TColor color) {
 
 void TQtCanvas::Line(editor::TPoint from, editor::TPoint to, editor::TColor color) {
   if (from == to) return;
-  // LineTo leaves out its end point: step back one pixel along the longer axis.
+  // LineTo leaves out its end point: the last pixel drawn is the one before it on the line, one step
+  // back along the longer axis and as far along the other as the line's slope says.
   const int dx = to.X - from.X;
   const int dy = to.Y - from.Y;
   editor::TPoint last = to;
+  const auto along = [](int step, int span, int other) {
+    return static_cast<int>(std::lround(static_cast<double>(step) * other / span));
+  };
   if (std::abs(dx) >= std::abs(dy)) {
     last.X -= Sign(dx);
+    last.Y = from.Y + along(last.X - from.X, dx, dy);
   } else {
     last.Y -= Sign(dy);
+    last.X = from.X + along(last.Y - from.Y, dy, dx);
   }
   FPainter.save();
   FPainter.setPen(QPen(ToQColor(color), 1));

@@ -68,6 +68,7 @@ void TEditor::RowsUpdateEnded() {
   const int limit = FRows->CaretRowLimit();
   if (FCaret.Row > limit) SetRow(limit);
   FViewport.ClampTopRow(limit);
+  PlaceCaretModel();  // a loaded or cleared text moved the caret without a caret command
 }
 
 void TEditor::RowsRebuilt() {
