@@ -192,7 +192,7 @@ inline std::vector<std::string> Arguments(std::string_view word) {
   std::vector<std::string> items;
   const std::size_t open = word.find('(');
   if (open == std::string_view::npos) return items;
-  const std::string_view inner = word.substr(open + 1, word.rfind(')') - open - 1);
+  const std::string_view inner = word.substr(open + 1, word.find(')', open) - open - 1);
   for (std::size_t at = 0; at <= inner.size();) {
     const std::size_t comma = std::min(inner.find(',', at), inner.size());
     items.emplace_back(inner.substr(at, comma - at));
