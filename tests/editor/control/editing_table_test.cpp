@@ -96,70 +96,80 @@ class TCase {
     TEditor& e = d.Editor;
     const std::vector<std::string> a = Arguments(word);
     const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    const auto call = [](const std::string& name, std::initializer_list<std::string> values) {
+      std::string out = name + "(";
+      for (const std::string& value : values) out += (out.back() == '(' ? "" : ",") + value;
+      return out + ")";
+    };
+    const auto str = [](auto value) { return std::to_string(value); };
     const TCommand c = ParseCommand(word);
-    if (c.Name == "clip" || c.Name == "boxclip") {
-      const std::string text = ParseQuoted(word).Text;
-      if (d.Clipboard.Text == text && d.Clipboard.Box == (c.Name == "boxclip")) return "";
-      return (d.Clipboard.Box ? "boxclip" : "clip") + test::ShowMarked({d.Clipboard.Text});
+    const TSelectionRange& range = e.Selection().Range();
+    // What each check finds, written as the check is; the check holds when the two are the same.
+    const std::map<std::string, std::function<std::string()>> found = {
+        {"clip", [&] { return (d.Clipboard.Box ? "boxclip" : "clip") + test::ShowMarked({d.Clipboard.Text}); }},
+        {"noclip", [&] { return d.Clipboard.HasText() ? "clipboard " + test::ShowMarked({d.Clipboard.Text}) : word; }},
+        {"rows",  // each row's length and end: B a line break, W wrapped on, E the text's end
+         [&] {
+           std::string rows;
+           for (int row = 0; row < e.ListInfo().Count(); ++row)
+             rows += (row ? "," : "") + str(e.RowLength(row)) + "BWEN"[e.ListInfo().RowAttribute(row)];
+           return "rows(" + rows + ")";
+         }},
+        {"record",  // the last undo record: start row, new rows, the last old row's end, its text
+         [&] {
+           const TUndoData& r = e.ListInfo().UndoObj().UndoList().back();
+           return call("record", {str(r.StartRow), str(r.NewRowCount), std::string(1, "BWEN"[r.LastAttribute])}) +
+                  test::ShowMarked({r.Text});
+         }},
+        {"rowmarks",
+         [&] {
+           return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))});
+         }},
+        {"listmarks", [&] { return call("listmarks", {str(e.ListInfo().ListMarks())}); }},
+        {"lines", [&] { return call("lines", {str(e.Lines().Count())}); }},
+        {"canundo", [&] { return call("canundo", {str(e.CanUndo())}); }},
+        {"canredo", [&] { return call("canredo", {str(e.CanRedo())}); }},
+        {"modified", [&] { return call("modified", {str(e.Modified())}); }},
+        {"box",
+         [&] {
+           if (!e.BoxMode() || e.Selection().State() != sstSelected) return std::string("no box");
+           return call("box", {str(range.StartRow), str(range.EndRow), str(std::min(range.StartCol, range.EndCol)),
+                               str(std::max(range.StartCol, range.EndCol))});
+         }},
+        {"caret",
+         [&] {
+           return call("caret", {str(e.Row()), str(e.Col())});
+         }},
+        {"top", [&] { return call("top", {str(e.TopRow())}); }},
+        {"left", [&] { return call("left", {str(e.TopCol())}); }},
+        {"sel",
+         [&] {
+           return call("sel", {str(e.SelStart()), str(e.SelLength())});
+         }},
+        {"state",
+         [&] {
+           return call("state",
+                       {std::vector<std::string>{"none", "anchored", "selected", "hit"}.at(e.Selection().State())});
+         }},
+        {"cursor",
+         [&] {
+           return call(
+               "cursor",
+               {std::vector<std::string>{"text", "margin", "top", "insel", "move", "copy"}.at(e.CursorState())});
+         }},
+        {"drag",
+         [&] {
+           return call("drag", {std::vector<std::string>{"none", "pending", "dragging"}.at(e.SelDragState())});
+         }},
+    };
+    // Quoted texts in a check are compared as the table writes them.
+    const std::size_t quote = word.find('\'');
+    const std::string expected =
+        quote == std::string::npos ? word : word.substr(0, quote) + test::ShowMarked(ParseQuoted(word));
+    if (const auto check = found.find(c.Name == "boxclip" ? "clip" : c.Name); check != found.end()) {
+      const std::string value = check->second();
+      return value == expected ? "" : value;
     }
-    if (c.Name == "noclip") return d.Clipboard.HasText() ? "clipboard " + test::ShowMarked({d.Clipboard.Text}) : "";
-    if (c.Name == "rows") {  // each row's length and end: B a line break, W wrapped on, E the text's end
-      std::string rows;
-      for (int row = 0; row < e.ListInfo().Count(); ++row)
-        rows += (row ? "," : "") + std::to_string(e.RowLength(row)) + "BWEN"[e.ListInfo().RowAttribute(row)];
-      return "rows(" + rows + ")" == word ? "" : "rows(" + rows + ")";
-    }
-    if (c.Name == "record") {  // the last undo record: start row, new rows, the last old row's end, its text
-      const TUndoData& r = e.ListInfo().UndoObj().UndoList().back();
-      const std::string found = "record(" + std::to_string(r.StartRow) + "," + std::to_string(r.NewRowCount) + "," +
-                                "BWEN"[r.LastAttribute] + ")" + test::ShowMarked({r.Text});
-      return found == word.substr(0, word.find(')') + 1) + test::ShowMarked(ParseQuoted(word)) ? "" : found;
-    }
-    if (c.Name == "rowmarks")
-      return e.ListInfo().RowMarks(number(0)) == number(1)
-                 ? ""
-                 : "rowmarks " + std::to_string(e.ListInfo().RowMarks(number(0)));
-    if (c.Name == "listmarks")
-      return e.ListInfo().ListMarks() == number(0) ? "" : "listmarks " + std::to_string(e.ListInfo().ListMarks());
-    if (c.Name == "lines") return e.Lines().Count() == number(0) ? "" : "lines " + std::to_string(e.Lines().Count());
-    if (c.Name == "canundo") return e.CanUndo() == (number(0) != 0) ? "" : "canundo " + std::to_string(e.CanUndo());
-    if (c.Name == "canredo") return e.CanRedo() == (number(0) != 0) ? "" : "canredo " + std::to_string(e.CanRedo());
-    if (c.Name == "box") {
-      const TSelectionRange& r = e.Selection().Range();
-      const std::string box = !e.BoxMode() || e.Selection().State() != sstSelected
-                                  ? "no box"
-                                  : "box(" + std::to_string(r.StartRow) + "," + std::to_string(r.EndRow) + "," +
-                                        std::to_string(std::min(r.StartCol, r.EndCol)) + "," +
-                                        std::to_string(std::max(r.StartCol, r.EndCol)) + ")";
-      return box == word ? "" : box;
-    }
-    if (c.Name == "caret")
-      return e.Row() == number(0) && e.Col() == number(1)
-                 ? ""
-                 : "caret(" + std::to_string(e.Row()) + "," + std::to_string(e.Col()) + ")";
-    if (c.Name == "top") return e.TopRow() == number(0) ? "" : "top(" + std::to_string(e.TopRow()) + ")";
-    if (c.Name == "left") return e.TopCol() == number(0) ? "" : "left(" + std::to_string(e.TopCol()) + ")";
-    if (c.Name == "sel") {
-      const bool same = e.SelStart() == number(0) && e.SelLength() == number(1);
-      return same ? "" : "sel(" + std::to_string(e.SelStart()) + "," + std::to_string(e.SelLength()) + ")";
-    }
-    if (c.Name == "state") {
-      static const char* const kStates[] = {"none", "anchored", "selected", "hit"};
-      const std::string state = kStates[e.Selection().State()];
-      return state == a.at(0) ? "" : "state(" + state + ")";
-    }
-    if (c.Name == "cursor") {
-      static const char* const kCursors[] = {"text", "margin", "top", "insel", "move", "copy"};
-      const std::string cursor = kCursors[e.CursorState()];
-      return cursor == a.at(0) ? "" : "cursor(" + cursor + ")";
-    }
-    if (c.Name == "drag") {
-      static const char* const kDrags[] = {"none", "pending", "dragging"};
-      const std::string drag = kDrags[e.SelDragState()];
-      return drag == a.at(0) ? "" : "drag(" + drag + ")";
-    }
-    if (c.Name == "modified")
-      return e.Modified() == (number(0) != 0) ? "" : "modified(" + std::to_string(e.Modified()) + ")";
     if (c.Name == "undo") {
       // Undone step by step, the text comes back to the start, and not one step earlier.
       for (int i = 0; i < number(0); ++i) {
