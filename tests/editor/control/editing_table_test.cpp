@@ -130,6 +130,7 @@ class TCase {
         {"canundo", [&] { return call("canundo", {str(e.CanUndo())}); }},
         {"canredo", [&] { return call("canredo", {str(e.CanRedo())}); }},
         {"modified", [&] { return call("modified", {str(e.Modified())}); }},
+        {"hidden", [&] { return call("hidden", {str(e.CaretHidden())}); }},
         {"box",
          [&] {
            if (!e.BoxMode() || e.Selection().State() != sstSelected) return std::string("no box");

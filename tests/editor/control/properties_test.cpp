@@ -47,6 +47,14 @@ TEST(EditorProps, ValuesAreClampedNotRefused) {
   }
 }
 
+TEST(EditorProps, ANewControlTakesTabsAndReturnsAsText) {
+  TEditor e;
+  e.SetReadOnly(false);
+  e.KeyChar(kCharReturn);
+  e.KeyChar(kCharTab);
+  EXPECT_EQ(e.Lines().Text(), "\r\n\t");
+}
+
 TEST(PropertyChanged, RepaintsOncePerRealChangeAndResetsStatesForTheScheme) {
   TWindowedEditor w;
   std::string text;

@@ -31,6 +31,7 @@ TEST(Rows, ReadsLinesAndRowsAcrossWrappedRows) {
   EXPECT_EQ(rows.LineStartRow(2), 0);
   EXPECT_EQ(rows.LineEndRow(0), 2);
   EXPECT_EQ(rows.LineEndRow(-4), -4);
+  EXPECT_EQ(rows.LineToRow(-1), 0);
   EXPECT_EQ(rows.LineToRow(2), 4);
   EXPECT_EQ(rows.LineToRow(3), 6);  // the line count gives the row count
   EXPECT_THROW(rows.LineToRow(4), EListError);
