@@ -9,10 +9,12 @@
 #include "app/note_window.h"
 #include "app/quit_signals.h"
 #include "platform/app_paths.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/instance_lock.h"
 #include "platform/single_instance.h"
 #include "qt/dialog_service.h"
+#include "qt/url_opener.h"
 
 int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit fails the save with an error instead of ending us mid-write
@@ -29,9 +31,11 @@ int main(int argc, char** argv) {
 
   platform::SystemClock clock;
   qtui::TQtDialogService dialogs;
+  qtui::TDesktopUrlOpener opener;
   std::vector<std::string> arguments;  // what Qt left of the command line, after the program's name
   for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
-  app::TfrmMain window(app::TNoteServices{clock, dialogs, paths, arguments});
+  app::TfrmMain window(app::TNoteServices{clock, dialogs, opener, paths, arguments, platform::ExecutablePath(),
+                                          platform::DefaultAutostartDir()});
   if (!window.FormCreate()) return 1;
   window.show();
 

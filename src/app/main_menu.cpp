@@ -17,7 +17,7 @@ struct TItem {
   const char* Caption;   // "-" for a separator
   const char* Shortcut;  // as the menu shows it
   TPlace Place;
-  void (TfrmMain::*Click)();  // nullptr: the item waits for its dialog and is disabled
+  void (TfrmMain::*Click)();  // nullptr for a submenu or a separator
   bool Checked = false;       // carries a check mark
   bool Submenu = false;       // opens the place named by `Opens`
   TPlace Opens = TPlace::Main;
@@ -31,7 +31,7 @@ const std::array<TItem, 20> kItems = {{
     {"mnuPages", "ページ(&P)", "", TPlace::Main, nullptr, false, true, TPlace::Pages},
     {"mnuPrevious", "前のページ(&P)", "Shift+Ctrl+Tab", TPlace::Pages, &TfrmMain::mnuPreviousClick},
     {"mnuNext", "次のページ(&N)", "Ctrl+Tab", TPlace::Pages, &TfrmMain::mnuNextClick},
-    {"mnuChangePageOrder", "ページ順の変更(&C)...", "", TPlace::Pages, nullptr},
+    {"mnuChangePageOrder", "ページ順の変更(&C)...", "", TPlace::Pages, &TfrmMain::mnuChangePageOrderClick},
     Separator(TPlace::Pages),
     Separator(TPlace::Main),
     {"mnuLoadText", "読み込み(&I)...", "", TPlace::Main, &TfrmMain::mnuLoadTextClick},
@@ -42,7 +42,7 @@ const std::array<TItem, 20> kItems = {{
     {"mnuPageTitle", "ページタイトル(&T)", "Ctrl+Enter", TPlace::PageSettings, &TfrmMain::mnuPageTitleClick},
     {"mnuWordWrap", "右端で折り返す(&W)", "", TPlace::PageSettings, &TfrmMain::mnuWordWrapClick, true},
     {"mnuAlwaysOnTop", "常に手前に表示(&A)", "", TPlace::Main, &TfrmMain::mnuAlwaysOnTopClick, true},
-    {"mnuOptions", "オプション(&O)...", "", TPlace::Main, nullptr},
+    {"mnuOptions", "オプション(&O)...", "", TPlace::Main, &TfrmMain::mnuOptionsClick},
     Separator(TPlace::Main),
     {"mnuMinimize", "タスクトレイに最小化(&M)", "Ctrl+M", TPlace::Main, &TfrmMain::mnuMinimizeClick},
     {"mnuExit", "終了(&X)", "", TPlace::Main, &TfrmMain::mnuExitClick},
@@ -91,11 +91,7 @@ TMainMenu::TMainMenu(TfrmMain& window) : QMenu(&window), FWindow(window) {
     QAction* action = AddMenuItem(menu, true, item.Name, QString::fromUtf8(item.Caption),
                                   QString::fromLatin1(item.Shortcut), window, Qt::WindowShortcut);
     action->setCheckable(item.Checked);
-    if (item.Click) {
-      connect(action, &QAction::triggered, &window, item.Click);
-    } else {
-      action->setEnabled(false);  // its dialog is not in the program yet
-    }
+    connect(action, &QAction::triggered, &window, item.Click);
   }
   connect(this, &QMenu::aboutToShow, this, &TMainMenu::UpdateChecks);
 }

@@ -1,13 +1,17 @@
 // The note window's creation, settings, start timer, close check and its own events.
 #include "app/note_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWheelEvent>
 
 #include "app/edit_menu.h"
+#include "app/frame_controls.h"
 #include "app/main_menu.h"
 #include "app/note_editor_preset.h"
 #include "app/window_geometry.h"
@@ -16,17 +20,13 @@
 #include "image/builtin_skin.h"
 #include "qt/editor_widget.h"
 #include "qt/native_window.h"
-#include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
-#include "qt/text_convert.h"
 
 namespace app {
 namespace {
 
 const QString kSaveBadTextMessage =
     QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。");
-
-constexpr QColor kFrameLine{153, 153, 153};
 
 }  // namespace
 
@@ -39,14 +39,28 @@ TfrmMain::TfrmMain(TNoteServices services)
   setWindowTitle(qtui::kApplicationTitle);
   setWindowIcon(qtui::NoteIcon());
   setAutoFillBackground(false);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // the size cursor over the grip, without a button held
   qtui::InstallFontSubstitutions();
   FMemo1 = new qtui::TEditorWidget(this);
-  ApplyNoteWindowEditorSettings(FMemo1->Editor());
+  editor::TEditor& editor = FMemo1->Editor();
+  ApplyNoteWindowEditorSettings(editor);
+  editor.OnTopRowChange = editor::MethodEvent<&TfrmMain::Memo1TopRowChange>(this);
+  editor.OnDblClick = editor::MethodEvent<&TfrmMain::Memo1DblClick>(this);
+  editor.OnMouseMove = [this](editor::TEditor&, editor::TShiftState, int x, int y) { Memo1MouseMove(x, y); };
+  FMemo1->installEventFilter(this);
   setFocusProxy(FMemo1);
+  CreateFrameControls();
+  SkinChanged();
   FMainMenu = new TMainMenu(*this);
+  FMainMenu->installEventFilter(this);
   FEditMenu = new TEditMenu(*this, FMemo1->Editor());
   FMemo1->SetPopupMenu(FEditMenu);
   FTimer.setInterval(50);
+  connect(&FTimer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
+  FPlaceCheck.setInterval(150);
+  FPlaceCheck.setSingleShot(true);
+  connect(&FPlaceCheck, &QTimer::timeout, this, &TfrmMain::CheckPlace);
   FTimer1.setInterval(1);
   FTimer1.setSingleShot(true);
   connect(&FTimer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
@@ -107,11 +121,17 @@ void TfrmMain::ApplySettings() {
                                         QSize(MinWindowWidth, MinWindowHeight), areas);
   move(place.topLeft());
   resize(place.size());
-  LayOutMemo1();  // a hidden window gets its resize event only when shown
+  LayOutControls();  // a hidden window gets its resize event only when shown
   FStartShaded = FSettings.WindowShade;
   SetAlwaysOnTop(FSettings.AlwaysOnTop);
+  SetOpacity(FSettings.AlphaBlend & 0xFF);
+}
+
+void TfrmMain::SetOpacity(int alpha) {
+  FAlphaBlend = alpha;
   // Below 255 the window is translucent; at 255 it is opaque (setting 1.0 switches the layering off).
-  setWindowOpacity((FSettings.AlphaBlend & 0xFF) / 255.0);
+  // Where no compositor runs nothing shows, but the value is kept and saved all the same.
+  setWindowOpacity(alpha / 255.0);
 }
 
 void TfrmMain::CollectSettings() {
@@ -122,6 +142,7 @@ void TfrmMain::CollectSettings() {
   FSettings.Height = FIsShaded ? FUnshadedHeight : height();
   FSettings.WindowShade = FIsShaded;
   FSettings.AlwaysOnTop = FIsAlwaysOnTop;
+  FSettings.AlphaBlend = FAlphaBlend;
 }
 
 void TfrmMain::Timer1Timer() {
@@ -168,14 +189,25 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  LayOutMemo1();
+  LayOutControls();
 }
 
-void TfrmMain::LayOutMemo1() {
-  // Anchored to all four sides; rolled up, the editor lies below the window and has no height.
-  const int memoWidth = std::max(0, width() - Memo1Left - Memo1RightGap);
-  const int memoHeight = std::max(0, height() - Memo1Top - Memo1BottomGap);
-  FMemo1->setGeometry(Memo1Left, Memo1Top, memoWidth, memoHeight);
+void TfrmMain::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // A window manager reparenting the window can leave Qt believing it sits at the frame's origin (0, 0)
+  // while it stays where it was; every resize would send that place along and move the window there.
+  FPlaceCheck.start();
+}
+
+void TfrmMain::CheckPlace() {
+  // Not while the window manager or the user is moving the window: the place is still changing.
+  if (!isVisible() || FInSystemLoop || QApplication::mouseButtons() != Qt::NoButton) return;
+  const QPoint place = qtui::ScreenPosition(*this);
+  if (place != pos()) move(place);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
   Memo1Resize();
 }
 
@@ -193,24 +225,6 @@ void TfrmMain::paintEvent(QPaintEvent*) {
   FormPaint(painter);
 }
 
-void TfrmMain::FormPaint(QPainter& painter) {
-  // Until the skinned frame paints here: a white window, a grey outline and a title strip.
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(kFrameLine);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  painter.drawLine(0, TitleBarHeight - 1, width() - 1, TitleBarHeight - 1);
-  QFont font = qtui::ToQFont(FCanvasFont);
-  font.setUnderline(FCanvasFont.Style & editor::fsUnderline);
-  painter.setFont(font);
-  painter.setPen(qtui::ToQColor(FCanvasFont.Color));
-  // drawText takes the title as plain characters: markup in a title is shown, never obeyed.
-  painter.drawText(QRect(TitleTextLeft, TitleTextTop, std::max(0, width() - TitleTextLeft), TitleBarHeight),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, qtui::FromCp932(FCurrentTitle));
-  if (FIsShaded) return;
-  painter.drawText(QPoint(width() / 2, height() - PageNumberRise + painter.fontMetrics().ascent()),
-                   QString::number(FPageIndex + 1));
-}
-
 void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
   FMainMenu->popup(event->globalPos());
   event->accept();
@@ -218,7 +232,29 @@ void TfrmMain::contextMenuEvent(QContextMenuEvent* event) {
 
 void TfrmMain::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) FormDeactivate();
+  if (event->type() != QEvent::ActivationChange) return;
+  if (isActiveWindow()) {
+    FInSystemLoop = false;
+  } else {
+    FormDeactivate();
+  }
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The editor never scrolls on the wheel by itself: the window scrolls it as it does its own turns.
+  if (watched == FMemo1 && event->type() == QEvent::Wheel) {
+    wheelEvent(static_cast<QWheelEvent*>(event));
+    return true;
+  }
+  // The second press of a double click comes as the double click itself.
+  const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+  if (watched == FMainMenu && press && MenuPressIsLabelDoubleClick(*static_cast<QMouseEvent*>(event))) {
+    FMainMenu->hide();
+    // Closing the window is no work for the menu's own event handling.
+    QMetaObject::invokeMethod(this, &TfrmMain::lblMenuDblClick, Qt::QueuedConnection);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace app

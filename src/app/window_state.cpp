@@ -1,7 +1,10 @@
 // The window's small states: the skin image, the window shade, always on top, the message dialog with
 // always-on-top suspended, hiding, showing and closing.
+#include <QApplication>
+#include <QMouseEvent>
 #include <QWindow>
 
+#include "app/frame_controls.h"
 #include "app/main_menu.h"
 #include "app/note_window.h"
 #include "image/skin_file.h"
@@ -16,7 +19,9 @@ void TfrmMain::LoadSkin(const std::string& fileName) {
   if (image::LoadSkinFile(path, FSkinDecoder, FImgSkin) == image::TSkinLoad::Failed) {
     FServices.Dialogs.ShowMessage(
         this, QStringLiteral("スキンファイルの読み込みに失敗:") + QString::fromStdString(path.string()));
+    return;
   }
+  SkinChanged();
 }
 
 void TfrmMain::SetWindowShade(bool value) {
@@ -30,7 +35,7 @@ void TfrmMain::SetWindowShade(bool value) {
     setMinimumSize(MinWindowWidth, MinWindowHeight);
     resize(width(), FUnshadedHeight);
   }
-  LayOutMemo1();
+  LayOutControls();
 }
 
 void TfrmMain::SetAlwaysOnTop(bool value) {
@@ -57,10 +62,39 @@ void TfrmMain::mnuMinimizeClick() { hide(); }
 
 void TfrmMain::mnuExitClick() { close(); }
 
+void TfrmMain::btnHideClick() {
+  if (FSettings.Resident) {
+    mnuMinimizeClick();
+  } else {
+    close();
+  }
+}
+
 void TfrmMain::ShowAndBringForward() {
   show();
   raise();
   activateWindow();
+}
+
+void TfrmMain::lblMenuClick() {
+  FLblMenuClicked.start();
+  PopupMainMenuBelowLabel();
+}
+
+void TfrmMain::lblMenuDblClick() {
+  if (FDblClickGuard) {
+    FDblClickGuard = false;
+    return;
+  }
+  close();
+}
+
+bool TfrmMain::MenuPressIsLabelDoubleClick(const QMouseEvent& press) const {
+  // The first click opened the menu, which takes the second press of the double click for itself.
+  const QRect label(qtui::ScreenPosition(*this) + FLblMenu->pos(), FLblMenu->size());
+  return press.button() == Qt::LeftButton && FLblMenuClicked.isValid() &&
+         FLblMenuClicked.elapsed() < QApplication::doubleClickInterval() &&
+         label.contains(press.globalPosition().toPoint());
 }
 
 void TfrmMain::PopupMainMenuBelowLabel() {

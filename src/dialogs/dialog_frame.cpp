@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFont>
 
+#include "qt/native_window.h"
+
 namespace dialogs {
 
 void SetUpDialogFrame(QDialog& dialog, const QString& caption, QSize clientSize, bool closeBox) {
@@ -18,7 +20,8 @@ void SetUpDialogFrame(QDialog& dialog, const QString& caption, QSize clientSize,
 }
 
 void PlaceBesideNoteWindow(QDialog& dialog, const QWidget& noteWindow) {
-  dialog.move(noteWindow.pos() + QPoint(kDialogOffset, kDialogOffset));
+  // Where the X server has the window: Qt's copy can lag behind a window manager's placing and moves.
+  dialog.move(qtui::ScreenPosition(noteWindow) + QPoint(kDialogOffset, kDialogOffset));
 }
 
 void Place(QWidget& control, const char* name, QRect geometry) {

@@ -1,4 +1,5 @@
-// The hot key's text form in the settings ("Alt+Ctrl+M"): modifier names, then the key's name.
+// The hot key's text form in the settings ("Alt+Ctrl+M") for the options dialog's field, as Qt key
+// combinations.
 #pragma once
 
 #include <QKeyCombination>
@@ -9,7 +10,8 @@
 namespace dialogs {
 
 // "Shift+", "Ctrl+", "Alt+" in that order, then the key's name ("Ctrl+Alt+M", "Shift+Ctrl+F1",
-// "Ctrl+Alt+PgDn"). Other modifiers (Meta, keypad) are not part of a hot-key text.
+// "Ctrl+Alt+PgDn"); empty for a key no hot key can be (the global grab knows no name for it). Other
+// modifiers (Meta, keypad) are not part of a hot-key text.
 QString HotKeyToText(QKeyCombination key);
 
 // The modifier part alone ("Shift+Ctrl+"), as the field shows it while the modifiers are held.

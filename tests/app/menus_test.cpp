@@ -53,8 +53,6 @@ class MenusTest : public NoteWindowTest {
     QApplication::processEvents();
   }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePages) {
@@ -67,7 +65,7 @@ TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePage
       "ページ(&P)",
       "  前のページ(&P)\tShift+Ctrl+Tab",
       "  次のページ(&N)\tCtrl+Tab",
-      "  ページ順の変更(&C)... (off)",
+      "  ページ順の変更(&C)...",
       "  -",
       "  &1 p0\tCtrl+1",
       "  &2 p1\tCtrl+2",
@@ -90,7 +88,7 @@ TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePage
       "  ページタイトル(&T)\tCtrl+Enter",
       "  右端で折り返す(&W) [ ]",
       "常に手前に表示(&A) [x]",
-      "オプション(&O)... (off)",
+      "オプション(&O)...",
       "-",
       "タスクトレイに最小化(&M)\tCtrl+M",
       "終了(&X)",

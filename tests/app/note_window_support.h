@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,12 +80,21 @@ class TScriptedDialogs : public qtui::TDialogService {
   static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 };
 
+// Remembers the addresses the window hands over instead of opening them.
+class TRecordedOpener : public qtui::TUrlOpener {
+ public:
+  void Open(const QString& target) override { Opened.push_back(target); }
+  std::vector<QString> Opened;
+};
+
 class NoteWindowTest : public ::testing::Test {
  protected:
   NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
 
   app::TNoteServices Services(std::vector<std::string> arguments = {}) {
-    return app::TNoteServices{FClock, FDialogs, store::TPaths::FromExecutable(Exe()), std::move(arguments)};
+    return app::TNoteServices{
+        FClock, FDialogs,          FOpener, store::TPaths::FromExecutable(Exe()), std::move(arguments),
+        Exe(),  FDir / "autostart"};
   }
   fs::path Exe() const { return FDir / "tacknote"; }
   fs::path Dat() const { return Exe().string() + ".DAT"; }
@@ -103,6 +114,17 @@ class NoteWindowTest : public ::testing::Test {
   void WriteIni(const std::string& lines) { platform_test::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
   std::string ReadDat() const { return platform_test::ReadBytes(Dat()); }
 
+  // A window over pages p0, p1, ... holding the given texts, started, shown and painted.
+  app::TfrmMain& StartShown(const std::vector<std::string>& texts) {
+    WritePages(texts);
+    FWindow = std::make_unique<app::TfrmMain>(Services());
+    EXPECT_TRUE(FWindow->FormCreate());
+    FWindow->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
+    return *FWindow;
+  }
+
   // The page texts and titles as the window holds them, for comparing whole lists at once.
   static std::vector<std::string> Titles(app::TfrmMain& window) {
     std::vector<std::string> titles;
@@ -113,6 +135,8 @@ class NoteWindowTest : public ::testing::Test {
   platform_test::TempDir FDir;
   platform::FixedClock FClock;
   TScriptedDialogs FDialogs;
+  TRecordedOpener FOpener;
+  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 }  // namespace app_test

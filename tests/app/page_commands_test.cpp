@@ -26,8 +26,6 @@ class PageCommandsTest : public NoteWindowTest {
     return *FWindow;
   }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
-
-  std::unique_ptr<app::TfrmMain> FWindow;
 };
 
 TEST_F(PageCommandsTest, DeleteAsksThenShowsTheFollowingPageOrTheNewLastOne) {

@@ -1,9 +1,10 @@
-// Hot-key texts as modifiers and keys, and the grab's silent refusal off X11.
+// Hot-key texts as modifiers and keys, the grab's silent refusal off X11, and link addresses as URLs.
 #include <gtest/gtest.h>
 
 #include "qt/global_hot_key.h"
 #include "qt/hot_key_text.h"
 #include "qt/tray_icon.h"
+#include "qt/url_opener.h"
 
 namespace qtui {
 namespace {
@@ -40,6 +41,34 @@ TEST(HotKeyText, ModifiersComeFromTheWordsAndTheKeyFromTheName) {
 TEST(HotKeyText, EmptyAndUnknownTextsNameNoKey) {
   for (const char* text : {"", "Ctrl+", "Alt+Ctrl+", "Ctrl+Foo", "Ctrl+F25", "Ctrl+F0", "Ctrl+MM", "Ctrl+M+", "+"})
     EXPECT_FALSE(ParseHotKey(text)) << text;
+}
+
+// The one table both the grab and the options dialog's field go by: every key it names comes back from
+// its name, and keys it cannot name have no text.
+TEST(HotKeyText, QtKeysAndNamesGoBothWays) {
+  for (int key :
+       {int(Qt::Key_A),     int(Qt::Key_Z),         int(Qt::Key_0),        int(Qt::Key_9),      int(Qt::Key_F1),
+        int(Qt::Key_F24),   int(Qt::Key_Backspace), int(Qt::Key_Tab),      int(Qt::Key_Return), int(Qt::Key_Escape),
+        int(Qt::Key_Space), int(Qt::Key_PageUp),    int(Qt::Key_PageDown), int(Qt::Key_End),    int(Qt::Key_Home),
+        int(Qt::Key_Left),  int(Qt::Key_Up),        int(Qt::Key_Right),    int(Qt::Key_Down),   int(Qt::Key_Insert),
+        int(Qt::Key_Delete)}) {
+    const std::optional<THotKeyName> named = KeyOfQtKey(key);
+    ASSERT_TRUE(named) << key;
+    EXPECT_EQ(KeyOfHotKeyName(named->Name), named) << named->Name;
+  }
+  EXPECT_EQ(KeyOfQtKey(Qt::Key_Enter)->Name, "Enter");
+  EXPECT_EQ(KeyOfQtKey(Qt::Key_PageDown)->Name, "PgDn");
+  EXPECT_EQ(KeyOfQtKey(Qt::Key_F12)->Name, "F12");
+  for (int key : {int(Qt::Key_F25), int(Qt::Key_Comma), int(Qt::Key_Print), int(Qt::Key_Control), 0})
+    EXPECT_FALSE(KeyOfQtKey(key)) << key;
+}
+
+TEST(LinkUrl, WwwAddressesAreWebPagesAndOthersStayAsTheyAre) {
+  for (const auto& [target, url] :
+       {std::pair{"http://example.com/a?b=1&c=2#x", "http://example.com/a?b=1&c=2#x"},
+        std::pair{"www.example.jp/", "http://www.example.jp/"}, std::pair{"ftp://f.net/~u/%20", "ftp://f.net/~u/%20"},
+        std::pair{"mailto:a.b-c@d.co.jp,", "mailto:a.b-c@d.co.jp,"}, std::pair{"https:", "https:"}})
+    EXPECT_EQ(LinkUrl(QString::fromLatin1(target)).toEncoded().toStdString(), url) << target;
 }
 
 TEST(GlobalHotKey, OffX11NothingIsGrabbedAndNothingComplains) {

@@ -1,0 +1,23 @@
+// The note window as the two dialogs see it, and the menu commands that open them.
+#include "app/note_window.h"
+#include "dialogs/memo_list_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "image/builtin_skin.h"
+
+namespace app {
+
+void TfrmMain::mnuOptionsClick() { dialogs::RunOptionsDialog(*this, FServices.Dialogs); }
+
+void TfrmMain::mnuChangePageOrderClick() { dialogs::RunMemoListDialog(*this); }
+
+void TfrmMain::ResetSkin() {
+  FImgSkin = image::BuiltInSkin();
+  SkinChanged();
+}
+
+void TfrmMain::RelayoutFrame() {
+  LayOutControls();
+  update();
+}
+
+}  // namespace app
