@@ -204,6 +204,9 @@ class TEditor : public TObject, public TRowsWatcher {
   // The column map of a row (empty for the virtual row); with columns, at least that far. Kept until the
   // rows change or another row is asked for, and reused while it reaches far enough.
   const std::string& RowMap(int row, std::size_t columns = std::string::npos) const;
+  // The byte index of column col of a row (past the last byte for a column past the end), reading the
+  // row's map only as far as that column.
+  int ByteIndexOfCol(int row, int col) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
   // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,

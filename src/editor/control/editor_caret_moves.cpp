@@ -40,6 +40,10 @@ const std::string& TEditor::RowMap(int row, std::size_t columns) const {
   return FMap;
 }
 
+int TEditor::ByteIndexOfCol(int row, int col) const {
+  return ByteIndexOfColumn(RowMap(row, static_cast<std::size_t>(std::max(col, 0)) + 1), col);
+}
+
 TCaretRules TEditor::CaretRules() const {
   TCaretRules rules{CaretOptions(), FRows->WordWrap(), FRows->WrapOption().WrapByte()};
   // A box may reach past the end of a row: in box mode the caret does too.
@@ -75,8 +79,13 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   const TRowAtOffset place = RowAtOffset(*FRows, fromRow, offset);
   FCaret.Row = place.Row;
   if (!place.PastEnd) {
-    const std::string& map = RowMap(place.Row);
-    FCaret.Col = std::min(ColumnOfByteIndex(map, place.Rest), static_cast<int>(map.size()));
+    // Without a tab before it, the byte lies within as many columns as bytes: the map is read that far
+    // first, and wholly only when it falls short.
+    const std::size_t columns = static_cast<std::size_t>(place.Rest) + 2;
+    const std::string* map = &RowMap(place.Row, columns);
+    if (map->size() >= columns && ColumnOfByteIndex(*map, place.Rest) >= static_cast<int>(map->size()))
+      map = &RowMap(place.Row);
+    FCaret.Col = ColumnOfByteIndex(*map, place.Rest);
   } else {
     FCaret.Col = RowWidth(FCaret.Row);
   }
@@ -90,7 +99,7 @@ int TEditor::CaretOffset(int fromRow, int row, int col) const {
   for (int r = std::max(fromRow, 0); r < row && r < count; ++r) offset += RowSpan(r);
   if (row >= 0 && row < count) {
     const int length = static_cast<int>(rows.RowText(row).size());
-    offset += std::min(ByteIndexOfColumn(RowMap(row), col), length);
+    offset += std::min(ByteIndexOfCol(row, col), length);
   }
   return offset;
 }

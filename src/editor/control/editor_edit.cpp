@@ -89,7 +89,7 @@ void TEditor::PutText(std::string_view text) {
     return;
   }
   const int length = static_cast<int>(FRows->RowText(FCaret.Row).size());
-  const int index = ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col);
+  const int index = ByteIndexOfCol(FCaret.Row, FCaret.Col);
   const int from = FRows->EditAnchorRow(FCaret.Row);
   const int offset = OffsetFrom(from, FCaret.Row, index);
   if (FOvertype) {
@@ -214,7 +214,7 @@ void TEditor::BackspaceChar() {
     ScrollCaret();
     return;
   }
-  const int index = FCaret.Row < count ? ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col) : 0;
+  const int index = FCaret.Row < count ? ByteIndexOfCol(FCaret.Row, FCaret.Col) : 0;
   if (index == 0) {
     if (FCaret.Row == 0) return;
     const int previous = FCaret.Row - 1;
@@ -300,7 +300,7 @@ void TEditor::ReturnChar(bool shift) {
     return;
   }
   const std::string text(FRows->RowText(FCaret.Row));
-  const int index = std::min(ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col), static_cast<int>(text.size()));
+  const int index = std::min(ByteIndexOfCol(FCaret.Row, FCaret.Col), static_cast<int>(text.size()));
   std::string rows = text.substr(0, static_cast<std::size_t>(index));
   rows += "\r\n";
   rows += indent;
