@@ -1,14 +1,11 @@
-// Re-cutting 100,000 lines after a WrapByte change, and the memory a row costs besides its text.
+// Re-cutting 100,000 lines after a WrapByte change (the memory a row costs is bench_editor_goals' to report).
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
 
 #include <string>
 
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
-#include "editor/text/the_string_list.h"
 
 namespace {
 
@@ -35,28 +32,6 @@ void BM_WrapLinesAfterWrapByteChange(benchmark::State& state) {
   state.counters["rows"] = static_cast<double>(editor.ListInfo().Count());
 }
 BENCHMARK(BM_WrapLinesAfterWrapByteChange)->Unit(benchmark::kMillisecond);
-
-// Heap bytes per row beyond the text bytes themselves, after loading 100,000 rows of 0..150 bytes.
-void BM_MemoryPerRow(benchmark::State& state) {
-  const std::string text = Text(100'000);
-  for (auto _ : state) {
-    const std::size_t before = mallinfo2().uordblks;
-    editor::TEditor editor;
-    editor.SetWordWrap(state.range(0) != 0);
-    editor.Lines().SetText(text);
-    const std::size_t after = mallinfo2().uordblks;
-    const editor::TEditorScreenStrings& rows = editor.ListInfo();
-    std::size_t textBytes = 0;
-    for (int row = 0; row < rows.Count(); ++row) textBytes += rows.RowText(row).size();
-    state.counters["rows"] = rows.Count();
-    state.counters["item_bytes"] = sizeof(editor::TheStringItem);
-    state.counters["array_bytes_per_row"] =
-        static_cast<double>(rows.Capacity()) * sizeof(editor::TheStringItem) / rows.Count();
-    state.counters["heap_bytes_per_row_besides_text"] =
-        (static_cast<double>(after - before) - static_cast<double>(textBytes)) / rows.Count();
-  }
-}
-BENCHMARK(BM_MemoryPerRow)->ArgName("wrap")->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

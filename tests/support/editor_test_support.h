@@ -9,18 +9,12 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/row_dump.h"
 
 namespace editor::test {
 
 // あ in code page 932.
 inline constexpr std::string_view kA = "\x82\xA0";
-
-// Every row as "text|B", "text|W" or "text|E".
-inline std::vector<std::string> RowDump(const TRowAttributeStringList& rows) {
-  std::vector<std::string> dump;
-  for (int i = 0; i < rows.Count(); ++i) dump.push_back(rows.RowText(i) + "|" + "BWE?"[rows.RowAttribute(i)]);
-  return dump;
-}
 
 inline std::vector<std::string> RowDump(TEditor& editor) { return RowDump(editor.ListInfo()); }
 

@@ -201,8 +201,12 @@ class TEditor : public TObject, public TRowsWatcher {
   // --- Measuring rows.
   const TDelimiters& Delimiters() const { return FDelimiters; }
   TColumnRules ColumnRules() const override;
-  // The column map of a row (empty for the virtual row); with columns, only at least that far.
-  std::string RowMap(int row, std::size_t columns = std::string::npos) const;
+  // The column map of a row (empty for the virtual row); with columns, at least that far. Kept until the
+  // rows change or another row is asked for, and reused while it reaches far enough.
+  const std::string& RowMap(int row, std::size_t columns = std::string::npos) const;
+  // The byte index of column col of a row (past the last byte for a column past the end), reading the
+  // row's map only as far as that column.
+  int ByteIndexOfCol(int row, int col) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
   // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,
@@ -353,6 +357,13 @@ class TEditor : public TObject, public TRowsWatcher {
   bool FModified = false;
   bool FFocused = false;
   TCaret FCaret;
+  // RowMap's last map: its row, the columns asked for, the rows' change count and the rules it was built
+  // with.
+  mutable std::string FMap;
+  mutable std::size_t FMapColumns = 0;
+  mutable int FMapRow = -1;
+  mutable std::uint64_t FMapChanges = 0;
+  mutable TColumnRules FMapRules;
   TCaretModel FCaretModel;
 
   // --- View and scrolling; Properties

@@ -56,7 +56,7 @@ void TEditor::EditBox(const TBoxEdit& edit) {
   bool changed = false;
   for (int row = edit.Top; row <= lastRow; ++row) {
     const std::string line = lineOf(row - edit.Top);
-    std::string rowText = FRows->RowText(row);
+    std::string rowText(FRows->RowText(row));
     TBoxPart part = edit.Part(row);
     const int width = RowWidth(row);
     if (!line.empty() && width < edit.Col) {  // a row that ends before the box reaches it with spaces

@@ -23,10 +23,25 @@ void TEditor::FocusOut() {
   FCaretModel.Destroy();
 }
 
-std::string TEditor::RowMap(int row, std::size_t columns) const {
-  std::string map;
-  if (row >= 0 && row < FRows->Count()) BuildColumnMap(FRows->RowText(row), ColumnRules(), columns, map);
-  return map;
+const std::string& TEditor::RowMap(int row, std::size_t columns) const {
+  static const std::string kNoMap;
+  if (row < 0 || row >= FRows->Count()) return kNoMap;
+  // A keystroke asks for the caret row's map several times: it is built once. A map shorter than the
+  // columns it was built for holds the whole row.
+  const TColumnRules rules = ColumnRules();
+  const bool reaches = FMapColumns >= columns || FMap.size() < FMapColumns;
+  if (row != FMapRow || FRows->ChangeCount() != FMapChanges || !(rules == FMapRules) || !reaches) {
+    BuildColumnMap(FRows->RowText(row), rules, columns, FMap);
+    FMapRow = row;
+    FMapColumns = columns;
+    FMapChanges = FRows->ChangeCount();
+    FMapRules = rules;
+  }
+  return FMap;
+}
+
+int TEditor::ByteIndexOfCol(int row, int col) const {
+  return ByteIndexOfColumn(RowMap(row, static_cast<std::size_t>(std::max(col, 0)) + 1), col);
 }
 
 TCaretRules TEditor::CaretRules() const {
@@ -56,7 +71,7 @@ void TEditor::AdjustCol(int direction, bool vertical) {
   // The rules look at the columns around the caret and at the row's end: the map up to a column past
   // the caret (or the remembered column) is enough, however long the row.
   const int col = std::max(FCaret.Col, FCaret.RememberedCol);
-  const std::string map = RowMap(FCaret.Row, static_cast<std::size_t>(col) + 2);
+  const std::string& map = RowMap(FCaret.Row, static_cast<std::size_t>(col) + 2);
   AdjustCaretCol(FCaret, map, *FRows, CaretRules(), direction, vertical);
 }
 
@@ -64,8 +79,13 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   const TRowAtOffset place = RowAtOffset(*FRows, fromRow, offset);
   FCaret.Row = place.Row;
   if (!place.PastEnd) {
-    const std::string map = RowMap(place.Row);
-    FCaret.Col = std::min(ColumnOfByteIndex(map, place.Rest), static_cast<int>(map.size()));
+    // Without a tab before it, the byte lies within as many columns as bytes: the map is read that far
+    // first, and wholly only when it falls short.
+    const std::size_t columns = static_cast<std::size_t>(place.Rest) + 2;
+    const std::string* map = &RowMap(place.Row, columns);
+    if (map->size() >= columns && ColumnOfByteIndex(*map, place.Rest) >= static_cast<int>(map->size()))
+      map = &RowMap(place.Row);
+    FCaret.Col = ColumnOfByteIndex(*map, place.Rest);
   } else {
     FCaret.Col = RowWidth(FCaret.Row);
   }
@@ -79,7 +99,7 @@ int TEditor::CaretOffset(int fromRow, int row, int col) const {
   for (int r = std::max(fromRow, 0); r < row && r < count; ++r) offset += RowSpan(r);
   if (row >= 0 && row < count) {
     const int length = static_cast<int>(rows.RowText(row).size());
-    offset += std::min(ByteIndexOfColumn(RowMap(row), col), length);
+    offset += std::min(ByteIndexOfCol(row, col), length);
   }
   return offset;
 }

@@ -1,6 +1,6 @@
 // Text changes at the caret or over the selection: inserting, deleting the selection, Delete, Backspace,
-// Tab and Return. Each rebuilds the text of the rows it touches, hands it to ReplaceText and places the
-// caret by a byte offset from the first row of the caret's logical line, which a re-wrap never moves.
+// Tab and Return. Each rebuilds the text of the rows it touches (typing hands over only its bytes) and
+// places the caret by a byte offset from the row the edit's re-wrap begins at, which it never moves.
 #include <algorithm>
 #include <string>
 
@@ -88,18 +88,21 @@ void TEditor::PutText(std::string_view text) {
     EditRows(count, 0, s, count, size);
     return;
   }
-  std::string row = FRows->RowText(FCaret.Row);
-  const int index = ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col);
-  const int from = FRows->LineStartRow(FCaret.Row);
+  const int length = static_cast<int>(FRows->RowText(FCaret.Row).size());
+  const int index = ByteIndexOfCol(FCaret.Row, FCaret.Col);
+  const int from = FRows->EditAnchorRow(FCaret.Row);
   const int offset = OffsetFrom(from, FCaret.Row, index);
-  if (index > static_cast<int>(row.size())) row.append(static_cast<std::size_t>(index) - row.size(), ' ');
   if (FOvertype) {
     Overwrite(index, s);
     return;
   }
-  row.insert(static_cast<std::size_t>(index), s);
-  if (FRows->RowAttribute(FCaret.Row) == raBreak) row += "\r\n";
-  EditRows(FCaret.Row, 1, row, from, offset + size);
+  // Only the bytes typed go to the rows (a caret past the row's end first pads it with spaces).
+  const std::string padded = index > length ? std::string(static_cast<std::size_t>(index - length), ' ') + s : s;
+  HideCaret();
+  FRows->ReplaceBytes(FCaret.Row, std::min(index, length), 0, padded);
+  PlaceCaret(from, offset + size);
+  ShowCaret();
+  ScrollCaret();
 }
 
 void TEditor::Overwrite(int index, const std::string& s) {
@@ -116,7 +119,7 @@ void TEditor::Overwrite(int index, const std::string& s) {
     end += static_cast<std::size_t>(CharLength(text, end));
   end = std::min(end, std::max(lineEnd, static_cast<std::size_t>(index)));
   text.replace(static_cast<std::size_t>(index), end - static_cast<std::size_t>(index), s);
-  const int from = FRows->LineStartRow(FCaret.Row);
+  const int from = FRows->EditAnchorRow(FCaret.Row);
   EditRows(FCaret.Row, lastRow - FCaret.Row + 1, text, from,
            OffsetFrom(from, FCaret.Row, index) + static_cast<int>(s.size()));
 }
@@ -127,7 +130,7 @@ void TEditor::ReplaceSelection(const std::string& s) {
   const int lastRow = std::min(range.EndRow, FRows->Count() - 1);
   std::string text = FRows->RowsText(range.StartRow, lastRow - range.StartRow + 1);
   text.replace(static_cast<std::size_t>(range.StartIndex), static_cast<std::size_t>(length), s);
-  const int from = FRows->LineStartRow(range.StartRow);
+  const int from = FRows->EditAnchorRow(range.StartRow);
   const int offset = OffsetFrom(from, range.StartRow, range.StartIndex) + static_cast<int>(s.size());
   FSelection.Clear();
   SelectionChanged();
@@ -173,12 +176,12 @@ void TEditor::DeleteKey() {
   }
   const int count = FRows->Count();
   if (FCaret.Row >= count) return;
-  std::string text = FRows->RowText(FCaret.Row);
+  std::string text(FRows->RowText(FCaret.Row));
   const int length = static_cast<int>(text.size());
   const std::string map = RowMap(FCaret.Row);
   const int index = ByteIndexOfColumn(map, FCaret.Col);
   const TRowAttribute attribute = FRows->RowAttribute(FCaret.Row);
-  const int from = FRows->LineStartRow(FCaret.Row);
+  const int from = FRows->EditAnchorRow(FCaret.Row);
   const int offset = OffsetFrom(from, FCaret.Row, index);
   if (index >= length) {
     if (attribute == raEnd) return;
@@ -211,12 +214,12 @@ void TEditor::BackspaceChar() {
     ScrollCaret();
     return;
   }
-  const int index = FCaret.Row < count ? ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col) : 0;
+  const int index = FCaret.Row < count ? ByteIndexOfCol(FCaret.Row, FCaret.Col) : 0;
   if (index == 0) {
     if (FCaret.Row == 0) return;
     const int previous = FCaret.Row - 1;
-    std::string text = FRows->RowText(previous);
-    const int from = FRows->LineStartRow(previous);
+    std::string text(FRows->RowText(previous));
+    const int from = FRows->EditAnchorRow(previous);
     if (FRows->RowAttribute(previous) == raWrap) {
       // No line break between the rows: the previous row's last character goes.
       const std::string map = RowMap(previous);
@@ -235,7 +238,7 @@ void TEditor::BackspaceChar() {
     }
     return;
   }
-  std::string text = FRows->RowText(FCaret.Row);
+  std::string text(FRows->RowText(FCaret.Row));
   if (index > static_cast<int>(text.size())) {  // beyond the text (a free caret): only the caret moves
     SetCol(FCaret.Col - 1);
     ScrollCaret();
@@ -249,7 +252,7 @@ void TEditor::BackspaceChar() {
                           : 1;
   text.erase(static_cast<std::size_t>(index - removed), static_cast<std::size_t>(removed));
   if (FRows->RowAttribute(FCaret.Row) == raBreak) text += "\r\n";
-  const int from = FRows->LineStartRow(FCaret.Row);
+  const int from = FRows->EditAnchorRow(FCaret.Row);
   EditRows(FCaret.Row, 1, text, from, OffsetFrom(from, FCaret.Row, index - removed));
 }
 
@@ -291,13 +294,13 @@ void TEditor::ReturnChar(bool shift) {
   }
   const std::string indent = NewLineIndent();
   const int indentSize = static_cast<int>(indent.size());
-  const int from = FRows->LineStartRow(FCaret.Row);
+  const int from = FRows->EditAnchorRow(FCaret.Row);
   if (shift) {
     EditRows(FCaret.Row, 0, indent + "\r\n", from, OffsetFrom(from, FCaret.Row, 0) + indentSize);
     return;
   }
-  const std::string text = FRows->RowText(FCaret.Row);
-  const int index = std::min(ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col), static_cast<int>(text.size()));
+  const std::string text(FRows->RowText(FCaret.Row));
+  const int index = std::min(ByteIndexOfCol(FCaret.Row, FCaret.Col), static_cast<int>(text.size()));
   std::string rows = text.substr(0, static_cast<std::size_t>(index));
   rows += "\r\n";
   rows += indent;

@@ -87,7 +87,7 @@ bool TEditor::UnIndentBack(const std::string& text, int index) {
   int target = 0;
   for (int row = FCaret.Row - 1; row >= 0; --row) {
     if (row > 0 && FRows->RowAttribute(row - 1) == raWrap) continue;
-    const std::string earlier = FRows->RowText(row);
+    const std::string earlier(FRows->RowText(row));
     if (IsBlank(earlier)) continue;
     const int width = LeadingWhiteWidth(earlier, rules);
     if (width < caretWidth) {

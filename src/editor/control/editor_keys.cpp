@@ -121,7 +121,7 @@ std::vector<int> TEditor::WordStops(int row) const {
   std::vector<int> stops;
   if (row < 0 || row >= FRows->Count()) return stops;
   // The tokenizer reads the row as it is shown: each tab's cells as blanks, one byte per column.
-  const std::string& text = FRows->RowText(row);
+  const std::string_view text = FRows->RowText(row);
   const std::string map = RowMap(row);
   std::string shown;
   shown.reserve(map.size());

@@ -81,7 +81,7 @@ void TEditorMessages::ReplaceSel(std::string_view text) {
 int TEditorMessages::GetLine(int row, std::span<char> buffer) const {
   const TEditorScreenStrings& rows = FEditor.ListInfo();
   if (row < 0 || row >= rows.Count()) return 0;
-  const std::string& text = rows.RowText(row);
+  const std::string_view text = rows.RowText(row);
   const std::size_t copied = std::min(text.size(), buffer.size());
   std::memcpy(buffer.data(), text.data(), copied);
   return static_cast<int>(copied);

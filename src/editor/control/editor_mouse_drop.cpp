@@ -44,7 +44,7 @@ void TEditor::MoveSelectionToCaret() {
   if (dropRow < count) {
     const int rowStart = OffsetFrom(first, dropRow, 0);
     const int rowLength = RowLength(dropRow);
-    const int index = ByteIndexOfColumn(RowMap(dropRow), FCaret.Col);
+    const int index = ByteIndexOfCol(dropRow, FCaret.Col);
     if (index > rowLength) {
       // A drop beyond the end of its row lands there: the row is padded up to it.
       const int pad = index - rowLength;

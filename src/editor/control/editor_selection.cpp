@@ -58,9 +58,7 @@ int TEditor::RowLength(int row) const {
 
 int TEditor::RowSpan(int row) const { return editor::RowSpan(*FRows, row); }
 
-int TEditor::CaretIndex() const {
-  return std::min(ByteIndexOfColumn(RowMap(FCaret.Row), FCaret.Col), RowLength(FCaret.Row));
-}
+int TEditor::CaretIndex() const { return std::min(ByteIndexOfCol(FCaret.Row, FCaret.Col), RowLength(FCaret.Row)); }
 
 bool TEditor::SelectionActive() const { return FSelection.State() == sstSelected && SelLength() > 0; }
 

@@ -51,66 +51,63 @@ constexpr std::array<int, TokenKindCount> kColorOfKind = [] {
   return table;
 }();
 
+// The base resume table plus the kinds only this parser makes.
+const std::array<TScanner, 256>& EditorResumeTable(const std::array<TScanner, 256>& base) {
+  static const std::array<TScanner, 256> table = [&base] {
+    std::array<TScanner, 256> result = base;
+    result[tokQuoted] = TScanner::Quoted;
+    result[tokControlCode] = TScanner::ControlCode;
+    result[tokHexControlCode] = TScanner::HexControlCode;
+    return result;
+  }();
+  return table;
+}
+
+// The first bytes a string can match at: itself, and its other letter case when the case is ignored.
+void AddFirstByte(std::array<std::uint8_t, 256>& rules, const std::string& text, std::uint8_t rule, bool ignoreCase) {
+  if (text.empty()) return;
+  const auto c = static_cast<unsigned char>(text.front());
+  rules[c] |= rule;
+  if (!ignoreCase) return;
+  if (c >= 'a' && c <= 'z') rules[c - ('a' - 'A')] |= rule;
+  if (c >= 'A' && c <= 'Z') rules[c + ('a' - 'A')] |= rule;
+}
+
 }  // namespace
 
 TEditorParser::TEditorParser(const TFountain* fountain)
     : TFountainParser(fountain), FEditorFountain(dynamic_cast<const TEditorFountain*>(fountain)) {
-  TEditorParser::InitScanTables();
+  FResume = &EditorResumeTable(*FResume);
+  FRescanKinds = FRescanKinds + TTokenKinds{tokQuoted};
 }
 
-void TEditorParser::InitScanTables() {
-  TFountainParser::InitScanTables();
-  FTokenMethodTable[tokQuoted] = static_cast<TScanProc>(&TEditorParser::ScanQuoted);
-  FTokenMethodTable[tokControlCode] = static_cast<TScanProc>(&TEditorParser::ScanControlCode);
-  FTokenMethodTable[tokHexControlCode] = static_cast<TScanProc>(&TEditorParser::ScanHexControlCode);
-}
-
-void TEditorParser::ScanToken() {
-  struct TRule {
-    bool (TEditorParser::*Match)();
-    TScanProc Scan;
-  };
-  // Tried in this order; the first rule whose match succeeds (and has stepped over what it matched)
-  // chooses the scanner. Mail comes before URL, so "www.a@b.c" is an address.
-  static constexpr TRule kRules[] = {
-      {&TEditorParser::MatchBracketOutside, &TEditorParser::ScanBracket},
-      {&TEditorParser::MatchMailWhenOn, &TEditorParser::ScanMail},
-      {&TEditorParser::MatchUrlWhenOn, &TEditorParser::ScanUrl},
-      {&TEditorParser::MatchCommenter, &TEditorParser::ScanComment},
-      {&TEditorParser::MatchQuotation, static_cast<TScanProc>(&TEditorParser::ScanQuoted)},
-      {&TEditorParser::MatchHexControlCode, static_cast<TScanProc>(&TEditorParser::ScanHexControlCode)},
-      {&TEditorParser::MatchControlCode, static_cast<TScanProc>(&TEditorParser::ScanControlCode)},
-      {&TEditorParser::MatchHexPrefix, &TEditorParser::ScanHex},
-  };
-  for (const TRule& rule : kRules) {
-    if ((this->*rule.Match)()) {
-      (this->*rule.Scan)();
-      return;
-    }
+void TEditorParser::Configure(TRuleTable& rules) {
+  TFountainParser::Configure(rules);
+  if (!FEditorFountain) return;
+  const TEditorFountain& scheme = *FEditorFountain;
+  if (scheme.Mail()) {
+    for (int c = 0; c < 256; ++c)
+      if (c != '@' && MailChars.Contains(static_cast<unsigned char>(c))) rules[static_cast<std::size_t>(c)] |= ruleMail;
   }
-  (this->*FMethodTable[*FP])();
+  if (scheme.Url()) {
+    for (const char c : {'f', 'h', 'w'}) rules[static_cast<unsigned char>(c)] |= ruleUrl;
+  }
+  AddFirstByte(rules, scheme.Commenter(), ruleCommenter, false);
+  AddFirstByte(rules, scheme.Quotation(), ruleQuotation, false);
+  if (scheme.ControlCode()) rules['#'] |= ruleHexControlCode | ruleControlCode;
+  AddFirstByte(rules, scheme.HexPrefix(), ruleHexPrefix, true);
 }
 
-bool TEditorParser::MatchBracketOutside() { return FBracketIndex == BracketNone && MatchBracket(); }
-
-bool TEditorParser::MatchMailWhenOn() { return FEditorFountain && FEditorFountain->Mail() && MatchMail(); }
-
-bool TEditorParser::MatchUrlWhenOn() { return FEditorFountain && FEditorFountain->Url() && MatchUrl(); }
+int TEditorParser::QuotationMark() const {
+  if (!FEditorFountain || FEditorFountain->Quotation().empty()) return -1;
+  return static_cast<unsigned char>(FEditorFountain->Quotation().front());
+}
 
 bool TEditorParser::MatchQuotation() {
-  if (!FEditorFountain || FEditorFountain->Quotation().empty()) return false;
-  if (*FP != static_cast<unsigned char>(FEditorFountain->Quotation().front())) return false;
-  ++FP;
-  return true;
-}
-
-void TEditorParser::ScanQuoted() {
-  if (!FEditorFountain || FEditorFountain->Quotation().empty()) {
-    FTokenKind = tokEnd;
-    return;
-  }
-  FTokenKind = tokQuoted;
-  ScanQuotedBody(static_cast<unsigned char>(FEditorFountain->Quotation().front()));
+  const int mark = QuotationMark();
+  if (mark < 0) return false;
+  const char opening = static_cast<char>(mark);
+  return MatchText(std::string_view(&opening, 1));
 }
 
 bool TEditorParser::MatchCommenter() {
@@ -125,28 +122,16 @@ bool TEditorParser::MatchHexControlCode() {
   return FEditorFountain && FEditorFountain->ControlCode() && MatchText("#$");
 }
 
-void TEditorParser::ScanHexControlCode() {
-  FTokenKind = tokHexControlCode;
-  while (HexDigits.Contains(*FP)) ++FP;
-}
-
 bool TEditorParser::MatchControlCode() { return FEditorFountain && FEditorFountain->ControlCode() && MatchText("#"); }
-
-void TEditorParser::ScanControlCode() {
-  FTokenKind = tokControlCode;
-  while (Digits.Contains(*FP)) ++FP;
-}
 
 const TFountainColor* TEditorParser::TokenColor() const {
   if (!FFountain) return nullptr;
   if (IsReserveWord()) return &FFountain->Reserve();
-  if (FTokenKind == tokBracket) return TFountainParser::TokenColor();
-  if (!FEditorFountain || FTokenKind >= TokenKindCount) return nullptr;
-  const int color = kColorOfKind[FTokenKind];
+  if (TokenKind() == tokBracket) return TFountainParser::TokenColor();
+  if (!FEditorFountain || TokenKind() >= TokenKindCount) return nullptr;
+  const int color = kColorOfKind[TokenKind()];
   return color == kNoColor ? nullptr : &FEditorFountain->Colors().Record(static_cast<TEditorColorIndex>(color));
 }
-
-TTokenKinds TEditorParser::RescanKinds() const { return TFountainParser::RescanKinds() + TTokenKinds{tokQuoted}; }
 
 TTokenParser::TTokenParser() : TFountainParser(TNoFountain{}) {}
 

@@ -16,27 +16,17 @@ class TEditorParser : public TFountainParser {
   explicit TEditorParser(const TFountain* fountain);
 
   const TFountainColor* TokenColor() const override;
-  TTokenKinds RescanKinds() const override;
 
  protected:
-  void InitScanTables() override;
-  void ScanToken() override;
-
-  virtual bool MatchQuotation();
-  virtual void ScanQuoted();
-  virtual bool MatchCommenter();
-  virtual bool MatchHexPrefix();
-  virtual bool MatchHexControlCode();
-  virtual void ScanHexControlCode();
-  virtual bool MatchControlCode();
-  virtual void ScanControlCode();
+  void Configure(TRuleTable& rules) override;
+  bool MatchQuotation() override;
+  bool MatchCommenter() override;
+  bool MatchHexPrefix() override;
+  bool MatchHexControlCode() override;
+  bool MatchControlCode() override;
+  int QuotationMark() const override;
 
  private:
-  // The first three rules of ScanToken, with the conditions they carry.
-  bool MatchBracketOutside();
-  bool MatchMailWhenOn();
-  bool MatchUrlWhenOn();
-
   const TEditorFountain* FEditorFountain;
 };
 

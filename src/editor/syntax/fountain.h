@@ -2,6 +2,7 @@
 // built-in scheme with its colour set and switches.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,6 +46,8 @@ class TFountain : public TFileExtComponent {
   void EndUpdate() { FNotifyEventList.EndUpdate(); }
   // The change sink of the scheme's parts.
   void ChangedProc(TObject* sender);
+  // Grows with every change, so a parser can tell when to read the scheme again.
+  std::uint64_t ChangeCount() const { return FChangeCount; }
 
   // A new parser of the scheme's parser class; the base scheme names none and gives nullptr.
   virtual std::unique_ptr<TFountainParser> CreateParser() const;
@@ -54,13 +57,17 @@ class TFountain : public TFileExtComponent {
  protected:
   // brackets: the collection class of the scheme (the base uses TFountainBracketCollection).
   explicit TFountain(std::unique_ptr<TFountainBracketCollection> brackets);
-  void Changed() { FNotifyEventList.Changed(); }
+  void Changed() {
+    ++FChangeCount;
+    FNotifyEventList.Changed();
+  }
 
  private:
   TNotifyEventList FNotifyEventList{this};
   std::unique_ptr<TFountainBracketCollection> FBrackets;
   TFountainColor FReserve;
   std::vector<std::string> FReserveWordList;
+  std::uint64_t FChangeCount = 0;
 };
 
 // The editor's own scheme: the colour set, the comment leader, quotation mark, hex prefix and the

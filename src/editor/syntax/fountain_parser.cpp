@@ -1,7 +1,8 @@
-// The base tokenizer: scanner tables, the scanners every scheme shares, and the row-to-row state.
+// The tokenizer's scanners, the rule and scanner tables it dispatches on, and the row-to-row state.
 #include "editor/syntax/fountain_parser.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "editor/syntax/fountain.h"
 #include "editor/syntax/parser_tables.h"
@@ -23,70 +24,110 @@ bool IsAllSpaces(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
 
-}  // namespace
+bool IsLead(unsigned char c) { return platform::IsLeadByte(c); }
 
-TFountainParser::TFountainParser(const TFountain* fountain) : FFountain(fountain) {
-  if (!fountain) throw EFountainError(kNoFountainMessage);
-  TFountainParser::InitScanTables();
+// The end of the run of bytes of set that starts at p.
+const unsigned char* SkipRun(const unsigned char* p, const TByteSet& set) {
+  while (set.Contains(*p)) ++p;
+  return p;
 }
 
-TFountainParser::TFountainParser(TNoFountain) { TFountainParser::InitScanTables(); }
+struct TByteScanner {
+  unsigned char First;
+  unsigned char Last;
+  TScanner Scan;
+};
 
-bool TFountainParser::IsLead(unsigned char c) { return platform::IsLeadByte(c); }
+// The scanner that starts a token, by its first byte; every byte not listed is a symbol.
+constexpr TByteScanner kCharScanners[] = {
+    {0x00, 0x00, TScanner::Null},       {0x09, 0x09, TScanner::Tab},
+    {0x0A, 0x0A, TScanner::LineFeed},   {0x0D, 0x0D, TScanner::Return},
+    {'0', '9', TScanner::Number},       {'A', 'Z', TScanner::Ank},
+    {'a', 'z', TScanner::Ank},          {'_', '_', TScanner::Ank},
+    {0x81, 0x81, TScanner::WideSymbol}, {0x84, 0x87, TScanner::WideSymbol},
+    {0x82, 0x83, TScanner::WideWord},   {0x88, 0x9F, TScanner::Kanji},
+    {0xE0, 0xFC, TScanner::Kanji},      {0xA1, 0xA5, TScanner::HalfKanaSymbol},
+    {0xA6, 0xDF, TScanner::HalfKana},
+};
 
-void TFountainParser::InitScanTables() {
-  struct TCharRule {
-    unsigned char First;
-    unsigned char Last;
-    TScanProc Scan;
-  };
-  // The scanner that starts a token, by its first byte; every byte not listed is a symbol.
-  static constexpr TCharRule kCharTable[] = {
-      {0x00, 0x00, &TFountainParser::ScanNull},       {0x09, 0x09, &TFountainParser::ScanTab},
-      {0x0A, 0x0A, &TFountainParser::ScanLineFeed},   {0x0D, 0x0D, &TFountainParser::ScanReturn},
-      {'0', '9', &TFountainParser::ScanNumber},       {'A', 'Z', &TFountainParser::ScanAnk},
-      {'a', 'z', &TFountainParser::ScanAnk},          {'_', '_', &TFountainParser::ScanAnk},
-      {0x81, 0x81, &TFountainParser::ScanWideSymbol}, {0x84, 0x87, &TFountainParser::ScanWideSymbol},
-      {0x82, 0x83, &TFountainParser::ScanWideWord},   {0x88, 0x9F, &TFountainParser::ScanKanji},
-      {0xE0, 0xFC, &TFountainParser::ScanKanji},      {0xA1, 0xA5, &TFountainParser::ScanHalfKanaSymbol},
-      {0xA6, 0xDF, &TFountainParser::ScanHalfKana},
-  };
-  struct TKindRule {
-    TTokenKind First;
-    TTokenKind Last;
-    TScanProc Scan;
-  };
-  // The scanner that goes on with a token carried over from the previous row, by its kind; every kind
-  // not listed goes on as a symbol.
-  static constexpr TKindRule kResumeTable[] = {
-      {tokInteger, tokFloat, &TFountainParser::ScanNumber},
-      {tokBracket, tokBracket, &TFountainParser::ScanBracket},
-      {tokComment, tokComment, &TFountainParser::ScanComment},
-      {tokReserved, tokReserved, &TFountainParser::ScanReserveWord},
-      {tokAnk, tokAnk, &TFountainParser::ScanAnk},
-      {tokWideSymbol, tokWideSymbol, &TFountainParser::ScanWideSymbol},
-      {tokWideDigits, tokKatakana, &TFountainParser::ScanWideWord},
-      {tokKanji, tokKanji, &TFountainParser::ScanKanji},
-      {tokHalfKanaSymbol, tokHalfKanaSymbol, &TFountainParser::ScanHalfKanaSymbol},
-      {tokHalfKana, tokHalfKana, &TFountainParser::ScanHalfKana},
-      {tokUrl, tokUrl, &TFountainParser::ScanUrl},
-      {tokMail, tokMail, &TFountainParser::ScanMail},
-      {tokHex, tokHex, &TFountainParser::ScanHex},
-      {tokSingleQuoted, tokSingleQuoted, &TFountainParser::ScanSingleQuoted},
-      {tokDoubleQuoted, tokDoubleQuoted, &TFountainParser::ScanDoubleQuoted},
-  };
-  FMethodTable.fill(&TFountainParser::ScanSymbol);
-  for (const TCharRule& rule : kCharTable) {
-    for (int c = rule.First; c <= rule.Last; ++c) FMethodTable[static_cast<std::size_t>(c)] = rule.Scan;
+constexpr std::array<TScanner, 256> kCharTable = [] {
+  std::array<TScanner, 256> table{};
+  table.fill(TScanner::Symbol);
+  for (const TByteScanner& entry : kCharScanners)
+    for (int c = entry.First; c <= entry.Last; ++c) table[static_cast<std::size_t>(c)] = entry.Scan;
+  return table;
+}();
+
+struct TKindScanner {
+  TTokenKind First;
+  TTokenKind Last;
+  TScanner Scan;
+};
+
+// The scanner that goes on with a token carried over from the previous row, by its kind; every kind not
+// listed goes on as a symbol.
+constexpr TKindScanner kResumeScanners[] = {
+    {tokInteger, tokFloat, TScanner::Number},
+    {tokBracket, tokBracket, TScanner::Bracket},
+    {tokComment, tokComment, TScanner::Comment},
+    {tokReserved, tokReserved, TScanner::ReserveWord},
+    {tokAnk, tokAnk, TScanner::Ank},
+    {tokWideSymbol, tokWideSymbol, TScanner::WideSymbol},
+    {tokWideDigits, tokKatakana, TScanner::WideWord},
+    {tokKanji, tokKanji, TScanner::Kanji},
+    {tokHalfKanaSymbol, tokHalfKanaSymbol, TScanner::HalfKanaSymbol},
+    {tokHalfKana, tokHalfKana, TScanner::HalfKana},
+    {tokUrl, tokUrl, TScanner::Url},
+    {tokMail, tokMail, TScanner::Mail},
+    {tokHex, tokHex, TScanner::Hex},
+    {tokSingleQuoted, tokSingleQuoted, TScanner::SingleQuoted},
+    {tokDoubleQuoted, tokDoubleQuoted, TScanner::DoubleQuoted},
+};
+
+constexpr std::array<TScanner, 256> kBaseResumeTable = [] {
+  std::array<TScanner, 256> table{};
+  table.fill(TScanner::Symbol);
+  for (const TKindScanner& entry : kResumeScanners)
+    for (int kind = entry.First; kind <= entry.Last; ++kind) table[static_cast<std::size_t>(kind)] = entry.Scan;
+  return table;
+}();
+
+}  // namespace
+
+TFountainParser::TFountainParser(const TFountain* fountain)
+    : FFountain(fountain), FResume(&kBaseResumeTable), FRescanKinds{tokComment, tokSingleQuoted, tokDoubleQuoted} {
+  if (!fountain) throw EFountainError(kNoFountainMessage);
+}
+
+TFountainParser::TFountainParser(TNoFountain)
+    : FResume(&kBaseResumeTable), FRescanKinds{tokComment, tokSingleQuoted, tokDoubleQuoted} {}
+
+void TFountainParser::Configure(TRuleTable& rules) {
+  if (!FFountain) return;
+  const TFountainBracketCollection& brackets = FFountain->Brackets();
+  for (int i = 0; i < brackets.Count(); ++i) {
+    const std::string& left = brackets.Items(i)->LeftBracket();
+    if (!left.empty()) rules[static_cast<unsigned char>(left.front())] |= ruleBracket;
   }
-  FTokenMethodTable.fill(&TFountainParser::ScanSymbol);
-  for (const TKindRule& rule : kResumeTable) {
-    for (int kind = rule.First; kind <= rule.Last; ++kind)
-      FTokenMethodTable[static_cast<std::size_t>(kind)] = rule.Scan;
-  }
+}
+
+void TFountainParser::Refresh() {
+  const std::uint64_t changes = FFountain ? FFountain->ChangeCount() : 0;
+  if (changes == FSchemeChanges) return;
+  FSchemeChanges = changes;
+  FRules.fill(0);
+  Configure(FRules);
+  FAnyRule = std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return rule != 0; });
+}
+
+bool TFountainParser::RegionsSpanLines() {
+  Refresh();
+  return FAnyRule &&
+         std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return (rule & ruleBracket) != 0; });
 }
 
 void TFountainParser::SetSource(const char* text, const TRowAttributeData& data) {
+  Refresh();
   FText = reinterpret_cast<const unsigned char*>(text ? text : "");
   FTokenPtr = FP = FSourcePtr = FText;
   FTokenKind = tokEnd;
@@ -98,23 +139,23 @@ void TFountainParser::SetSource(const char* text, const TRowAttributeData& data)
   FScanState1 = data.ScanState1;
   FScanState2 = data.ScanState2;
   FScanState3 = data.ScanState3;
-  FScanText = data.ScanText;
-  FRowAttribute = data.RowAttribute;
-  FPrevRowAttribute = data.PrevRowAttribute;
   FMailFailEnd = nullptr;
+  FNextAt = FText;  // not looked for yet
+  FActiveRules = 0xFF;
 }
 
 TTokenKind TFountainParser::NextToken() {
-  FP = FSourcePtr;
-  SkipBlanks();
-  FTokenPtr = FP;
+  const unsigned char* p = FSourcePtr;
+  while (Blanks.Contains(*p)) ++p;
+  FP = FTokenPtr = p;
   FInContinuation = FStartToken != tokEnd;
   if (RowEnds.Contains(*FP)) {
     FTokenKind = tokEnd;
   } else if (FStartToken != tokEnd) {
     ResumeToken();
   } else if (FBracketIndex < 0) {
-    ScanToken();
+    const std::uint8_t rules = FRules[*FP] & FActiveRules;
+    if (rules == 0 || !TryRules(rules)) Scan(kCharTable[*FP]);
   } else {
     ScanBracket();
   }
@@ -124,7 +165,7 @@ TTokenKind TFountainParser::NextToken() {
 
 void TFountainParser::ResumeToken() {
   if (FRemain <= 0) {
-    (this->*FTokenMethodTable[FStartToken])();
+    Scan((*FResume)[FStartToken]);
   } else {
     FTokenKind = FStartToken;
     // The carried part is the row's first Remain bytes, but never more than the row holds.
@@ -149,15 +190,141 @@ void TFountainParser::ResumeToken() {
 }
 
 void TFountainParser::ScanToken() {
-  if (FBracketIndex == BracketNone && MatchBracket()) {
+  const std::uint8_t rules = FRules[*FP] & FActiveRules;
+  if (rules == 0 || !TryRules(rules)) Scan(kCharTable[*FP]);
+}
+
+bool TFountainParser::TryRules(std::uint8_t rules) {
+  // Only the rules switched on, and only those whose first byte this is, are tried, in their order; a
+  // rule that matches has stepped over what it matched. Mail comes before URL, so "www.a@b.c" is an
+  // address.
+  if ((rules & ruleBracket) && FBracketIndex == BracketNone && MatchBracket()) {
     ScanBracket();
+    return true;
+  }
+  TScanner scanner;
+  if ((rules & ruleMail) && MatchMail()) {
+    scanner = TScanner::Mail;
+  } else if ((rules & ruleUrl) && MatchUrl()) {
+    scanner = TScanner::Url;
+  } else if ((rules & ruleCommenter) && MatchCommenter()) {
+    scanner = TScanner::Comment;
+  } else if ((rules & ruleQuotation) && MatchQuotation()) {
+    scanner = TScanner::Quoted;
+  } else if ((rules & ruleHexControlCode) && MatchHexControlCode()) {
+    scanner = TScanner::HexControlCode;
+  } else if ((rules & ruleControlCode) && MatchControlCode()) {
+    scanner = TScanner::ControlCode;
+  } else if ((rules & ruleHexPrefix) && MatchHexPrefix()) {
+    scanner = TScanner::Hex;
   } else {
-    (this->*FMethodTable[*FP])();
+    return false;
+  }
+  Scan(scanner);
+  return true;
+}
+
+[[gnu::always_inline]] inline void TFountainParser::Scan(TScanner scanner) {
+  switch (scanner) {
+    case TScanner::Null:
+      FTokenKind = tokEnd;
+      return;
+    case TScanner::Tab:
+      FTokenKind = tokTab;
+      if (*FP == '\t') ++FP;
+      return;
+    case TScanner::LineFeed:
+      FTokenKind = tokEnd;
+      if (*FP == '\n') ++FP;
+      return;
+    case TScanner::Return:
+      FTokenKind = tokEnd;
+      if (*FP == '\r') ++FP;
+      if (*FP == '\n') ++FP;
+      return;
+    case TScanner::Number:
+      return ScanNumber();
+    case TScanner::Ank:
+      FTokenKind = tokAnk;
+      FP = SkipRun(FP, AnkChars);
+      return;
+    case TScanner::WideSymbol:
+      return ScanWideSymbol();
+    case TScanner::WideWord:
+      return ScanWideWord();
+    case TScanner::Kanji: {
+      FTokenKind = tokKanji;
+      const unsigned char* p = FP;
+      while (KanjiLeads.Contains(*p)) {
+        ++p;
+        if (*p >= 0x40) ++p;
+      }
+      FP = p;
+      return;
+    }
+    case TScanner::HalfKanaSymbol:
+      FTokenKind = tokHalfKanaSymbol;
+      if (HalfKanaSymbols.Contains(*FP)) ++FP;
+      return;
+    case TScanner::HalfKana:
+      FTokenKind = tokHalfKana;
+      FP = SkipRun(FP, HalfKanas);
+      return;
+    case TScanner::Symbol:
+      FTokenKind = tokSymbol;
+      if (!RowEnds.Contains(*FP)) ++FP;
+      return;
+    case TScanner::Bracket:
+      return ScanBracket();
+    case TScanner::Comment:
+      FTokenKind = tokComment;
+      while (!RowEnds.Contains(*FP)) ++FP;
+      return;
+    case TScanner::ReserveWord:
+      return ScanReserveWord();
+    case TScanner::Url:
+      FTokenKind = tokUrl;
+      FP = SkipRun(FP, UrlChars);
+      return;
+    case TScanner::Mail:
+      FTokenKind = tokMail;
+      FP = SkipRun(FP, MailChars);
+      return;
+    case TScanner::Hex:
+      FTokenKind = tokHex;
+      FP = SkipRun(FP, HexDigits);
+      return;
+    case TScanner::SingleQuoted:
+      FTokenKind = tokSingleQuoted;
+      if (!FInContinuation && *FP == '\'') ++FP;
+      return ScanQuotedBody('\'');
+    case TScanner::DoubleQuoted:
+      FTokenKind = tokDoubleQuoted;
+      if (!FInContinuation && *FP == '"') ++FP;
+      return ScanQuotedBody('"');
+    case TScanner::Quoted: {
+      const int mark = QuotationMark();
+      if (mark < 0) {
+        FTokenKind = tokEnd;
+        return;
+      }
+      FTokenKind = tokQuoted;
+      return ScanQuotedBody(static_cast<unsigned char>(mark));
+    }
+    case TScanner::ControlCode:
+      FTokenKind = tokControlCode;
+      while (Digits.Contains(*FP)) ++FP;
+      return;
+    case TScanner::HexControlCode:
+      FTokenKind = tokHexControlCode;
+      while (HexDigits.Contains(*FP)) ++FP;
+      return;
   }
 }
 
-void TFountainParser::SkipBlanks() {
-  while (Blanks.Contains(*FP)) ++FP;
+void TFountainParser::ScanReserveWord() {
+  Scan(kCharTable[*FP]);
+  FTokenKind = tokReserved;
 }
 
 bool TFountainParser::MatchText(std::string_view s, bool ignoreCase) {
@@ -177,10 +344,6 @@ bool TFountainParser::IsReserveWord() const {
   if (FInContinuation || !FFountain) return false;
   if (FTokenKind == tokEnd || FTokenKind == tokBracket || FTokenKind == tokComment) return false;
   return !FFountain->ReserveWordList().empty() && FFountain->IsReserveWord(TokenView());
-}
-
-void TFountainParser::RefineReserveWord(TTokenKind& kind) const {
-  if (IsReserveWord()) kind = tokReserved;
 }
 
 const TFountainBracketItem* TFountainParser::BracketItem(int index) const {
@@ -215,14 +378,21 @@ void TFountainParser::ScanBracket() {
       FBracketIndex = BracketNone;
       return;
     }
-    StepCharacter();
+    FP += (IsLead(*FP) && FP[1] != 0) ? 2 : 1;
   }
 }
 
 bool TFountainParser::MatchMail() {
-  if (FP < FMailFailEnd) return false;
+  if (FP < FMailFailEnd || *FP == '@') return false;
+  // An address needs an "@" after its first byte.
+  if (FNextAt <= FP) {
+    FNextAt = reinterpret_cast<const unsigned char*>(std::strchr(reinterpret_cast<const char*>(FP + 1), '@'));
+    if (!FNextAt) {
+      FActiveRules &= static_cast<std::uint8_t>(~ruleMail);  // no address in the rest of the row
+      return false;
+    }
+  }
   const unsigned char* p = FP;
-  if (*p == '@' || !MailChars.Contains(*p)) return false;
   bool seenAt = false;
   for (++p; MailChars.Contains(*p); ++p) {
     if (*p == '@') {
@@ -236,54 +406,11 @@ bool TFountainParser::MatchMail() {
   return false;
 }
 
-void TFountainParser::ScanMail() {
-  FTokenKind = tokMail;
-  while (MailChars.Contains(*FP)) ++FP;
-}
-
 bool TFountainParser::MatchUrl() {
   for (std::string_view prefix : kUrlPrefixes) {
     if (static_cast<unsigned char>(prefix.front()) == *FP && MatchText(prefix)) return true;
   }
   return false;
-}
-
-void TFountainParser::ScanUrl() {
-  FTokenKind = tokUrl;
-  while (UrlChars.Contains(*FP)) ++FP;
-}
-
-void TFountainParser::ScanReserveWord() {
-  (this->*FMethodTable[*FP])();
-  FTokenKind = tokReserved;
-}
-
-void TFountainParser::ScanNull() { FTokenKind = tokEnd; }
-
-void TFountainParser::ScanTab() {
-  FTokenKind = tokTab;
-  if (*FP == '\t') ++FP;
-}
-
-void TFountainParser::ScanLineFeed() {
-  FTokenKind = tokEnd;
-  if (*FP == '\n') ++FP;
-}
-
-void TFountainParser::ScanReturn() {
-  FTokenKind = tokEnd;
-  if (*FP == '\r') ++FP;
-  if (*FP == '\n') ++FP;
-}
-
-void TFountainParser::ScanComment() {
-  FTokenKind = tokComment;
-  while (!RowEnds.Contains(*FP)) ++FP;
-}
-
-void TFountainParser::ScanHex() {
-  FTokenKind = tokHex;
-  while (HexDigits.Contains(*FP)) ++FP;
 }
 
 void TFountainParser::ScanNumber() {
@@ -317,11 +444,6 @@ void TFountainParser::ScanNumber() {
   }
 }
 
-void TFountainParser::ScanAnk() {
-  FTokenKind = tokAnk;
-  while (AnkChars.Contains(*FP)) ++FP;
-}
-
 void TFountainParser::ScanWideSymbol() {
   FTokenKind = tokWideSymbol;
   const unsigned char lead = *FP;
@@ -351,29 +473,6 @@ void TFountainParser::ScanWideWord() {
   while (*FP >= 0x81 && *FP <= 0x83 && WidePairClasses.Continues(*FP, FP[1], kind)) FP += 2;
 }
 
-void TFountainParser::ScanKanji() {
-  FTokenKind = tokKanji;
-  while (KanjiLeads.Contains(*FP)) {
-    ++FP;
-    if (*FP >= 0x40) ++FP;
-  }
-}
-
-void TFountainParser::ScanHalfKanaSymbol() {
-  FTokenKind = tokHalfKanaSymbol;
-  if (HalfKanaSymbols.Contains(*FP)) ++FP;
-}
-
-void TFountainParser::ScanHalfKana() {
-  FTokenKind = tokHalfKana;
-  while (HalfKanas.Contains(*FP)) ++FP;
-}
-
-void TFountainParser::ScanSymbol() {
-  FTokenKind = tokSymbol;
-  if (!RowEnds.Contains(*FP)) ++FP;
-}
-
 void TFountainParser::ScanQuotedBody(unsigned char mark) {
   while (!RowEnds.Contains(*FP)) {
     if (*FP == mark) {
@@ -381,21 +480,9 @@ void TFountainParser::ScanQuotedBody(unsigned char mark) {
       if (*FP != mark) return;
       ++FP;  // a doubled mark stands for itself
     } else {
-      StepCharacter();
+      FP += (IsLead(*FP) && FP[1] != 0) ? 2 : 1;
     }
   }
-}
-
-void TFountainParser::ScanSingleQuoted() {
-  FTokenKind = tokSingleQuoted;
-  if (!FInContinuation && *FP == '\'') ++FP;
-  ScanQuotedBody('\'');
-}
-
-void TFountainParser::ScanDoubleQuoted() {
-  FTokenKind = tokDoubleQuoted;
-  if (!FInContinuation && *FP == '"') ++FP;
-  ScanQuotedBody('"');
 }
 
 const TFountainColor* TFountainParser::TokenColor() const {
@@ -408,12 +495,15 @@ const TFountainColor* TFountainParser::TokenColor() const {
   return nullptr;
 }
 
-TTokenKinds TFountainParser::RescanKinds() const { return {tokComment, tokSingleQuoted, tokDoubleQuoted}; }
-
-TTokenKinds TFountainParser::LineBoundKinds() const { return {tokComment}; }
-
 void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttributeData& data) {
   if (row < 0 || row >= rows.RowCount()) return;
+  // Only a bracket region carries over a line break: without one open or able to open, the row after a
+  // break starts afresh, whatever the row holds.
+  if (data.RowAttribute != RowAttrWrap && data.BracketIndex == BracketNone && !RegionsSpanLines()) {
+    data.StartToken = tokEnd;
+    data.Remain = 0;
+    return;
+  }
   // A token that runs to the row's end covers the whole wrapped row, and ends at a line break.
   if (LineBoundKinds().Contains(data.StartToken)) {
     if (data.RowAttribute != RowAttrWrap) data.StartToken = tokEnd;
@@ -472,7 +562,7 @@ void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttribut
     }
     return;
   }
-  RefineReserveWord(lastKind);
+  if (IsReserveWord()) lastKind = tokReserved;
   data.StartToken = lastKind;
   if (RescanKinds().Contains(lastKind)) return;
   if (end >= static_cast<int>(FRowBuffer.size()) && nextRowExists && rows.RowAttribute(row + 1) == RowAttrWrap) return;

@@ -1,5 +1,6 @@
-// The tokenizer: splits one row of code page 932 text into tokens with a scanner table, and carries a
-// token's state from one row to the next.
+// The tokenizer: splits one row of code page 932 text into tokens, dispatching on the token's first byte
+// through a 256-entry table after trying only the rules the scheme has switched on, and carries a token's
+// state from one row to the next.
 #pragma once
 
 #include <array>
@@ -24,8 +25,36 @@ class TRowSource {
   virtual std::uint8_t RowAttribute(int row) const = 0;
 };
 
+// The scanners, as the tables name them.
+enum class TScanner : std::uint8_t {
+  Null,
+  Tab,
+  LineFeed,
+  Return,
+  Number,
+  Ank,
+  WideSymbol,
+  WideWord,
+  Kanji,
+  HalfKanaSymbol,
+  HalfKana,
+  Symbol,
+  Bracket,
+  Comment,
+  ReserveWord,
+  Url,
+  Mail,
+  Hex,
+  SingleQuoted,
+  DoubleQuoted,
+  Quoted,
+  ControlCode,
+  HexControlCode,
+};
+
 // A parser of one colour scheme. It is made for one drawing pass, query or state run and scans one
-// NUL-terminated text at a time; it never reads past the terminating zero byte.
+// NUL-terminated text at a time; it never reads past the terminating zero byte. It reads the scheme's
+// switches and strings when the scheme has changed since it last looked.
 class TFountainParser {
  public:
   // Raises EFountainError("TFountainParser.Create need instance of TFountain") without a fountain.
@@ -56,9 +85,11 @@ class TFountainParser {
   void NextRowState(int row, const TRowSource& rows, TRowAttributeData& data);
 
   // Kinds whose carried-over part is always rescanned from the next row's start.
-  virtual TTokenKinds RescanKinds() const;
+  TTokenKinds RescanKinds() const { return FRescanKinds; }
   // Kinds that run to the end of the row and so cover a whole wrapped row.
-  virtual TTokenKinds LineBoundKinds() const;
+  TTokenKinds LineBoundKinds() const { return {tokComment}; }
+  // Whether a token can run on over a line break: a bracket region is the only one that does.
+  bool RegionsSpanLines();
 
   int BracketIndex() const { return FBracketIndex; }
   int TokenBracket() const { return FTokenBracket; }
@@ -68,58 +99,68 @@ class TFountainParser {
   const TFountain* Fountain() const { return FFountain; }
 
  protected:
-  using TScanProc = void (TFountainParser::*)();
+  // The rules a token's first byte may start, tried in this order.
+  enum TRule : std::uint8_t {
+    ruleBracket = 1,
+    ruleMail = 2,
+    ruleUrl = 4,
+    ruleCommenter = 8,
+    ruleQuotation = 16,
+    ruleHexControlCode = 32,
+    ruleControlCode = 64,
+    ruleHexPrefix = 128,
+  };
+  using TRuleTable = std::array<std::uint8_t, 256>;
+  using TResumeTable = std::array<TScanner, 256>;
 
   // For parsers that work without a scheme.
   struct TNoFountain {};
   explicit TFountainParser(TNoFountain);
 
-  virtual void InitScanTables();
-  virtual void SkipBlanks();
-  virtual bool IsReserveWord() const;
-  virtual bool MatchBracket();
-  virtual void ScanBracket();
-  virtual bool MatchMail();
-  virtual void ScanMail();
-  virtual bool MatchUrl();
-  virtual void ScanUrl();
-  virtual void ScanReserveWord();
-  virtual void ScanNull();
-  virtual void ScanTab();
-  virtual void ScanLineFeed();
-  virtual void ScanReturn();
-  virtual void ScanComment();
-  virtual void ScanHex();
-  virtual void ScanNumber();
-  virtual void ScanAnk();
-  virtual void ScanWideSymbol();
-  virtual void ScanWideWord();
-  virtual void ScanKanji();
-  virtual void ScanHalfKanaSymbol();
-  virtual void ScanHalfKana();
-  virtual void ScanSymbol();
-  virtual void ScanSingleQuoted();
-  virtual void ScanDoubleQuoted();
-  virtual void ResumeToken();
-  virtual void ScanToken();
-  virtual void RefineReserveWord(TTokenKind& kind) const;
+  // Reads the scheme into the rule table (the base parser knows only bracket regions).
+  virtual void Configure(TRuleTable& rules);
+  // The scheme's strings and switches the editor parser's rules read.
+  virtual bool MatchQuotation() { return false; }
+  virtual bool MatchCommenter() { return false; }
+  virtual bool MatchHexPrefix() { return false; }
+  virtual bool MatchHexControlCode() { return false; }
+  virtual bool MatchControlCode() { return false; }
+  // The quotation mark quoted text begins and ends with, or -1 without one.
+  virtual int QuotationMark() const { return -1; }
 
   // Steps over text equal to s here (byte for byte, or ignoring ASCII letter case); false leaves FP alone.
   bool MatchText(std::string_view s, bool ignoreCase = false);
-  // Quoted text after its opening mark: up to the line end, or over the closing mark (a doubled mark
-  // stands for itself). A lead byte takes its trail byte along.
-  void ScanQuotedBody(unsigned char mark);
-  // Steps over one character: a lead byte with its trail byte, unless the trail is the terminating zero.
-  void StepCharacter() { FP += (IsLead(*FP) && FP[1] != 0) ? 2 : 1; }
-  static bool IsLead(unsigned char c);
   // The bracket pair at index, or nullptr when there is none.
   const TFountainBracketItem* BracketItem(int index) const;
+  bool IsReserveWord() const;
 
   const TFountain* FFountain = nullptr;
-  // The character table (scanner of a token's first byte) and the resume table (scanner that goes on
-  // with a carried-over token, by kind).
-  std::array<TScanProc, 256> FMethodTable{};
-  std::array<TScanProc, 256> FTokenMethodTable{};
+  const TResumeTable* FResume;  // the scanner that goes on with a carried-over token, by kind
+  TTokenKinds FRescanKinds;
+
+ private:
+  void Scan(TScanner scanner);
+  void ResumeToken();
+  void ScanToken();
+  // Tries the rules whose bits are set; false when none matched (nothing has moved).
+  bool TryRules(std::uint8_t rules);
+  void ScanBracket();
+  bool MatchBracket();
+  bool MatchMail();
+  bool MatchUrl();
+  void ScanNumber();
+  void ScanReserveWord();
+  void ScanWideSymbol();
+  void ScanWideWord();
+  void ScanQuotedBody(unsigned char mark);
+  // Reads the scheme again when it changed since the rule table was made.
+  void Refresh();
+
+  TRuleTable FRules{};
+  bool FAnyRule = false;
+  bool FRegionsSpanLines = false;    // some bracket pair can open
+  std::uint8_t FActiveRules = 0xFF;  // the rules that may still match in this row
+  std::uint64_t FSchemeChanges = ~std::uint64_t{0};
 
   const unsigned char* FText = nullptr;       // the text
   const unsigned char* FTokenPtr = nullptr;   // the current token's start
@@ -135,14 +176,12 @@ class TFountainParser {
   std::int32_t FScanState1 = 0;
   std::int32_t FScanState2 = 0;
   std::uint8_t FScanState3 = 0;
-  std::string FScanText;
-  std::uint8_t FRowAttribute = 0;
-  std::uint8_t FPrevRowAttribute = 0;
   // MatchMail found no address in the run of mail characters that ends here: a later start inside the
   // same run cannot find one either. Keeps a long run of short tokens ("a,a,a,...") linear.
   const unsigned char* FMailFailEnd = nullptr;
-
- private:
+  // The next "@" after the scan position, found when an address is first looked for in the row (and
+  // again once passed): a row without one holds no address, and its words are not walked twice.
+  const unsigned char* FNextAt = nullptr;
   // The row text NextRowState scans, kept so its capacity is reused from row to row.
   std::string FRowBuffer;
 };

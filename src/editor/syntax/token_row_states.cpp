@@ -24,8 +24,15 @@ class TScreenStringsStore final : public TRowStateStore {
   int RowCount() const override { return FRows.Count(); }
   std::string_view RowText(int row) const override { return FRows.RowText(row); }
   std::uint8_t RowAttribute(int row) const override { return FRows.RowAttribute(row); }
-  TRowAttributeData RowState(int row) const override { return FRows.RowAttributeData(row); }
-  void SetRowState(int row, const TRowAttributeData& data) override { FRows.SetRowAttributeData(row, data); }
+  TRowAttributeData RowState(int row) const override {
+    if (FRows.StateComputed(row)) return FRows.RowAttributeData(row);
+    TRowAttributeData data = NotComputedState();
+    data.RowAttribute = FRows.RowAttribute(row);
+    return data;
+  }
+  void SetRowState(int row, const TRowAttributeData& data) override { FRows.StoreRowState(row, data); }
+  int UncomputedRunStart(int row) const override { return FRows.UncomputedRunStart(row); }
+  void DropStatesFrom(int row) override { FRows.DropStatesFrom(row); }
 
  private:
   TEditorScreenStrings& FRows;
@@ -41,13 +48,23 @@ void StoreAndAdvance(TRowStateStore& rows, TFountainParser& parser, int row, TRo
 
 }  // namespace
 
+int TRowStateStore::UncomputedRunStart(int row) const {
+  while (row > 0 && RowState(row - 1).BracketIndex == BracketNotComputed) --row;
+  return row;
+}
+
+void TRowStateStore::DropStatesFrom(int row) {
+  const TRowAttributeData notComputed = NotComputedState();
+  for (; row < RowCount(); ++row) SetRowState(row, notComputed);
+}
+
 int UpdateRowStates(TRowStateStore& rows, TFountainParser& parser, int fromRow, int screenRows,
                     const std::function<void(int row)>& rowChanged) {
   const int count = rows.RowCount();
   if (fromRow < 0 || fromRow >= count) return 0;
 
-  int start = fromRow;
-  while (start > 0 && rows.RowState(start - 1).BracketIndex == BracketNotComputed) --start;
+  const int start = rows.UncomputedRunStart(fromRow);
+  if (rowChanged && start < fromRow) return 0;
   TRowAttributeData state;  // the first row's
   if (start > 0) {
     state = rows.RowState(start - 1);
@@ -65,17 +82,14 @@ int UpdateRowStates(TRowStateStore& rows, TFountainParser& parser, int fromRow, 
       rowChanged(row);
     }
   }
-  const TRowAttributeData notComputed = NotComputedState();
-  for (int row = limit + 1; row < count; ++row) rows.SetRowState(row, notComputed);
+  rows.DropStatesFrom(limit + 1);
   return changed;
 }
 
 void ResetRowStates(TRowStateStore& rows, TFountainParser& parser, int lastRow) {
-  const int count = rows.RowCount();
-  const TRowAttributeData notComputed = NotComputedState();
-  for (int row = 0; row < count; ++row) rows.SetRowState(row, notComputed);
+  rows.DropStatesFrom(0);
   TRowAttributeData state;
-  for (int row = 0; row <= std::min(lastRow, count - 1); ++row) StoreAndAdvance(rows, parser, row, state);
+  for (int row = 0; row <= std::min(lastRow, rows.RowCount() - 1); ++row) StoreAndAdvance(rows, parser, row, state);
 }
 
 std::unique_ptr<TFountainParser> CreateStateParser(const TFountain* fountain) {
@@ -88,7 +102,6 @@ std::unique_ptr<TFountainParser> CreateStateParser(const TFountain* fountain) {
 int TTokenRowStates::UpdateStates(TEditorScreenStrings& rows, int fromRow, bool notify) {
   if (fromRow < 0 || fromRow >= rows.Count()) return 0;
   TScreenStringsStore store(rows);
-  std::unique_ptr<TFountainParser> parser = CreateStateParser(FFountain);
   const int screenRows = rows.WatcherCount() > 0 ? rows.Watchers(0)->ScreenRows() : 0;
   std::function<void(int)> rowChanged;
   if (notify) {
@@ -96,12 +109,18 @@ int TTokenRowStates::UpdateStates(TEditorScreenStrings& rows, int fromRow, bool 
       if (OnInvalidateRow) OnInvalidateRow(rows, row);
     };
   }
-  return UpdateRowStates(store, *parser, fromRow, screenRows, rowChanged);
+  return UpdateRowStates(store, Parser(), fromRow, screenRows, rowChanged);
+}
+
+TFountainParser& TTokenRowStates::Parser() {
+  if (!FParser) FParser = CreateStateParser(FFountain);
+  return *FParser;
 }
 
 void TTokenRowStates::ResetStates(TEditorScreenStrings& rows) {
+  // A reset follows every change of the scheme: the parser is made anew for it.
+  FParser.reset();
   TScreenStringsStore store(rows);
-  std::unique_ptr<TFountainParser> parser = CreateStateParser(FFountain);
   int lastRow = rows.Count() - 1;
   if (!FInitBracketsFull) {
     const TRowsWatcher* watcher = rows.WatcherCount() > 0 ? rows.Watchers(0) : nullptr;
@@ -109,7 +128,7 @@ void TTokenRowStates::ResetStates(TEditorScreenStrings& rows) {
     const int screenRows = watcher ? watcher->ScreenRows() : 0;
     lastRow = std::min(lastRow, top + 2 * screenRows);
   }
-  ResetRowStates(store, *parser, lastRow);
+  ResetRowStates(store, Parser(), lastRow);
 }
 
 }  // namespace editor

@@ -13,19 +13,27 @@ namespace editor {
 
 class TFountain;
 
-// What the propagation needs of a row store besides the rows themselves.
+// What the propagation needs of a row store besides the rows themselves. A state not computed reads with
+// BracketIndex -2.
 class TRowStateStore : public TRowSource {
  public:
   // The row's stored start state; RowAttribute is the row's own end attribute.
   virtual TRowAttributeData RowState(int row) const = 0;
-  // Stores the state fields; the row's own end attribute is left alone.
+  // Stores the state fields (the row's own end attribute is left alone); rows are stored in order.
   virtual void SetRowState(int row, const TRowAttributeData& data) = 0;
+  // The first row of the run of rows not computed that ends just before row (row when the row before
+  // it is computed or there is none). By default found by walking back.
+  virtual int UncomputedRunStart(int row) const;
+  // Makes every row from row on not computed. By default by storing the not-computed state in each.
+  virtual void DropStatesFrom(int row);
 };
 
 // Brings the states up to date from fromRow: starts from the nearest computed row above it (or from the
 // top), computes forward until a stored state already agrees or two screens (screenRows each) past
 // fromRow, and marks every row past that limit not computed. rowChanged (when set) hears each row whose
 // stored state was rewritten; those rows are counted. Returns the count (0 without rowChanged).
+// With rowChanged (an edit), rows after rows not computed are left alone: no computed state depends on
+// them, and drawing computes them when it needs them.
 int UpdateRowStates(TRowStateStore& rows, TFountainParser& parser, int fromRow, int screenRows,
                     const std::function<void(int row)>& rowChanged);
 // Marks every row not computed, then computes rows 0 .. lastRow from the initial state.
@@ -41,7 +49,10 @@ class TTokenRowStates final : public TRowStates {
  public:
   // The scheme whose parser computes the states (the first attached editor's active fountain); not owned.
   const TFountain* Fountain() const { return FFountain; }
-  void SetFountain(const TFountain* fountain) { FFountain = fountain; }
+  void SetFountain(const TFountain* fountain) {
+    FFountain = fountain;
+    FParser.reset();
+  }
   // Compute every row at a reset instead of two screens below the top row (Speed.InitBracketsFull).
   bool InitBracketsFull() const { return FInitBracketsFull; }
   void SetInitBracketsFull(bool value) { FInitBracketsFull = value; }
@@ -52,8 +63,12 @@ class TTokenRowStates final : public TRowStates {
   void ResetStates(TEditorScreenStrings& rows) override;
 
  private:
+  // The parser of the scheme, made once (and again after the scheme changed).
+  TFountainParser& Parser();
+
   const TFountain* FFountain = nullptr;
   bool FInitBracketsFull = false;
+  std::unique_ptr<TFountainParser> FParser;
 };
 
 }  // namespace editor

@@ -8,29 +8,35 @@
 namespace editor {
 
 void BuildColumnMap(std::string_view text, const TColumnRules& rules, std::size_t minColumns, std::string& map) {
-  map.clear();
   const TDelimiters& delimiters = rules.Delimiters ? *rules.Delimiters : kDefaultDelimiters;
   const int tabCount = std::max(1, rules.TabSpaceCount);
   const int wrapByte = std::max(1, rules.WrapByte);
+  // A byte gives at most a tab's worth of columns, so the map is written into room made once (minColumns
+  // may be the largest size_t: "the whole text").
+  const std::size_t most = text.size() * static_cast<std::size_t>(tabCount);
+  const std::size_t room = minColumns < most ? std::min(most, minColumns + static_cast<std::size_t>(tabCount)) : most;
+  map.resize(room);
+  char* const out = map.data();
+  std::size_t column = 0;
   std::size_t i = 0;
-  while (i < text.size() && map.size() < minColumns) {
+  while (i < text.size() && column < minColumns) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (platform::IsLeadByte(c) && i + 1 < text.size()) {
-      map += colLead;
-      map += colTrail;
+      out[column++] = colLead;
+      out[column++] = colTrail;
       i += 2;
     } else if (c == '\t') {
-      const int column = static_cast<int>(map.size());
-      int fill = tabCount - 1 - column % tabCount;
-      if (rules.WordWrap) fill = std::min(fill, wrapByte - 1 - column % wrapByte);
-      map += colDelimiter;
-      map.append(static_cast<std::size_t>(std::max(0, fill)), colTabFill);
+      int fill = tabCount - 1 - static_cast<int>(column) % tabCount;
+      if (rules.WordWrap) fill = std::min(fill, wrapByte - 1 - static_cast<int>(column) % wrapByte);
+      out[column++] = colDelimiter;
+      for (int f = 0; f < fill; ++f) out[column++] = colTabFill;
       ++i;
     } else {
-      map += platform::IsLeadByte(c) || !delimiters[c] ? colWord : colDelimiter;
+      out[column++] = platform::IsLeadByte(c) || !delimiters[c] ? colWord : colDelimiter;
       ++i;
     }
   }
+  map.resize(column);
 }
 
 int ByteIndexOfColumn(std::string_view map, int column) {

@@ -49,6 +49,7 @@ struct TColumnRules {
   int WrapByte = 80;
   int TabSpaceCount = 8;
   const TDelimiters* Delimiters = &kDefaultDelimiters;
+  bool operator==(const TColumnRules&) const = default;
 };
 
 // Builds the map of text into `map` (replacing its contents) until it holds at least minColumns columns

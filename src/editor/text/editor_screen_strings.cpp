@@ -1,11 +1,13 @@
 // The row list's bookkeeping: attached editors, the update bracket that notifies them, reading rows and
-// lines, clearing and loading.
+// lines, clearing and loading, and which start states are up to date.
 #include "editor/text/editor_screen_strings.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "editor/text/editor_undo_obj.h"
+#include "editor/text/row_cutter.h"
+#include "editor/text/row_recut.h"
 #include "platform/line_split.h"
 
 namespace editor {
@@ -69,6 +71,32 @@ int TEditorScreenStrings::LineEndRow(int row) const {
   const int last = Count() - 1;
   while (row < last && RowAttribute(row) == raWrap) ++row;
   return row;
+}
+
+int TEditorScreenStrings::EditAnchorRow(int row) const {
+  const int count = Count();
+  if (row >= count) {
+    // Appending after a text without a final break continues its last line.
+    if (count == 0 || RowAttribute(count - 1) != raEnd) return count;
+    row = count - 1;
+  }
+  if (row <= 0) return 0;
+  // The row before belongs to the same line: text may flow back into it.
+  if (RowAttribute(row - 1) != raWrap) return row;
+  int first = row - 1;
+  if (!FWordWrap) return first;
+  // A row's cut looks at most WrapByte + 3 columns (bytes, at the least) from its start, one more for the
+  // partner of a lead byte. Rows of the same line that close to the edit may be cut differently now, so
+  // re-wrap them too; WordBreak can leave rows as short as WrapByte / 3, so this can be a few rows.
+  const std::size_t reach = static_cast<std::size_t>(FWrapOption->WrapByte()) + 4;
+  std::size_t bytes = RowText(first).size();
+  while (first > 0 && RowAttribute(first - 1) == raWrap) {
+    const std::size_t withPrevious = bytes + RowText(first - 1).size();
+    if (withPrevious >= reach) break;
+    --first;
+    bytes = withPrevious;
+  }
+  return first;
 }
 
 void TEditorScreenStrings::GetRowsText(int startRow, int rowCount, TRowAttribute& lastAttribute, int& rowsTaken,
@@ -164,25 +192,88 @@ void TEditorScreenStrings::LoadText(std::string_view text) {
   text = CutAtNul(text);
   BeginUpdate();
   Clear();
-  // Counted first, so a large text is one allocation of the row array.
-  const int count = static_cast<int>(platform::ForEachLine(text, [](std::string_view) {}));
-  EnsureCapacity(count);
-  InsertItems(0, count);
-  int row = 0;
-  platform::ForEachLine(text, [this, &row](std::string_view line) { ItemAt(row++).Text = line; });
-  if (!text.empty() && text.back() != '\n' && text.back() != '\r') SetRowAttribute(Count() - 1, raEnd);
+  TRowStore store;
+  {
+    TRowStoreLoader loader(store);
+    const bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    std::size_t consumed = 0;
+    if (!FWordWrap) {
+      platform::ForEachLine(text, [&](std::string_view line) {
+        consumed = static_cast<std::size_t>(line.data() - text.data()) + line.size();
+        loader.Add(line, {consumed == text.size() && !endsWithBreak ? raEnd : raBreak, 0});
+      });
+    } else {
+      TRowCutter cutter(*FWrapOption, ColumnRules());
+      std::vector<std::size_t> lengths;
+      platform::ForEachLine(text, [&](std::string_view line) {
+        cutter.Cut(line, lengths);
+        const bool lastLine = static_cast<std::size_t>(line.data() - text.data()) + line.size() == text.size();
+        std::size_t offset = 0;
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+          const bool lastRow = i + 1 == lengths.size();
+          const TRowAttribute attribute = !lastRow ? raWrap : lastLine && !endsWithBreak ? raEnd : raBreak;
+          loader.Add(line.substr(offset, lengths[i]), {attribute, 0});
+          offset += lengths[i];
+        }
+      });
+    }
+  }
+  TakeStore(store);
   EndUpdate();
 }
 
 void TEditorScreenStrings::AppendRow(std::string_view text, TRowAttribute attribute) {
-  const int row = Count();
-  InsertItems(row, 1);
-  ItemAt(row).Text = text;
-  SetRowAttribute(row, attribute);
+  TRowChunk row;
+  row.Add(text, {attribute, 0});
+  ReplaceItems(Count(), 0, row);
 }
 
 void TEditorScreenStrings::Undo() { FUndoObj->Undo(); }
 
 void TEditorScreenStrings::Redo() { FUndoObj->Redo(); }
+
+// ---- start states ----------------------------------------------------------------------------------------
+
+int TEditorScreenStrings::UncomputedRunStart(int row) const {
+  if (row <= 0 || StateComputed(row - 1)) return std::max(row, 0);
+  if (row - 1 >= FStatesValidTo) return FStatesValidTo;
+  return FHoleStart;  // the row before lies in the hole
+}
+
+void TEditorScreenStrings::StoreRowState(int row, const TRowAttributeData& data) {
+  SetRowAttributeData(row, data);
+  if (FHoleEnd > FHoleStart) {
+    if (row == FHoleStart && ++FHoleStart == FHoleEnd) FHoleStart = FHoleEnd = 0;
+  } else if (row == FStatesValidTo) {
+    ++FStatesValidTo;
+  }
+}
+
+void TEditorScreenStrings::DropStatesFrom(int row) {
+  FStatesValidTo = std::clamp(row, 0, FStatesValidTo);
+  if (FHoleEnd > FHoleStart && FHoleEnd >= FStatesValidTo) {
+    FStatesValidTo = std::min(FStatesValidTo, FHoleStart);
+    FHoleStart = FHoleEnd = 0;
+  }
+}
+
+void TEditorScreenStrings::RowsReplaced(int at, int removed, int added) {
+  if (FHoleEnd > FHoleStart) {
+    // A second change before the first one's states were brought up to date: keep only what lies
+    // before both.
+    FStatesValidTo = std::min(FStatesValidTo, FHoleStart);
+    FHoleStart = FHoleEnd = 0;
+  }
+  if (at >= FStatesValidTo) return;
+  if (at + removed >= FStatesValidTo) {
+    FStatesValidTo = at;
+    return;
+  }
+  FStatesValidTo += added - removed;
+  if (added > 0) {
+    FHoleStart = at;
+    FHoleEnd = at + added;
+  }
+}
 
 }  // namespace editor

@@ -35,12 +35,11 @@ std::string_view LineText(const TEditorScreenStrings& rows, int first, int last,
 }  // namespace
 
 void TEditorScreenStrings::SplitToRows(std::string_view text, TEditorStringList& target) const {
-  target.BeginUpdate();
-  target.Clear();
+  TRowChunk rows;
   if (text.empty()) {
-    target.AddRow(std::string(), raBreak);
+    rows.Add({}, {raBreak, 0});
   } else if (!FWordWrap) {
-    ForEachStoredLine(text, [&target](std::string_view line) { target.AddRow(std::string(line), raBreak); });
+    ForEachStoredLine(text, [&rows](std::string_view line) { rows.Add(line, {raBreak, 0}); });
   } else {
     TRowCutter cutter(*FWrapOption, ColumnRules());
     std::vector<std::size_t> lengths;
@@ -48,11 +47,13 @@ void TEditorScreenStrings::SplitToRows(std::string_view text, TEditorStringList&
       cutter.Cut(line, lengths);
       std::size_t offset = 0;
       for (std::size_t i = 0; i < lengths.size(); ++i) {
-        target.AddRow(std::string(line.substr(offset, lengths[i])), i + 1 < lengths.size() ? raWrap : raBreak);
+        rows.Add(line.substr(offset, lengths[i]), {i + 1 < lengths.size() ? raWrap : raBreak, 0});
         offset += lengths[i];
       }
     });
   }
+  target.BeginUpdate();
+  target.AssignRows(rows);
   target.EndUpdate();
 }
 
@@ -62,7 +63,7 @@ int TEditorScreenStrings::RowsNeeded(std::string_view line) const {
   return cutter.RowsNeeded(line);
 }
 
-void TEditorScreenStrings::RecutEveryRow(void (TEditorScreenStrings::*recut)(int count, TRowAttribute lastAttribute)) {
+void TEditorScreenStrings::RecutEveryRow(void (TEditorScreenStrings::*recut)(TRowAttribute lastAttribute)) {
   const int count = Count();
   if (count == 0) return;
   // A re-cut is no edit: selections go, and OnChange stays silent while the rows are replaced.
@@ -72,7 +73,7 @@ void TEditorScreenStrings::RecutEveryRow(void (TEditorScreenStrings::*recut)(int
   BeginUpdate();
   TRowAttribute lastAttribute = RowAttribute(count - 1);
   if (lastAttribute == raWrap) lastAttribute = raEnd;
-  (this->*recut)(count, lastAttribute);
+  (this->*recut)(lastAttribute);
   EndUpdate();
   OnChange = onChange;
 }
@@ -81,69 +82,57 @@ void TEditorScreenStrings::WrapLines() { RecutEveryRow(&TEditorScreenStrings::Wr
 
 void TEditorScreenStrings::UnwrapLines() { RecutEveryRow(&TEditorScreenStrings::UnwrapRows); }
 
-void TEditorScreenStrings::WrapRows(int count, TRowAttribute lastAttribute) {
-  // First pass: cut every line, keeping only the row lengths, so the new rows are allocated once.
-  TRowCutter cutter(*FWrapOption, ColumnRules());
-  std::vector<std::size_t> lengths;  // every new row's length, line after line
-  std::vector<int> rowsPerLine;      // how many of them each line has
-  std::vector<std::size_t> lineLengths;
-  std::string joined;
-  for (int first = 0; first < count;) {
-    const int last = LineEndRow(first);
-    const std::string_view line = LineText(*this, first, last, joined);
-    cutter.Cut(line, lineLengths);
-    lengths.insert(lengths.end(), lineLengths.begin(), lineLengths.end());
-    rowsPerLine.push_back(static_cast<int>(lineLengths.size()));
-    first = last + 1;
-  }
-
-  // Second pass: build the rows; marks go position by position, surplus old rows into the last new row.
-  TEditorStringList rows;
-  rows.SetCapacity(static_cast<int>(lengths.size()));
-  std::size_t next = 0;
-  std::size_t lineIndex = 0;
-  for (int first = 0; first < count; ++lineIndex) {
-    const int last = LineEndRow(first);
-    const std::string_view line = LineText(*this, first, last, joined);
-    const int newRows = rowsPerLine[lineIndex];
-    const int firstNew = rows.Count();
-    std::size_t offset = 0;
-    for (int i = 0; i < newRows; ++i, ++next) {
-      rows.AddRow(std::string(line.substr(offset, lengths[next])), i + 1 < newRows ? raWrap : raBreak);
-      offset += lengths[next];
+void TEditorScreenStrings::WrapRows(TRowAttribute lastAttribute) {
+  // The new rows go into a store of their own, chunk by chunk, and take the old ones' place whole:
+  // text, attribute word (states not computed) and marks; marks go position by position, those of
+  // surplus old rows into the last new row.
+  const int count = Count();
+  TRowStore store;
+  {
+    TRowStoreLoader loader(store);
+    TRowCutter cutter(*FWrapOption, ColumnRules());
+    std::vector<std::size_t> lengths;
+    std::string joined;
+    for (int first = 0; first < count;) {
+      const int last = LineEndRow(first);
+      const std::string_view line = LineText(*this, first, last, joined);
+      cutter.Cut(line, lengths);
+      const int newRows = static_cast<int>(lengths.size());
+      std::vector<TRowMarks> marks(lengths.size(), 0);
+      for (int row = first; row <= last; ++row) {
+        const int target = std::min(row - first, newRows - 1);
+        marks[static_cast<std::size_t>(target)] |= RowMarks(row);
+      }
+      const bool lastLine = last == count - 1;
+      std::size_t offset = 0;
+      for (int i = 0; i < newRows; ++i) {
+        const TRowAttribute attribute = i + 1 < newRows ? raWrap : lastLine ? lastAttribute : raBreak;
+        const auto index = static_cast<std::size_t>(i);
+        loader.Add(line.substr(offset, lengths[index]), {attribute, std::uint32_t{marks[index]} << 16});
+        offset += lengths[index];
+      }
+      first = last + 1;
     }
-    for (int row = first; row <= last; ++row) {
-      const TRowMarks marks = RowMarks(row);
-      if (marks == 0) continue;
-      const int target = firstNew + std::min(row - first, newRows - 1);
-      rows.SetRowMarks(target, static_cast<TRowMarks>(rows.RowMarks(target) | marks));
-    }
-    first = last + 1;
   }
-  rows.SetRowAttribute(rows.Count() - 1, lastAttribute);
-
-  // The new rows take the old ones' place whole: text, attribute word (states not computed) and marks.
-  TakeRows(rows);
+  TakeStore(store);
 }
 
-void TEditorScreenStrings::UnwrapRows(int count,
-                                      TRowAttribute lastAttribute) {  // Compacts in place: the line being joined never
-                                                                      // starts before the row it is written to.
-  int target = 0;
-  std::string joined;
-  for (int first = 0; first < count; ++target) {
-    const int last = LineEndRow(first);
-    TRowMarks marks = 0;
-    for (int row = first; row <= last; ++row) marks = static_cast<TRowMarks>(marks | RowMarks(row));
-    std::string text(LineText(*this, first, last, joined));
-    TheStringItem& item = ItemAt(target);
-    item = TheStringItem{};
-    item.Text = std::move(text);
-    SetRowMarks(target, marks);
-    first = last + 1;
+void TEditorScreenStrings::UnwrapRows(TRowAttribute lastAttribute) {
+  const int count = Count();
+  TRowStore store;
+  {
+    TRowStoreLoader loader(store);
+    std::string joined;
+    for (int first = 0; first < count;) {
+      const int last = LineEndRow(first);
+      TRowMarks marks = 0;
+      for (int row = first; row <= last; ++row) marks = static_cast<TRowMarks>(marks | RowMarks(row));
+      const TRowAttribute attribute = last == count - 1 ? lastAttribute : raBreak;
+      loader.Add(LineText(*this, first, last, joined), {attribute, std::uint32_t{marks} << 16});
+      first = last + 1;
+    }
   }
-  DeleteItems(target, count - target);
-  SetRowAttribute(target - 1, lastAttribute);
+  TakeStore(store);
 }
 
 void TEditorScreenStrings::SetWordWrap(bool value) {

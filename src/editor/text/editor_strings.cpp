@@ -35,7 +35,7 @@ int TEditorStrings::GetCount() const { return Rows().LineCount(); }
 
 std::string TEditorStrings::Get(int index) const {
   const TEditorScreenStrings& rows = Rows();
-  if (!rows.WordWrap()) return rows.RowText(index);
+  if (!rows.WordWrap()) return std::string(rows.RowText(index));
   const int row = index < 0 ? index : rows.LineToRow(index);
   if (row < 0 || row >= rows.Count()) throw EListError(index);
   std::string line;
@@ -110,12 +110,12 @@ void TEditorStrings::ReloadRows(Fill&& fill) {
   BeginUpdate();
   rows.Clear();
   fill(rows);
-  if (rows.WordWrap()) rows.WrapLines();
   rows.ResetStates();
   EndUpdate();
 }
 
 void TEditorStrings::SetTextStr(std::string_view text) {
+  // The load cuts the lines as it goes when word wrap is on.
   ReloadRows([text](TEditorScreenStrings& rows) { rows.LoadText(text); });
 }
 
@@ -166,6 +166,7 @@ bool TEditorStrings::LoadFromFile(const std::filesystem::path& fileName) {
       }
     }
     if (!pending.empty()) rows.AppendRow(pending, raEnd);
+    if (rows.WordWrap()) rows.WrapLines();
   });
   return true;
 }

@@ -45,7 +45,7 @@ class TEditorStrings : public TStrings {
  private:
   // ReplaceText with the caret hidden, then the caret placed after the handed text.
   void ReplaceAndPlace(int row, int rowCount, const std::string& text);
-  // The whole-text replacements share this: clear, fill, re-wrap, reset states.
+  // The whole-text replacements share this: clear, fill (cut into rows), reset states.
   template <class Fill>
   void ReloadRows(Fill&& fill);
 

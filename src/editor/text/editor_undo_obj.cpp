@@ -53,43 +53,30 @@ void TEditorUndoObj::Restore(const TUndoData& record, bool undoing) {
   if (watcher) watcher->HideCaret();
   FOwner.BeginUpdate();
 
-  // What stands there now becomes the inverse record.
-  std::string currentText;
-  TRowAttribute currentAttribute = raNone;
-  int currentRows = 0;
-  if (record.NewRowCount > 0)
-    FOwner.GetRowsText(record.StartRow, record.NewRowCount, currentAttribute, currentRows, currentText);
-
-  int newRows = 0;
-  if (record.LastAttribute != raNone) {
-    TEditorStringList rows;
-    FOwner.SplitToRows(record.Text, rows);
-    if (record.LastAttribute == raWrap && rows.Count() > 1 && rows.RowText(rows.Count() - 1).empty())
-      rows.Delete(rows.Count() - 1);
-    rows.SetRowAttribute(rows.Count() - 1, record.LastAttribute);
-    FOwner.ReplaceRowsKeepingMarks(record.StartRow, currentRows, rows, 0, 0, false);
-    newRows = rows.Count();
-  } else {
-    // The change had only inserted rows.
-    FOwner.MergeDeletedMarks(FOwner.DeleteRows(record.StartRow, currentRows), record.StartRow);
-  }
-  const int changed = FOwner.UpdateStates(record.StartRow, true);
-  FOwner.NoteUpdate(record.StartRow, currentRows, newRows, changed);
-
-  TUndoData inverse = record;
-  inverse.NewRowCount = newRows;
-  inverse.LastAttribute = currentAttribute;
-  inverse.Text = std::move(currentText);
-  if (undoing) {
-    PushRedo(inverse);
-  } else {
-    FReRecording = true;
-    TUndoData& redone = NewRecord();
-    FReRecording = false;
-    redone.StartRow = inverse.StartRow;
-    redone.NewRowCount = inverse.NewRowCount;
-    redone.LastAttribute = inverse.LastAttribute;
-    redone.Text = std::move(inverse.Text);
+  // What stands there now becomes the inverse record. A start row that no longer fits (no edit of the
+  // rows' own leaves one) changes nothing.
+  if (record.StartRow >= 0 && record.StartRow <= FOwner.Count()) {
+    const TTextPos start = FOwner.Advance({record.StartRow, 0}, record.Offset);
+    const TTextPos end = FOwner.Advance(start, record.NewLength);
+    TEditorScreenStrings::TAppliedChange applied = FOwner.ApplyChange(start, end, record.Text, false);
+    TUndoData inverse;
+    inverse.CaretRow = record.CaretRow;
+    inverse.CaretCol = record.CaretCol;
+    inverse.StartRow = applied.StartRow;
+    inverse.Offset = applied.Offset;
+    inverse.NewLength = applied.InsertedLength;
+    inverse.Text = std::move(applied.Removed);
+    if (undoing) {
+      PushRedo(inverse);
+    } else {
+      FReRecording = true;
+      TUndoData& redone = NewRecord();
+      FReRecording = false;
+      redone.StartRow = inverse.StartRow;
+      redone.Offset = inverse.Offset;
+      redone.NewLength = inverse.NewLength;
+      redone.Text = std::move(inverse.Text);
+    }
   }
   FOwner.EndUpdate();
 

@@ -1,4 +1,5 @@
-// The undo and redo history of a row list: one record per ReplaceText, holding the replaced rows as text.
+// The undo and redo history of a row list: one record per change, holding where it was and the bytes it
+// took out.
 #pragma once
 
 #include <deque>
@@ -10,14 +11,15 @@ namespace editor {
 
 class TEditorScreenStrings;
 
-// One step: the rows a change replaced, as text, and how many rows took their place.
+// One step: where the change was, what it took out and how much it put in, so that putting the old bytes
+// back costs what the change did, however long its line.
 struct TUndoData {
   int CaretRow = 0;  // the active editor's caret when the record was made
   int CaretCol = 0;
-  int StartRow = -1;                     // first row of the replaced range
-  int NewRowCount = 0;                   // rows the change put in place of the old ones
-  TRowAttribute LastAttribute = raNone;  // of the last old row; raNone when the old range held no rows
-  std::string Text;                      // the old rows joined, CR LF after every raBreak row
+  int StartRow = -1;  // a row the change left in place (as the rows stand after it) ...
+  int Offset = 0;     // ... and the change's start, this many bytes after that row's start (CR LF counting 2)
+  int NewLength = 0;  // bytes the change put in
+  std::string Text;   // bytes it took out, CR LF for each line break
 };
 
 // The records, oldest first. Records are values, so clearing or dropping one disposes of it.
@@ -52,7 +54,7 @@ class TEditorUndoObj {
   const TUndoDataList& RedoList() const { return FRedoList; }
 
  private:
-  // Puts record's text back in its place; undoing turns it into a redo record, redoing into an undo one.
+  // Puts record's bytes back in their place; undoing turns it into a redo record, redoing into an undo one.
   void Restore(const TUndoData& record, bool undoing);
 
   TEditorScreenStrings& FOwner;

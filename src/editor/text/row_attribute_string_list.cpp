@@ -1,4 +1,4 @@
-// Packing and unpacking of the per-row words.
+// Packing and unpacking of the per-row words, and the row extras.
 #include "editor/text/row_attribute_string_list.h"
 
 #include <utility>
@@ -9,52 +9,94 @@ namespace {
 
 constexpr std::uint32_t Mask(TRowField field) { return ((std::uint32_t{1} << field.Width) - 1u) << field.Shift; }
 
-}  // namespace
-
-int TRowAttributeStringList::Field(int index, TRowField field) const {
-  const TheStringItem& item = ItemAt(index);
-  const std::uint32_t word = field.Word == 0 ? item.Attribute : item.Attribute2;
+int Unpack(const TRowWords& words, TRowField field) {
+  const std::uint32_t word = field.Word == 0 ? words.Attribute : words.Attribute2;
   return static_cast<int>((word & Mask(field)) >> field.Shift) - field.Offset;
 }
 
-void TRowAttributeStringList::SetField(int index, TRowField field, int value) {
-  TheStringItem& item = ItemAt(index);
-  std::uint32_t& word = field.Word == 0 ? item.Attribute : item.Attribute2;
+void Pack(TRowWords& words, TRowField field, int value) {
+  std::uint32_t& word = field.Word == 0 ? words.Attribute : words.Attribute2;
   const std::uint32_t bits = (static_cast<std::uint32_t>(value + field.Offset) << field.Shift) & Mask(field);
   word = (word & ~Mask(field)) | bits;
 }
 
+const std::string kNoScanText;
+
+}  // namespace
+
+int TRowAttributeStringList::Field(int index, TRowField field) const { return Unpack(WordsAt(index), field); }
+
+void TRowAttributeStringList::SetField(int index, TRowField field, int value) { Pack(WordsAt(index), field, value); }
+
+const std::string& TRowAttributeStringList::ScanText(int index) const {
+  CheckIndex(index);
+  const TRowExtra* extra = Extra(index);
+  return extra ? extra->ScanText : kNoScanText;
+}
+
+void TRowAttributeStringList::SetScanText(int index, std::string value) {
+  CheckIndex(index);
+  if (value.empty() && !Extra(index)) return;
+  ExtraFor(index).ScanText = std::move(value);
+  DropExtraIfEmpty(index);
+}
+
+std::int32_t TRowAttributeStringList::RowData(int index) const {
+  CheckIndex(index);
+  const TRowExtra* extra = Extra(index);
+  return extra ? extra->RowData : 0;
+}
+
+void TRowAttributeStringList::SetRowData(int index, std::int32_t value) {
+  CheckIndex(index);
+  if (value == 0 && !Extra(index)) return;
+  ExtraFor(index).RowData = value;
+  DropExtraIfEmpty(index);
+}
+
 TRowAttributeData TRowAttributeStringList::RowAttributeData(int index) const {
+  const TRowWords& words = WordsAt(index);
   TRowAttributeData data;
-  data.RowAttribute = static_cast<std::uint8_t>(Field(index, kRowAttributeField));
-  data.PrevRowAttribute = static_cast<std::uint8_t>(Field(index, kPrevRowAttributeField));
-  data.BracketIndex = Field(index, kBracketIndexField);
-  data.ScanState1 = Field(index, kScanState1Field);
-  data.Remain = Field(index, kRemainField);
-  data.ScanState2 = Field(index, kScanState2Field);
-  data.StartToken = static_cast<std::uint8_t>(Field(index, kStartTokenField));
-  data.ScanState3 = static_cast<std::uint8_t>(Field(index, kScanState3Field));
-  data.ScanText = ItemAt(index).ScanText;
+  data.RowAttribute = static_cast<std::uint8_t>(Unpack(words, kRowAttributeField));
+  data.PrevRowAttribute = static_cast<std::uint8_t>(Unpack(words, kPrevRowAttributeField));
+  data.BracketIndex = Unpack(words, kBracketIndexField);
+  data.ScanState1 = Unpack(words, kScanState1Field);
+  data.Remain = Unpack(words, kRemainField);
+  data.ScanState2 = Unpack(words, kScanState2Field);
+  data.StartToken = static_cast<std::uint8_t>(Unpack(words, kStartTokenField));
+  data.ScanState3 = static_cast<std::uint8_t>(Unpack(words, kScanState3Field));
+  if (HasExtras()) data.ScanText = ScanText(index);
   return data;
 }
 
 void TRowAttributeStringList::SetRowAttributeData(int index, const TRowAttributeData& data) {
-  SetField(index, kPrevRowAttributeField, data.PrevRowAttribute);
-  SetField(index, kBracketIndexField, data.BracketIndex);
-  SetField(index, kScanState1Field, data.ScanState1);
-  SetField(index, kRemainField, data.Remain);
-  SetField(index, kScanState2Field, data.ScanState2);
-  SetField(index, kStartTokenField, data.StartToken);
-  SetField(index, kScanState3Field, data.ScanState3);
-  ItemAt(index).ScanText = data.ScanText;
+  TRowWords& words = WordsAt(index);
+  Pack(words, kPrevRowAttributeField, data.PrevRowAttribute);
+  Pack(words, kBracketIndexField, data.BracketIndex);
+  Pack(words, kScanState1Field, data.ScanState1);
+  Pack(words, kRemainField, data.Remain);
+  Pack(words, kScanState2Field, data.ScanState2);
+  Pack(words, kStartTokenField, data.StartToken);
+  Pack(words, kScanState3Field, data.ScanState3);
+  SetScanText(index, data.ScanText);
 }
 
-void TEditorStringList::AddRow(std::string text, TRowAttribute attribute) {
-  const int index = GetCount();
-  InsertItems(index, 1);
-  TheStringItem& item = ItemAt(index);
-  item.Text = std::move(text);
-  item.Attribute = attribute;
+void TEditorStringList::AddRow(std::string_view text, TRowAttribute attribute) {
+  TRowChunk row;
+  row.Add(text, TRowWords{attribute, 0});
+  ReplaceItems(Count(), 0, row);
+}
+
+void TEditorStringList::AssignRows(const TRowChunk& rows) {
+  TRowStore store;
+  store.Replace(0, 0, rows);
+  TakeStore(store);
+}
+
+TRowChunk TEditorStringList::Rows() const {
+  TRowChunk rows;
+  for (int row = 0; row < Count(); ++row) rows.Add(Store().Text(row), Store().Words(row));
+  return rows;
 }
 
 }  // namespace editor

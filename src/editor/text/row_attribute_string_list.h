@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "editor/text/row_attribute_data.h"
 #include "editor/text/the_string_list.h"
@@ -66,16 +67,16 @@ class TRowAttributeStringList : public TheStringList {
   TRowMarks RowMarks(int index) const { return static_cast<TRowMarks>(Field(index, kRowMarksField)); }
   void SetRowMarks(int index, TRowMarks value) { SetField(index, kRowMarksField, value); }
 
-  const std::string& ScanText(int index) const { return ItemAt(index).ScanText; }
-  void SetScanText(int index, std::string value) { ItemAt(index).ScanText = std::move(value); }
-  std::int32_t RowData(int index) const { return ItemAt(index).RowData; }
-  void SetRowData(int index, std::int32_t value) { ItemAt(index).RowData = value; }
+  const std::string& ScanText(int index) const;
+  void SetScanText(int index, std::string value);
+  std::int32_t RowData(int index) const;
+  void SetRowData(int index, std::int32_t value);
 
   // The words whole, as temporary lists and undo copy them.
-  std::uint32_t AttributeWord(int index) const { return ItemAt(index).Attribute; }
-  void SetAttributeWord(int index, std::uint32_t value) { ItemAt(index).Attribute = value; }
-  std::uint32_t SecondWord(int index) const { return ItemAt(index).Attribute2; }
-  void SetSecondWord(int index, std::uint32_t value) { ItemAt(index).Attribute2 = value; }
+  std::uint32_t AttributeWord(int index) const { return WordsAt(index).Attribute; }
+  void SetAttributeWord(int index, std::uint32_t value) { WordsAt(index).Attribute = value; }
+  std::uint32_t SecondWord(int index) const { return WordsAt(index).Attribute2; }
+  void SetSecondWord(int index, std::uint32_t value) { WordsAt(index).Attribute2 = value; }
 
   // The tokenizer's view of one row: every state field (and the row's own attributes) at once.
   TRowAttributeData RowAttributeData(int index) const;
@@ -83,20 +84,30 @@ class TRowAttributeStringList : public TheStringList {
   // breaks, and only the row store may change that.
   void SetRowAttributeData(int index, const TRowAttributeData& data);
 
-  // Marks the row's start state as not computed (BracketIndex -2); the rest of the state stays.
-  void SetStateNotComputed(int index) { SetBracketIndex(index, BracketNotComputed); }
-  bool StateComputed(int index) const { return BracketIndex(index) != BracketNotComputed; }
-
   // Reads a field (offset taken off) / writes it (offset added, masked to its width).
   int Field(int index, TRowField field) const;
   void SetField(int index, TRowField field, int value);
+
+ protected:
+  const TRowWords& WordsAt(int index) const {
+    CheckIndex(index);
+    return Store().Words(index);
+  }
+  TRowWords& WordsAt(int index) {
+    CheckIndex(index);
+    return Store().Words(index);
+  }
 };
 
-// The temporary row lists that wrapping fills and undo rebuilds.
+// The temporary row lists that cutting a text fills.
 class TEditorStringList : public TRowAttributeStringList {
  public:
   // Appends a fresh row (both words zero) with the given text and attribute.
-  void AddRow(std::string text, TRowAttribute attribute);
+  void AddRow(std::string_view text, TRowAttribute attribute);
+  // Replaces every row with rows (and no extras).
+  void AssignRows(const TRowChunk& rows);
+  // The rows' texts and words, as they go into another list.
+  TRowChunk Rows() const;
 };
 
 }  // namespace editor

@@ -3,10 +3,27 @@
 #include "editor/text/row_cutter.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "platform/cp932.h"
 
 namespace editor {
 
-TRowCutter::TRowCutter(const TEditorWrapOption& option, const TColumnRules& rules) : FOption(option), FRules(rules) {
+namespace {
+
+// Whether a character of text (read from its start) begins at byte `at` (0 < at < size). A byte that is no
+// lead byte always ends a character, so only the run of lead-range bytes just before `at` needs reading:
+// from its start its bytes pair up, and `at` begins a character when they pair up evenly.
+bool CharacterStartsAt(std::string_view text, std::size_t at) {
+  std::size_t run = 0;
+  while (run < at && platform::IsLeadByte(text[at - 1 - run])) ++run;
+  return run % 2 == 0;
+}
+
+}  // namespace
+
+TRowCutter::TRowCutter(const TEditorWrapOption& option, const TColumnRules& rules)
+    : FOption(option), FRules(rules), FPlain(!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
   FRules.WordWrap = true;
   FRules.WrapByte = option.WrapByte();
 }
@@ -42,34 +59,43 @@ void TRowCutter::FindBreak(TEditorAttributeArray& cursor) const {
   }
 }
 
-void TRowCutter::Cut(std::string_view line, std::vector<std::size_t>& lengths) {
-  lengths.clear();
-  const int wrapByte = FRules.WrapByte;
-  const std::size_t mapLimit = static_cast<std::size_t>(wrapByte) + 3;
-  BuildColumnMap(line, FRules, mapLimit, FMap);
-  if (FMap.size() < static_cast<std::size_t>(wrapByte)) {
-    lengths.push_back(line.size());
-    return;
+TRowCutter::TRowCut TRowCutter::NextRow(std::string_view rest, bool restIsWhole) {
+  const auto wrapByte = static_cast<std::size_t>(FRules.WrapByte);
+  const std::size_t mapped = std::min(rest.size(), wrapByte + 3);
+  if (FPlain && std::memchr(rest.data(), '\t', mapped) == nullptr) {
+    // Without a tab every byte is one column: the row takes WrapByte bytes, one less when they would end
+    // between the two bytes of a character (a lead byte that ends the text has no second byte).
+    if (rest.size() < wrapByte) return {rest.size(), true};
+    if (rest.size() == wrapByte || CharacterStartsAt(rest, wrapByte)) return {wrapByte, false};
+    return {wrapByte - 1, false};
   }
-  std::string_view rest = line;
+  BuildColumnMap(rest, FRules, wrapByte + 3, FMap);
+  if (FMap.size() < wrapByte) return {rest.size(), true};
+  (void)restIsWhole;  // a window shorter than the rest holds at least WrapByte + 3 columns
   TEditorAttributeArray cursor;
   cursor.Reset(rest, FMap);
-  cursor.MoveTo(wrapByte);
-  while (!cursor.OnTerminator()) {
-    FindBreak(cursor);
-    // Every column up to the cursor is a whole character of the rest, so this is at least one byte.
-    const std::size_t taken =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max(1, cursor.ByteCount())), rest.size());
-    lengths.push_back(taken);
-    rest.remove_prefix(taken);
-    BuildColumnMap(rest, FRules, mapLimit, FMap);
-    cursor.Reset(rest, FMap);
-    cursor.MoveTo(wrapByte);
-  }
-  if (!rest.empty()) {
-    lengths.push_back(rest.size());
-  } else if (!FOption.FollowRetMark()) {
-    lengths.push_back(0);  // the line end opens an empty row
+  cursor.MoveTo(FRules.WrapByte);
+  FindBreak(cursor);
+  // Every column up to the cursor is a whole character of the rest, so this is at least one byte.
+  return {std::min<std::size_t>(static_cast<std::size_t>(std::max(1, cursor.ByteCount())), rest.size()), false};
+}
+
+void TRowCutter::Cut(std::string_view line, std::vector<std::size_t>& lengths) {
+  lengths.clear();
+  std::string_view rest = line;
+  while (true) {
+    const TRowCut cut = NextRow(rest.substr(0, Lookahead()), rest.size() <= Lookahead());
+    if (cut.Last) {
+      lengths.push_back(rest.size());
+      return;
+    }
+    lengths.push_back(cut.Length);
+    rest.remove_prefix(cut.Length);
+    if (rest.empty()) {
+      // The line ends exactly at a row end: it opens an empty row, unless the break may stay on that row.
+      if (!FOption.FollowRetMark()) lengths.push_back(0);
+      return;
+    }
   }
 }
 

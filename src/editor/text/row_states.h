@@ -19,9 +19,8 @@ class TRowStates {
   virtual void ResetStates(TEditorScreenStrings& rows) = 0;
 };
 
-// The row store's own states while no tokenizer is installed: nothing is computed eagerly. A change marks
-// its first row as not computed (BracketIndex -2); rows after a row that is not computed are suspect, so
-// a reader computes forward from the first such row until the stored states agree again.
+// The row store's own states while no tokenizer is installed: nothing is computed eagerly. A change moves
+// the store's computed mark back to its first row; a reader computes forward from there.
 class TLazyRowStates final : public TRowStates {
  public:
   int UpdateStates(TEditorScreenStrings& rows, int fromRow, bool notify) override;

@@ -1,35 +1,11 @@
-// The row array: growth, bulk shifts and the held-back change events.
+// The row list's operations over the store, the side table of row extras and the held-back change events.
 #include "editor/text/the_string_list.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstdlib>
 #include <utility>
 
 namespace editor {
-
-int TheStringList::GrownCapacity(int capacity) {
-  if (capacity > 64) return capacity + capacity / 4;
-  if (capacity > 8) return capacity + 16;
-  return capacity + 4;
-}
-
-void TheStringList::SetCapacity(int capacity) {
-  if (capacity < GetCount()) throw std::out_of_range("List capacity out of bounds (" + std::to_string(capacity) + ")");
-  if (capacity == FCapacity) return;
-  if (capacity > FCapacity) {
-    FItems.reserve(static_cast<std::size_t>(capacity));
-  } else {
-    std::vector<TheStringItem> items;
-    items.reserve(static_cast<std::size_t>(capacity));
-    std::move(FItems.begin(), FItems.end(), std::back_inserter(items));
-    FItems.swap(items);
-  }
-  FCapacity = capacity;
-}
-
-void TheStringList::EnsureCapacity(int count) {
-  if (count > FCapacity) SetCapacity(std::max(count, GrownCapacity(FCapacity)));
-}
 
 int TheStringList::Add(std::string_view s) {
   const int index = GetCount();
@@ -39,54 +15,48 @@ int TheStringList::Add(std::string_view s) {
 
 void TheStringList::Insert(int index, std::string_view s) {
   if (index < 0 || index > GetCount()) throw EListError(index);
-  Changing();
-  EnsureCapacity(GetCount() + 1);
-  TheStringItem item;
-  item.Text = s;
-  FItems.insert(FItems.begin() + index, std::move(item));
-  Changed();
+  TRowChunk row;
+  row.Add(s);
+  ReplaceItems(index, 0, row);
 }
 
 void TheStringList::Delete(int index) {
-  if (index < 0 || index >= GetCount()) throw EListError(index);
-  Changing();
-  FItems.erase(FItems.begin() + index);
-  Changed();
+  CheckIndex(index);
+  DeleteItems(index, 1);
 }
 
 void TheStringList::Clear() {
-  if (FItems.empty() && FCapacity == 0) return;
+  if (FStore.Count() == 0 && FExtras.empty()) return;
   Changing();
-  FItems.clear();
-  SetCapacity(0);
+  const int count = FStore.Count();
+  FStore.Clear();
+  FExtras.clear();
+  RowsReplaced(0, count, 0);
   Changed();
 }
 
 void TheStringList::Exchange(int index1, int index2) {
-  if (index1 < 0 || index1 >= GetCount()) throw EListError(index1);
-  if (index2 < 0 || index2 >= GetCount()) throw EListError(index2);
+  CheckIndex(index1);
+  CheckIndex(index2);
   Changing();
-  std::swap(FItems[static_cast<std::size_t>(index1)], FItems[static_cast<std::size_t>(index2)]);
-  Changed();
-}
-
-void TheStringList::TakeRows(TheStringList& source) {
-  if (&source == this) return;
-  Changing();
-  source.Changing();
-  FItems = std::move(source.FItems);
-  FCapacity = source.FCapacity;
-  source.FItems.clear();
-  source.FItems.shrink_to_fit();
-  source.FCapacity = 0;
-  source.Changed();
+  const std::string text1(FStore.Text(index1));
+  const std::string text2(FStore.Text(index2));
+  FStore.ReplaceBytes(index1, 0, text1.size(), text2);
+  FStore.ReplaceBytes(index2, 0, text2.size(), text1);
+  std::swap(FStore.Words(index1), FStore.Words(index2));
+  const auto extra1 = FExtras.extract(index1);
+  const auto extra2 = FExtras.extract(index2);
+  if (!extra1.empty()) FExtras[index2] = extra1.mapped();
+  if (!extra2.empty()) FExtras[index1] = extra2.mapped();
+  RowsReplaced(std::min(index1, index2), std::abs(index1 - index2) + 1, std::abs(index1 - index2) + 1);
   Changed();
 }
 
 void TheStringList::Put(int index, std::string_view s) {
-  TheStringItem& item = ItemAt(index);
+  CheckIndex(index);
   Changing();
-  item.Text = s;
+  FStore.ReplaceBytes(index, 0, FStore.Text(index).size(), s);
+  RowsReplaced(index, 1, 1);
   Changed();
 }
 
@@ -105,24 +75,76 @@ void TheStringList::Changed() {
 }
 
 void TheStringList::Changing() {
+  ++FChangeCount;
   if (FUpdateLevel == 0 && OnChanging) OnChanging(this);
 }
 
-void TheStringList::InsertItems(int index, int count) {
+const TRowExtra* TheStringList::Extra(int index) const {
+  if (FExtras.empty()) return nullptr;
+  const auto found = FExtras.find(index);
+  return found == FExtras.end() ? nullptr : &found->second;
+}
+
+void TheStringList::DropExtraIfEmpty(int index) {
+  const auto found = FExtras.find(index);
+  if (found != FExtras.end() && found->second.Empty()) FExtras.erase(found);
+}
+
+void TheStringList::ShiftExtras(int at, int removed, int added) {
+  if (FExtras.empty() || (removed == 0 && added == 0)) return;
+  std::map<int, TRowExtra> shifted;
+  for (auto& [row, extra] : FExtras) {
+    if (row < at) {
+      shifted.emplace_hint(shifted.end(), row, std::move(extra));
+    } else if (row >= at + removed) {
+      shifted.emplace_hint(shifted.end(), row - removed + added, std::move(extra));
+    }
+  }
+  FExtras.swap(shifted);
+}
+
+void TheStringList::ReplaceItems(int index, int count, const TRowChunk& rows) {
   if (index < 0 || index > GetCount()) throw EListError(index);
-  if (count <= 0) return;
+  if (count < 0 || count > GetCount() - index) throw EListError(index + count - 1);
+  if (count == 0 && rows.Empty()) return;
   Changing();
-  EnsureCapacity(GetCount() + count);
-  FItems.insert(FItems.begin() + index, static_cast<std::size_t>(count), TheStringItem{});
+  FStore.Replace(index, count, rows);
+  ShiftExtras(index, count, rows.Count());
+  RowsReplaced(index, count, rows.Count());
   Changed();
+}
+
+void TheStringList::InsertItems(int index, int count) {
+  if (count <= 0) {
+    if (index < 0 || index > GetCount()) throw EListError(index);
+    return;
+  }
+  TRowChunk rows;
+  for (int i = 0; i < count; ++i) rows.Add({});
+  ReplaceItems(index, 0, rows);
 }
 
 void TheStringList::DeleteItems(int index, int count) {
   if (count <= 0) return;
   if (index < 0 || index >= GetCount()) throw EListError(index);
-  if (count > GetCount() - index) throw EListError(index + count - 1);
+  ReplaceItems(index, count, TRowChunk());
+}
+
+void TheStringList::ReplaceRowBytes(int index, std::size_t at, std::size_t length, std::string_view bytes) {
+  CheckIndex(index);
   Changing();
-  FItems.erase(FItems.begin() + index, FItems.begin() + index + count);
+  FStore.ReplaceBytes(index, at, length, bytes);
+  RowsReplaced(index, 1, 1);
+  Changed();
+}
+
+void TheStringList::TakeStore(TRowStore& store) {
+  Changing();
+  const int count = FStore.Count();
+  FStore.Swap(store);
+  store.Clear();
+  FExtras.clear();
+  RowsReplaced(0, count, FStore.Count());
   Changed();
 }
 

@@ -1,24 +1,23 @@
-// The growable row array under the editor's row store: one fixed-size item per screen row, with change
-// events folded by an update count.
+// The row list under the editor's row store: the rows' bytes and packed words in a chunked store, the
+// rarely set per-row scan text and row data in a side table, and change events folded by an update count.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "editor/base/notify.h"
 #include "editor/base/strings.h"
+#include "editor/text/row_store.h"
 
 namespace editor {
 
-// One screen row. The two words are packed as TRowAttributeStringList lays them out.
-struct TheStringItem {
-  std::string Text;      // the row's bytes, never a line break
+// What a row carries besides its text and words; almost every row has none.
+struct TRowExtra {
   std::string ScanText;  // the tokenizer's state text at the row start
   std::int32_t RowData = 0;
-  std::uint32_t Attribute = 0;
-  std::uint32_t Attribute2 = 0;
+  bool Empty() const { return ScanText.empty() && RowData == 0; }
 };
 
 // A plain, unsorted list of rows. Every Insert, Delete, Put, Exchange and Clear is bracketed by Changing
@@ -30,56 +29,69 @@ class TheStringList : public TStrings {
   TNotifyEvent OnChange;
   TNotifyEvent OnChanging;
 
-  int Capacity() const { return FCapacity; }
-  // Reallocates to exactly `capacity` items; a capacity below the count is a list error.
-  void SetCapacity(int capacity);
+  // Grows with every change of the rows' text, so a reader can tell whether what it computed from them
+  // still holds.
+  std::uint64_t ChangeCount() const { return FChangeCount; }
 
-  // The row's text without copying it.
-  const std::string& RowText(int index) const { return ItemAt(index).Text; }
-  // The whole row, all five fields.
-  const TheStringItem& Item(int index) const { return ItemAt(index); }
+  // The row's text, valid until the rows change.
+  std::string_view RowText(int index) const {
+    CheckIndex(index);
+    return FStore.Text(index);
+  }
 
   int Add(std::string_view s) override;
   void Insert(int index, std::string_view s) override;
   void Delete(int index) override;
   void Clear() override;
-  // Swaps all five fields of the two rows.
+  // Swaps the rows whole: text, words, scan text and row data.
   void Exchange(int index1, int index2) override;
-  // Takes over every row of source (and its capacity) without copying; source is left empty.
-  void TakeRows(TheStringList& source);
 
  protected:
-  std::string Get(int index) const override { return ItemAt(index).Text; }
-  int GetCount() const override { return static_cast<int>(FItems.size()); }
+  std::string Get(int index) const override { return std::string(RowText(index)); }
+  int GetCount() const override { return FStore.Count(); }
   // Sets the text only; the other fields stay.
   void Put(int index, std::string_view s) override;
   void SetUpdateState(bool updating) override;
   virtual void Changed();
   virtual void Changing();
-
-  const TheStringItem& ItemAt(int index) const {
-    if (index < 0 || index >= GetCount()) throw EListError(index);
-    return FItems[static_cast<std::size_t>(index)];
-  }
-  TheStringItem& ItemAt(int index) {
-    if (index < 0 || index >= GetCount()) throw EListError(index);
-    return FItems[static_cast<std::size_t>(index)];
+  // Rows [at, at + removed) were replaced by `added` rows (or, with removed == added, rewritten).
+  virtual void RowsReplaced(int at, int removed, int added) {
+    (void)at;
+    (void)removed;
+    (void)added;
   }
 
-  // Bulk forms for the row store: one shift of the rows behind, one Changing/Changed pair.
-  // InsertItems opens `count` fresh rows (both words zero) at index (0 .. Count).
+  void CheckIndex(int index) const {
+    if (index < 0 || index >= FStore.Count()) throw EListError(index);
+  }
+  TRowStore& Store() { return FStore; }
+  const TRowStore& Store() const { return FStore; }
+
+  // The side table: the row's extra (nullptr when it has none), and the one to write.
+  const TRowExtra* Extra(int index) const;
+  TRowExtra& ExtraFor(int index) { return FExtras[index]; }
+  void DropExtraIfEmpty(int index);
+  bool HasExtras() const { return !FExtras.empty(); }
+
+  // Bulk forms for the row store, one Changing/Changed pair each: ReplaceItems puts all rows of `rows`
+  // (text and words) in place of rows [index, index + count) (0 <= index <= Count); the replaced rows' extras
+  // go, later rows keep theirs. InsertItems opens `count` fresh rows (both words zero) at index.
+  void ReplaceItems(int index, int count, const TRowChunk& rows);
   void InsertItems(int index, int count);
   void DeleteItems(int index, int count);
-  // Makes room for `count` rows in all without reallocating more than once.
-  void EnsureCapacity(int count);
+  // Replaces `length` bytes at byte `index` of a row's text; the row's words and extras stay.
+  void ReplaceRowBytes(int index, std::size_t at, std::size_t length, std::string_view bytes);
+  // Replaces every row with the store's rows (and no extras), one Changing/Changed pair.
+  void TakeStore(TRowStore& store);
 
  private:
-  // The platform list's growth: by 4 while below 9, by 16 while below 65, else by a quarter.
-  static int GrownCapacity(int capacity);
+  // Rows [at, at + removed) became `added` rows: their extras go, the later ones move.
+  void ShiftExtras(int at, int removed, int added);
 
-  std::vector<TheStringItem> FItems;
-  int FCapacity = 0;
+  TRowStore FStore;
+  std::map<int, TRowExtra> FExtras;
   int FUpdateLevel = 0;
+  std::uint64_t FChangeCount = 0;
 };
 
 }  // namespace editor

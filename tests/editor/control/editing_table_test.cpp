@@ -115,11 +115,10 @@ class TCase {
              rows += (row ? "," : "") + str(e.RowLength(row)) + "BWEN"[e.ListInfo().RowAttribute(row)];
            return "rows(" + rows + ")";
          }},
-        {"record",  // the last undo record: start row, new rows, the last old row's end, its text
+        {"record",  // the last undo record: its row, the offset from there, the bytes put in, those taken out
          [&] {
            const TUndoData& r = e.ListInfo().UndoObj().UndoList().back();
-           return call("record", {str(r.StartRow), str(r.NewRowCount), std::string(1, "BWEN"[r.LastAttribute])}) +
-                  test::ShowMarked({r.Text});
+           return call("record", {str(r.StartRow), str(r.Offset), str(r.NewLength)}) + test::ShowMarked({r.Text});
          }},
         {"rowmarks",
          [&] {

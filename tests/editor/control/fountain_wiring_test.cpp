@@ -54,7 +54,7 @@ TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
   TEditorScreenStrings& rows = editor.ListInfo();
   TEditorFountain first, second;
 
-  rows.SetStateNotComputed(0);
+  rows.DropStatesFrom(0);
   int repaints = window.InvalidateAllCount;
   editor.SetFountain(&first);
   EXPECT_EQ(editor.ActiveFountain(), &first);
@@ -62,7 +62,7 @@ TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
   EXPECT_TRUE(rows.StateComputed(0));
   EXPECT_GT(window.InvalidateAllCount, repaints);
 
-  rows.SetStateNotComputed(0);
+  rows.DropStatesFrom(0);
   repaints = window.InvalidateAllCount;
   first.SetUrl(true);  // a change in the external scheme reaches the editor
   EXPECT_TRUE(rows.StateComputed(0));

@@ -61,13 +61,13 @@ TEST(PropertyChanged, RepaintsOncePerRealChangeAndResetsStatesForTheScheme) {
   for (int i = 0; i < 40; ++i) text += "http://x" + std::to_string(i) + "\r\n";
   w.Editor.Lines().SetText(text);
   TEditorScreenStrings& rows = w.Editor.ListInfo();
-  rows.SetStateNotComputed(0);
+  rows.DropStatesFrom(0);
   const int repaints = w.Window.InvalidateAllCount;
   w.Editor.View().Colors().Url().SetColor(0xFF);
   w.Editor.View().Colors().Url().SetColor(0xFF);
   EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 1);
   EXPECT_TRUE(rows.StateComputed(0)) << "every start state was reset";
-  rows.SetStateNotComputed(0);
+  rows.DropStatesFrom(0);
   w.Editor.Margin().SetLeft(3);
   EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
   EXPECT_FALSE(rows.StateComputed(0)) << "a margin does not touch the start states";

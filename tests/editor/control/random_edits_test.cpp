@@ -91,7 +91,7 @@ void ExpectRowInvariants(TEditor& editor) {
   const int count = rows.Count();
   for (int row = 0; row < count; ++row) {
     const TRowAttribute attribute = rows.RowAttribute(row);
-    const std::string& text = rows.RowText(row);
+    const std::string text(rows.RowText(row));
     ASSERT_TRUE(attribute == raBreak || attribute == (row + 1 < count ? raWrap : raEnd)) << row;
     ASSERT_EQ(text.find_first_of("\r\n"), std::string::npos) << row;
     if (!rows.WordWrap()) {

@@ -1,6 +1,7 @@
 // Column maps, the cursor over them, the delimiter set and character-boundary membership.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "editor/text/column_map.h"
@@ -30,31 +31,42 @@ TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
     EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
 }
 
-TEST(ColumnMap, CodesEveryColumn) {
-  EXPECT_EQ(Map("ab c"), "1121");
-  EXPECT_EQ(Map(std::string(kA) + "x"), "451");
-  // A lead byte takes whatever byte follows as its partner, a NUL or a tab included.
-  EXPECT_EQ(Map(std::string_view("\x82\0x", 3)), "451");
-  EXPECT_EQ(Map("\x82\tx"), "451");
-  // A lead byte with nothing after it is a character of its own, read no further.
-  EXPECT_EQ(Map("ab\x82"), "111");
-  EXPECT_EQ(Map("\xA0\xB1"), "21");  // half-width punctuation, half-width letter
-}
+struct TMapCase {
+  std::string_view Text;
+  std::string_view Map;
+  bool WordWrap = false;
+  int WrapByte = 80;
+  int Tabs = 8;
+};
 
-TEST(ColumnMap, TabsFillToTheNextStopButNotPastTheRowEndWhenWrapping) {
-  EXPECT_EQ(Map("\tx"), "233333331");
-  EXPECT_EQ(Map("abc\tx"), "111233331");
-  EXPECT_EQ(Map("abc\tx", false, 80, 4), "11121");  // a tab just before a stop has no fill
-  // Wrapping at 20: a tab at column 18 fills only column 19.
-  EXPECT_EQ(Map(std::string(18, 'a') + "\tb", true, 20), std::string(18, '1') + "23" + "1");
-  // Wrap off, the same tab runs to the stop at 24.
-  EXPECT_EQ(Map(std::string(18, 'a') + "\tb", false, 20), std::string(18, '1') + "233333" + "1");
+const TMapCase kMapCases[] = {
+    {"ab c", "1121"},
+    {"\x82\xA0x", "451"},
+    // A lead byte takes whatever byte follows as its partner, a NUL or a tab included.
+    {std::string_view("\x82\0x", 3), "451"},
+    {"\x82\tx", "451"},
+    // A lead byte with nothing after it is a character of its own, read no further.
+    {"ab\x82", "111"},
+    {"\xA0\xB1", "21"},  // half-width punctuation, half-width letter
+    // A tab fills to the next stop; one just before a stop has no fill.
+    {"\tx", "233333331"},
+    {"abc\tx", "111233331"},
+    {"abc\tx", "11121", false, 80, 4},
+    // Wrapping at 20, a tab at column 18 fills only column 19; wrap off, it runs to the stop at 24.
+    {"aaaaaaaaaaaaaaaaaa\tb", "111111111111111111231", true, 20},
+    {"aaaaaaaaaaaaaaaaaa\tb", "1111111111111111112333331", false, 20},
+};
+
+TEST(ColumnMap, CodesEveryColumn) {
+  for (const TMapCase& c : kMapCases) EXPECT_EQ(Map(c.Text, c.WordWrap, c.WrapByte, c.Tabs), c.Map) << c.Text;
 }
 
 TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
   const std::string line(1 << 20, 'x');  // a 1 MB line costs only the columns asked for
   EXPECT_EQ(Map(line, true, 80, 8, 83).size(), 83u);
   EXPECT_EQ(Map(line, false, 80, 8, 1000).size(), 1000u);
+  // No limit at all: the whole text.
+  EXPECT_EQ(Map("a\tb", false, 80, 8, std::numeric_limits<std::size_t>::max()), "123333331");
   // A double-byte character is never cut in half by the limit.
   EXPECT_EQ(Map(test::Repeat(kA, 10), true, 80, 8, 5).size(), 6u);
 }

@@ -1,6 +1,8 @@
-// The row array and its packed words: growth, held-back events, field isolation and the list-index error.
+// The row list and its packed words: held-back events, what Put and Exchange move, the list-index error,
+// and each field in its own bits.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,21 +17,6 @@ struct TEventLog : TObject {
   void Changing(TObject*) { Log.push_back("changing"); }
   std::vector<std::string> Log;
 };
-
-TEST(TheStringList, CapacityFollowsThePlatformGrowthRule) {
-  TEditorStringList list;
-  std::vector<int> capacities;
-  for (int i = 0; i < 120; ++i) {
-    list.Add("row");
-    if (capacities.empty() || capacities.back() != list.Capacity()) capacities.push_back(list.Capacity());
-  }
-  EXPECT_EQ(capacities, (std::vector<int>{4, 8, 12, 28, 44, 60, 76, 95, 118, 147}));
-  list.SetCapacity(list.Count());
-  EXPECT_EQ(list.Capacity(), 120);
-  EXPECT_THROW(list.SetCapacity(119), std::out_of_range);
-  list.Clear();
-  EXPECT_EQ(list.Capacity(), 0);
-}
 
 TEST(TheStringList, EventsAreHeldBackUntilTheOutermostUpdateEnds) {
   TEditorStringList list;
@@ -95,48 +82,43 @@ TEST(TheStringList, IndexesOutsideTheListRaiseTheListIndexError) {
   EXPECT_THROW(list.Exchange(0, 2), EListError);
 }
 
-TEST(RowAttributeStringList, FreshRowReadsBreakWithStateNotComputed) {
+// One field written into a row whose words are all zeros, and into one whose words are all ones.
+struct TFieldCase {
+  TRowField Field;
+  int Value;
+  std::uint32_t Attribute;  // the words it leaves in the row of zeros
+  std::uint32_t Second;
+};
+
+// BracketIndex is stored as value + 2; a value too wide for its field cannot spill into the next one.
+constexpr TFieldCase kFieldCases[] = {
+    {kRowAttributeField, raEnd, 0x00000002u, 0},    {kPrevRowAttributeField, raWrap, 0x00000004u, 0},
+    {kBracketIndexField, 13, 0x000000F0u, 0},       {kBracketIndexField, BracketNone, 0x00000010u, 0},
+    {kBracketIndexField, BracketNotComputed, 0, 0}, {kScanState1Field, 0xAB, 0x0000AB00u, 0},
+    {kRemainField, 0xCD, 0x00CD0000u, 0},           {kRemainField, 0x1FF, 0x00FF0000u, 0},
+    {kScanState2Field, 0xEF, 0xEF000000u, 0},       {kStartTokenField, 21, 0, 0x00000015u},
+    {kScanState3Field, 0x5A, 0, 0x00005A00u},       {kRowMarksField, 0x8001, 0, 0x80010000u},
+};
+
+TEST(RowAttributeStringList, EachFieldSitsInItsOwnBitsAndAFreshRowReadsAsNotComputed) {
   TEditorStringList list;
   list.Add("row");
-  EXPECT_EQ(list.AttributeWord(0), 0u);
-  EXPECT_EQ(list.SecondWord(0), 0u);
   EXPECT_EQ(list.RowAttribute(0), raBreak);
-  EXPECT_EQ(list.PrevRowAttribute(0), raBreak);
   EXPECT_EQ(list.BracketIndex(0), BracketNotComputed);
-  EXPECT_FALSE(list.StateComputed(0));
-  EXPECT_EQ(list.RowMarks(0), 0);
-}
-
-TEST(RowAttributeStringList, FieldsSitInTheirBitsAndWritesLeaveTheOthersAlone) {
-  TEditorStringList list;
-  list.Add("row");
-  list.SetRowAttribute(0, raEnd);
-  list.SetPrevRowAttribute(0, raWrap);
-  list.SetBracketIndex(0, 13);
-  list.SetScanState1(0, 0xAB);
-  list.SetRemain(0, 0xCD);
-  list.SetScanState2(0, 0xEF);
-  EXPECT_EQ(list.AttributeWord(0), 0xEFCDAB00u | (15u << 4) | (1u << 2) | 2u);
-
-  list.SetStartToken(0, 21);
-  list.SetScanState3(0, 0x5A);
-  list.SetRowMarks(0, 0x8001);
-  EXPECT_EQ(list.SecondWord(0), 0x80015A15u);
-
-  // Rewriting one field changes only its bits, in both directions.
-  list.SetBracketIndex(0, -1);
-  EXPECT_EQ(list.AttributeWord(0), 0xEFCDAB00u | (1u << 4) | (1u << 2) | 2u);
-  list.SetAttributeWord(0, 0xFFFFFFFFu);
-  list.SetRowAttribute(0, raBreak);
-  EXPECT_EQ(list.AttributeWord(0), 0xFFFFFFFCu);
-  list.SetRemain(0, 0);
-  EXPECT_EQ(list.AttributeWord(0), 0xFF00FFFCu);
-  // A value too wide for its field cannot spill into the next one.
-  list.SetRemain(0, 0x1FF);
-  EXPECT_EQ(list.AttributeWord(0), 0xFFFFFFFCu);
-  list.SetSecondWord(0, 0);
-  list.SetScanState3(0, 0xFF);
-  EXPECT_EQ(list.SecondWord(0), 0x0000FF00u);
+  for (const TFieldCase& c : kFieldCases) {
+    list.SetAttributeWord(0, 0);
+    list.SetSecondWord(0, 0);
+    list.SetField(0, c.Field, c.Value);
+    EXPECT_EQ(list.AttributeWord(0), c.Attribute) << c.Value;
+    EXPECT_EQ(list.SecondWord(0), c.Second) << c.Value;
+    // Into words of all ones: only the field's own bits change.
+    list.SetAttributeWord(0, 0xFFFFFFFFu);
+    list.SetSecondWord(0, 0xFFFFFFFFu);
+    list.SetField(0, c.Field, c.Value);
+    const std::uint32_t mask = ((1u << c.Field.Width) - 1u) << c.Field.Shift;
+    EXPECT_EQ(list.AttributeWord(0), c.Field.Word == 0 ? (~mask | c.Attribute) : 0xFFFFFFFFu) << c.Value;
+    EXPECT_EQ(list.SecondWord(0), c.Field.Word == 1 ? (~mask | c.Second) : 0xFFFFFFFFu) << c.Value;
+  }
 }
 
 TEST(RowAttributeStringList, TheStateRecordRoundTripsButLeavesTheRowAttribute) {
@@ -159,10 +141,6 @@ TEST(RowAttributeStringList, TheStateRecordRoundTripsButLeavesTheRowAttribute) {
   EXPECT_EQ(read.RowAttribute, raWrap);
   EXPECT_TRUE(SameStartState(read, data));
   EXPECT_EQ(list.BracketIndex(0), 0);
-  EXPECT_TRUE(list.StateComputed(0));
-  list.SetStateNotComputed(0);
-  EXPECT_EQ(list.RowAttributeData(0).BracketIndex, -2);
-  EXPECT_EQ(list.RowAttributeData(0).Remain, 255);
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+// The rows' bytes and packed words, kept in chunks of a few dozen consecutive rows with a counted index,
+// so that a row goes in or out anywhere at the cost of one small chunk, whatever the text's size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace editor {
+
+// The two packed words of a row (their layout is TRowAttributeStringList's).
+struct TRowWords {
+  std::uint32_t Attribute = 0;
+  std::uint32_t Attribute2 = 0;
+  bool operator==(const TRowWords&) const = default;
+};
+
+// Rows back to back: their bytes in one string and, per row, where it ends there and its words. A chunk of
+// the store, and the form in which a run of rows made outside it (a cut text, a re-wrap) goes in.
+class TRowChunk {
+ public:
+  int Count() const { return static_cast<int>(FRows.size()); }
+  bool Empty() const { return FRows.empty(); }
+  std::size_t Bytes() const { return FBytes.size(); }
+  std::string_view Text(int index) const {
+    const std::size_t start = Start(index);
+    return std::string_view(FBytes).substr(start, FRows[static_cast<std::size_t>(index)].End - start);
+  }
+  const TRowWords& Words(int index) const { return FRows[static_cast<std::size_t>(index)].Words; }
+  TRowWords& Words(int index) { return FRows[static_cast<std::size_t>(index)].Words; }
+
+  void Add(std::string_view text, TRowWords words = {});
+  void Clear();
+  void Reserve(int rows, std::size_t bytes);
+
+ private:
+  friend class TRowStore;
+
+  struct TEntry {
+    std::uint32_t End;  // where the row's bytes end in FBytes
+    TRowWords Words;
+  };
+
+  std::size_t Start(int index) const { return index == 0 ? 0 : FRows[static_cast<std::size_t>(index) - 1].End; }
+  // Replaces rows [at, at + count) with all rows of source.
+  void Splice(int at, int count, const TRowChunk& source);
+  // Replaces `length` bytes at byte `index` of row `row` with bytes.
+  void SpliceBytes(int row, std::size_t index, std::size_t length, std::string_view bytes);
+  // Moves rows [at, Count) to the (empty) chunk tail.
+  void SplitTo(int at, TRowChunk& tail);
+  void Append(const TRowChunk& other) { Splice(Count(), 0, other); }
+  // Heap bytes held besides the rows' text.
+  std::size_t Overhead() const { return FBytes.capacity() - FBytes.size() + FRows.capacity() * sizeof(TEntry); }
+
+  std::string FBytes;
+  std::vector<TEntry> FRows;
+};
+
+// The rows of a text, numbered from 0. Reads are O(1) at or next to the last row read and O(log chunks)
+// elsewhere; changing a row's bytes moves only its chunk's bytes; adding or removing rows touches one
+// chunk and the counted index. Rows outside 0 .. Count - 1 are the caller's to reject.
+class TRowStore {
+ public:
+  int Count() const { return FCount; }
+  std::string_view Text(int row) const {
+    const int c = ChunkOf(row);
+    return FChunks[static_cast<std::size_t>(c)].Text(row - FFirst[static_cast<std::size_t>(c)]);
+  }
+  const TRowWords& Words(int row) const {
+    const int c = ChunkOf(row);
+    return FChunks[static_cast<std::size_t>(c)].Words(row - FFirst[static_cast<std::size_t>(c)]);
+  }
+  TRowWords& Words(int row) {
+    const int c = ChunkOf(row);
+    return FChunks[static_cast<std::size_t>(c)].Words(row - FFirst[static_cast<std::size_t>(c)]);
+  }
+
+  // Replaces rows [at, at + count) (0 <= at <= at + count <= Count) with all rows of source.
+  void Replace(int at, int count, const TRowChunk& source);
+  void Erase(int at, int count);
+  // Replaces `length` bytes at byte `index` of a row's text with bytes; the row's words stay.
+  void ReplaceBytes(int row, std::size_t index, std::size_t length, std::string_view bytes);
+  void Clear();
+  void Swap(TRowStore& other) noexcept;
+
+  // Heap bytes held besides the rows' text: row entries, spare capacity, the index.
+  std::size_t Overhead() const;
+
+ private:
+  friend class TRowStoreLoader;
+
+  int ChunkOf(int row) const;
+  // Splits an oversized chunk, drops an empty one and merges a small one with a neighbour, then renumbers
+  // the index from there.
+  void Rebalance(int chunk);
+  void Renumber(int fromChunk);
+  // Appends a chunk at the end (loading).
+  void AppendChunk(TRowChunk&& chunk);
+
+  std::vector<TRowChunk> FChunks;
+  std::vector<int> FFirst{0};  // first row of every chunk; the last entry is the row count
+  int FCount = 0;
+  mutable int FHint = 0;  // the chunk of the last row read
+};
+
+// Fills a store from its end, chunk by chunk, each made at the size that leaves it room for edits.
+class TRowStoreLoader {
+ public:
+  explicit TRowStoreLoader(TRowStore& store) : FStore(store) {}
+  ~TRowStoreLoader() { Finish(); }
+  TRowStoreLoader(const TRowStoreLoader&) = delete;
+  TRowStoreLoader& operator=(const TRowStoreLoader&) = delete;
+
+  void Add(std::string_view text, TRowWords words = {});
+  // Puts the rows added so far into the store.
+  void Finish();
+
+ private:
+  TRowStore& FStore;
+  TRowChunk FChunk;
+};
+
+}  // namespace editor

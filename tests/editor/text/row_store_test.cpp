@@ -1,0 +1,122 @@
+// The chunked row store and the row list over it against a plain vector of rows: random splices of any
+// size (so chunks split, merge and vanish), byte edits, swaps and the side table of scan texts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "editor/text/row_attribute_string_list.h"
+#include "editor/text/row_store.h"
+#include "support/random_text.h"
+
+namespace editor {
+namespace {
+
+struct TModelRow {
+  std::string Text;
+  TRowWords Words;
+};
+using TModel = std::vector<TModelRow>;
+
+// Rows of 0 .. 60 bytes, now and then one of a few kilobytes (a row may outgrow a chunk on its own).
+std::string RandomRow(test::TRandomText& random) {
+  const int length = random.Chance(3) ? random.Between(2000, 12000) : random.Below(61);
+  return std::string(static_cast<std::size_t>(length), static_cast<char>('a' + random.Below(26)));
+}
+
+TRowWords RandomWords(test::TRandomText& random) {
+  return {static_cast<std::uint32_t>(random.Below(1 << 30)), static_cast<std::uint32_t>(random.Below(1 << 30))};
+}
+
+void ExpectSame(const TRowStore& store, const TModel& model, int step) {
+  ASSERT_EQ(store.Count(), static_cast<int>(model.size())) << "step " << step;
+  // Rows read out of order too, so the remembered chunk is left again and again.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i < model.size(); ++i) {
+      const std::size_t row = pass == 0 ? i : (i * 7919) % model.size();
+      ASSERT_EQ(store.Text(static_cast<int>(row)), model[row].Text) << "step " << step << " row " << row;
+      ASSERT_EQ(store.Words(static_cast<int>(row)), model[row].Words) << "step " << step << " row " << row;
+    }
+  }
+}
+
+TEST(RowStore, RandomSplicesAndByteEditsKeepTheRowsOfAPlainVector) {
+  test::TRandomText random(31337);
+  for (int round = 0; round < 30; ++round) {
+    TRowStore store;
+    TModel model;
+    for (int step = 0; step < 150; ++step) {
+      const int count = static_cast<int>(model.size());
+      if (count > 0 && random.Chance(30)) {
+        const int row = random.Below(count);
+        std::string& text = model[static_cast<std::size_t>(row)].Text;
+        const auto index = static_cast<std::size_t>(random.Below(static_cast<int>(text.size()) + 1));
+        const auto length = static_cast<std::size_t>(random.Below(static_cast<int>(text.size() - index) + 1));
+        const std::string bytes = RandomRow(random).substr(0, static_cast<std::size_t>(random.Below(20)));
+        text.replace(index, length, bytes);
+        store.ReplaceBytes(row, index, length, bytes);
+      } else {
+        // Mostly a few rows; sometimes hundreds in or out at once.
+        const int at = random.Below(count + 1);
+        const int removed = random.Below(std::min(count - at, random.Chance(10) ? 400 : 3) + 1);
+        const int added = random.Below(random.Chance(10) ? 400 : 4);
+        TRowChunk rows;
+        TModel fresh;
+        for (int i = 0; i < added; ++i) {
+          fresh.push_back({RandomRow(random), RandomWords(random)});
+          rows.Add(fresh.back().Text, fresh.back().Words);
+        }
+        store.Replace(at, removed, rows);
+        model.erase(model.begin() + at, model.begin() + at + removed);
+        model.insert(model.begin() + at, fresh.begin(), fresh.end());
+      }
+      if (!model.empty() && random.Chance(20)) {
+        const int row = random.Below(static_cast<int>(model.size()));
+        const TRowWords words = RandomWords(random);
+        model[static_cast<std::size_t>(row)].Words = words;
+        store.Words(row) = words;
+      }
+      ASSERT_NO_FATAL_FAILURE(ExpectSame(store, model, step)) << "round " << round;
+    }
+  }
+}
+
+// The row list keeps a row's scan text and row data with the row through inserts, deletes and swaps.
+TEST(RowStore, RowExtrasTravelWithTheirRows) {
+  test::TRandomText random(4242);
+  TEditorStringList list;
+  std::vector<std::pair<std::string, std::string>> model;  // text, scan text
+  for (int step = 0; step < 3000; ++step) {
+    const int count = list.Count();
+    const int op = random.Below(4);
+    if (op == 0 || count == 0) {
+      const int at = random.Below(count + 1);
+      const std::string text = "r" + std::to_string(step);
+      list.Insert(at, text);
+      model.insert(model.begin() + at, {text, ""});
+    } else if (op == 1) {
+      const int at = random.Below(count);
+      list.Delete(at);
+      model.erase(model.begin() + at);
+    } else if (op == 2) {
+      const int a = random.Below(count);
+      const int b = random.Below(count);
+      list.Exchange(a, b);
+      std::swap(model[static_cast<std::size_t>(a)], model[static_cast<std::size_t>(b)]);
+    } else {
+      const int at = random.Below(count);
+      const std::string scan = random.Chance(30) ? "" : "s" + std::to_string(step);
+      list.SetScanText(at, scan);
+      model[static_cast<std::size_t>(at)].second = scan;
+    }
+    ASSERT_EQ(list.Count(), static_cast<int>(model.size()));
+    for (int row = 0; row < list.Count(); ++row) {
+      ASSERT_EQ(list.RowText(row), model[static_cast<std::size_t>(row)].first) << step;
+      ASSERT_EQ(list.ScanText(row), model[static_cast<std::size_t>(row)].second) << step;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace editor
