@@ -69,6 +69,9 @@ TRowAttributeData TRowAttributeStringList::RowAttributeData(int index) const {
   return data;
 }
 
+// Every value of the record but RowAttribute: a row's own break (wrapped, line end, end of text) is set
+// only by the row cutter, and the start states computed for a row never change where the row ends. The
+// record carries it so that readers see the whole row in one value.
 void TRowAttributeStringList::SetRowAttributeData(int index, const TRowAttributeData& data) {
   TRowWords& words = WordsAt(index);
   Pack(words, kPrevRowAttributeField, data.PrevRowAttribute);
