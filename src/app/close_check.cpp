@@ -2,6 +2,8 @@
 // rescue file and named to the user, and nothing the user cannot answer holds the end.
 #include <QCoreApplication>
 
+#include <system_error>
+
 #include "app/note_window.h"
 #include "app/safety_messages.h"
 #include "editor/control/editor.h"
@@ -37,7 +39,7 @@ bool TfrmMain::FormCloseQuery() {
   if (FEnding) {
     // Nobody is there to mend a page or free the disk: the pages go where they can, and the program ends.
     FRecovery.Stop();
-    if (!FMemoFile.RescuePages(FStore).Ok) store::TRecoveryFile(FServices.Paths.RecoveryPath).Write(FStore.Pages);
+    if (!RescuePages().Ok) store::TRecoveryFile(FServices.Paths.RecoveryPath).Write(FStore.Pages);
     EndServices();
     return true;
   }
@@ -48,7 +50,7 @@ bool TfrmMain::FormCloseQuery() {
     return false;
   }
   // The rescue file comes first: whatever happens while the message is open, the pages are on disk.
-  const platform::FileResult rescue = FMemoFile.RescuePages(FStore);
+  const platform::FileResult rescue = RescuePages();
   MessageDlgNotTopmost(SaveFailedMessage(FServices.Paths.DatPath, FMemoFile.LastError(), rescue),
                        qtui::TMsgDlgType::mtError, qtui::mbOK);
   return false;
@@ -66,6 +68,17 @@ void TfrmMain::EndRequested() {
   FormCloseQuery();
   hide();
   QCoreApplication::quit();
+}
+
+platform::FileResult TfrmMain::RescuePages() {
+  // Closing again and again with the pages unchanged must not fill the folder with copies of them.
+  std::error_code error;
+  if (FRescued.Ok && !FRescued.File.empty() && FRescuedPages == FStore.Pages &&
+      std::filesystem::is_regular_file(FRescued.File, error))
+    return FRescued;
+  FRescued = FMemoFile.RescuePages(FStore);
+  FRescuedPages = FRescued.Ok ? FStore.Pages : std::vector<store::TMemoData>{};
+  return FRescued;
 }
 
 void TfrmMain::EndServices() {

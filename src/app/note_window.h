@@ -235,6 +235,8 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   void CopyEditorInto(store::TMemoData& page);
   // The notification icon and the hot key go when the program ends.
   void EndServices();
+  // The pages into a rescue file after a failed save; the same pages again name the file they are in.
+  platform::FileResult RescuePages();
   // LoadSettings' share of the window: position, size, shade, always on top, opacity.
   void ApplySettings();
   void CollectSettings();
@@ -280,8 +282,10 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   bool FIsAlwaysOnTop = false;
   bool FStartShaded = false;
   bool FDblClickGuard = false;
-  bool FStarted = false;  // the creation handler ran to its end: there are pages to save
-  bool FEnding = false;   // a signal or the session's end came: no dialog may hold the end
+  bool FStarted = false;                        // the creation handler ran to its end: there are pages to save
+  bool FEnding = false;                         // a signal or the session's end came: no dialog may hold the end
+  std::vector<store::TMemoData> FRescuedPages;  // what the last rescue file holds
+  platform::FileResult FRescued;
   image::TSkinImage FImgSkin;
   qtui::TQtBmpDecoder FSkinDecoder;
   qtui::TEditorWidget* FMemo1 = nullptr;

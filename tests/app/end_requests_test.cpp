@@ -91,9 +91,10 @@ TEST_F(EndRequestsTest, AnEndWhileTheFailedSaveMessageIsOpenEndsWithThePagesResc
   ASSERT_TRUE(RunUntilEnded([&] { window.close(); }, [&] { window.EndRequested(); }));
   EXPECT_TRUE(window.isHidden());
   EXPECT_EQ(Pages(Dat()), std::vector<std::string>{"p0:one"});
-  // The close the user asked for wrote one rescue file before its message, the end wrote the other.
+  // The close the user asked for wrote the rescue file before its message; the end found the pages there.
   const fs::path rescue = FDir / "data" / "tacknote" / "tacknote-rescue-20250302120509.DAT";
   EXPECT_EQ(Pages(rescue), std::vector<std::string>{"p0:typed one"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(rescue.parent_path()), fs::directory_iterator()), 1);
   EXPECT_FALSE(fs::exists(Ini()));
 }
 

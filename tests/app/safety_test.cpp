@@ -131,6 +131,12 @@ TEST_F(SafetyTest, AFailedSaveKeepsTheWindowOpenNamingTheFileTheReasonAndTheResc
     if (fs::is_regular_file(Dat())) {
       EXPECT_EQ(ReadDat(), before);
     }
+    if (c.Rescued) {  // closing again with the same pages names the same file
+      EXPECT_FALSE(window.close());
+      ASSERT_EQ(FDialogs.Shown.size(), 2u);
+      EXPECT_EQ(FDialogs.Shown[1].Text, FDialogs.Shown[0].Text);
+      EXPECT_EQ(std::distance(fs::directory_iterator(RescueDir()), fs::directory_iterator()), 1);
+    }
     EXPECT_FALSE(fs::exists(Ini()));
     EXPECT_EQ(window.Memo1().Editor().Lines().Text(), "typed first");  // nothing left the window
     fs::permissions(Dat(), fs::perms::owner_all, fs::perm_options::add);
