@@ -9,7 +9,6 @@
 #include "app/quit_signals.h"
 #include "editor/control/editor.h"
 #include "qt/editor_widget.h"
-#include "store/memo_file.h"
 
 namespace app_test {
 namespace {
@@ -37,14 +36,6 @@ class EndRequestsTest : public NoteWindowTest {
     QTimer::singleShot(0, open);
     QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
     return QCoreApplication::exec() == 0 && asked;
-  }
-
-  static std::vector<std::string> Pages(const fs::path& file) {
-    std::vector<store::TMemoData> pages;
-    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages)) return {};
-    std::vector<std::string> result;
-    for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
-    return result;
   }
 
   std::optional<qtui::TQtDialogService> FQtDialogs;
@@ -75,7 +66,7 @@ TEST_F(EndRequestsTest, AnEndWhileAPageCommandsDialogIsOpenCancelsItAndSavesWhat
     ASSERT_TRUE(RunUntilEnded([&] { (window.*c.Command)(); },
                               [&] { c.BySignal ? static_cast<void>(std::raise(SIGTERM)) : window.EndRequested(); }));
     EXPECT_TRUE(window.isHidden());
-    EXPECT_EQ(Pages(Dat()), std::vector<std::string>{"p0:typed one"});
+    EXPECT_EQ(FilePages(Dat()), std::vector<std::string>{"p0:typed one"});
     EXPECT_NE(platform_test::ReadBytes(Ini()).find("FontName="), std::string::npos);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
@@ -90,10 +81,10 @@ TEST_F(EndRequestsTest, AnEndWhileTheFailedSaveMessageIsOpenEndsWithThePagesResc
   fs::permissions(Dat(), fs::perms::owner_read);
   ASSERT_TRUE(RunUntilEnded([&] { window.close(); }, [&] { window.EndRequested(); }));
   EXPECT_TRUE(window.isHidden());
-  EXPECT_EQ(Pages(Dat()), std::vector<std::string>{"p0:one"});
+  EXPECT_EQ(FilePages(Dat()), std::vector<std::string>{"p0:one"});
   // The close the user asked for wrote the rescue file before its message; the end found the pages there.
   const fs::path rescue = FDir / "data" / "tacknote" / "tacknote-rescue-20250302120509.DAT";
-  EXPECT_EQ(Pages(rescue), std::vector<std::string>{"p0:typed one"});
+  EXPECT_EQ(FilePages(rescue), std::vector<std::string>{"p0:typed one"});
   EXPECT_EQ(std::distance(fs::directory_iterator(rescue.parent_path()), fs::directory_iterator()), 1);
   EXPECT_FALSE(fs::exists(Ini()));
 }

@@ -18,6 +18,7 @@
 #include "app/note_window.h"
 #include "platform/cp932.h"
 #include "platform/temp_dir.h"
+#include "store/memo_file.h"
 
 // Texts in failure output as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -144,6 +145,16 @@ class NoteWindowTest : public ::testing::Test {
     std::vector<std::string> titles;
     for (const store::TMemoData& page : window.Store().Pages) titles.push_back(page.Title);
     return titles;
+  }
+
+  // "title:text" of each page of a file in the data file's format; nothing for one that does not read whole.
+  static std::vector<std::string> FilePages(const fs::path& file) {
+    std::vector<store::TMemoData> pages;
+    bool complete = false;
+    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages, complete) || !complete) return {};
+    std::vector<std::string> result;
+    for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
+    return result;
   }
 
   platform_test::TempDir FDir;

@@ -6,7 +6,6 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
-#include "store/memo_file.h"
 
 namespace app_test {
 namespace {
@@ -15,14 +14,6 @@ class RecoveryTest : public NoteWindowTest {
  protected:
   fs::path Recovery() const { return Dat().string() + ".recovery"; }
 
-  // The titles and texts in a file of the data file's format.
-  static std::vector<std::string> Pages(const fs::path& file) {
-    std::vector<store::TMemoData> pages;
-    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages)) return {};
-    std::vector<std::string> result;
-    for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
-    return result;
-  }
   static bool WaitFor(const fs::path& file, bool present) {
     return QTest::qWaitFor([&] { return fs::exists(file) == present; }, 5000);
   }
@@ -39,7 +30,7 @@ class RecoveryTest : public NoteWindowTest {
     window.JumpToPage(1);
     window.mnuPageTitleClick();
     ASSERT_TRUE(WaitFor(Recovery(), true));
-    EXPECT_EQ(Pages(Recovery()), (std::vector<std::string>{"p0:typed one", "renamed:two"}));
+    EXPECT_EQ(FilePages(Recovery()), (std::vector<std::string>{"p0:typed one", "renamed:two"}));
   }
 };
 
@@ -57,7 +48,7 @@ TEST_F(RecoveryTest, TypingRefreshesTheFileOnlyOncePausedNeverTheDataFileAndAGoo
     EXPECT_FALSE(fs::exists(Recovery())) << "after change " << i;
   }
   ASSERT_TRUE(WaitFor(Recovery(), true));
-  EXPECT_EQ(Pages(Recovery()), std::vector<std::string>{"p0:xxxxone"});
+  EXPECT_EQ(FilePages(Recovery()), std::vector<std::string>{"p0:xxxxone"});
   EXPECT_EQ(ReadDat(), data);
   EXPECT_TRUE(window.close());
   EXPECT_FALSE(fs::exists(Recovery()));
@@ -91,7 +82,7 @@ TEST_F(RecoveryTest, AfterACrashTheNextStartAsksAndYesBringsThePagesBackUntilThe
   EXPECT_EQ(ReadDat(), data);
   EXPECT_TRUE(fs::exists(Recovery()));
   EXPECT_TRUE(window.close());
-  EXPECT_EQ(Pages(Dat()), (std::vector<std::string>{"p0:typed one", "renamed:two"}));
+  EXPECT_EQ(FilePages(Dat()), (std::vector<std::string>{"p0:typed one", "renamed:two"}));
   EXPECT_FALSE(fs::exists(Recovery()));
 }
 

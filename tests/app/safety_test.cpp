@@ -9,7 +9,6 @@
 #include "app/safety_messages.h"
 #include "editor/control/editor.h"
 #include "qt/editor_widget.h"
-#include "store/memo_file.h"
 
 namespace app_test {
 namespace {
@@ -20,16 +19,6 @@ class SafetyTest : public NoteWindowTest {
   // The rescue file a close at the fixture's clock writes.
   fs::path RescueFile() const { return RescueDir() / "tacknote-rescue-20250302120509.DAT"; }
   QString Path(const fs::path& path) const { return QString::fromStdString(path.string()); }
-
-  // The page texts of a file in the data file's format; nothing for a file that does not read whole.
-  static std::vector<std::string> PageTexts(const fs::path& file) {
-    std::vector<store::TMemoData> pages;
-    bool complete = false;
-    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages, complete) || !complete) return {};
-    std::vector<std::string> texts;
-    for (const store::TMemoData& page : pages) texts.push_back(page.Text);
-    return texts;
-  }
 
   platform_test::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
 };
@@ -119,7 +108,7 @@ TEST_F(SafetyTest, AFailedSaveKeepsTheWindowOpenNamingTheFileTheReasonAndTheResc
     if (c.Rescued) {
       EXPECT_EQ(FDialogs.Shown[0].Text,
                 head + QStringLiteral("\r\n\r\nすべてのページを次のファイルに保存しました。\r\n") + Path(RescueFile()));
-      EXPECT_EQ(PageTexts(RescueFile()), (std::vector<std::string>{"typed first", "second"}));
+      EXPECT_EQ(FilePages(RescueFile()), (std::vector<std::string>{"p0:typed first", "p1:second"}));
     } else {
       EXPECT_EQ(FDialogs.Shown[0].Text,
                 head + QStringLiteral("\r\n\r\nページを別のファイルにも保存できませんでした。\r\n原因: ") +
@@ -165,11 +154,11 @@ TEST_F(SafetyTest, AnEndThatCannotSaveLeavesThePagesInARescueFileAndEndsWithoutA
     std::vector<std::string> Recovered;  // in the recovery file beside the data file
   };
   for (const Case& c : {
-           Case{"read-only data file", "second", true, false, {"typed first", "second"}, {}},
+           Case{"read-only data file", "second", true, false, {"p0:typed first", "p1:second"}, {}},
            // The rescue file moves a marker line one space right, so it holds every page.
-           Case{"a page with a marker line", "a\r\n{$END}", false, false, {"typed first", "a\r\n {$END}"}, {}},
+           Case{"a page with a marker line", "a\r\n{$END}", false, false, {"p0:typed first", "p1:a\r\n {$END}"}, {}},
            // With no rescue folder, the recovery file is the last place, and the next start offers it.
-           Case{"no rescue folder either", "second", true, true, {}, {"typed first", "second"}},
+           Case{"no rescue folder either", "second", true, true, {}, {"p0:typed first", "p1:second"}},
        }) {
     SCOPED_TRACE(c.Name);
     FDialogs.Shown.clear();
@@ -188,8 +177,8 @@ TEST_F(SafetyTest, AnEndThatCannotSaveLeavesThePagesInARescueFileAndEndsWithoutA
     EXPECT_TRUE(window.isHidden());
     EXPECT_TRUE(FDialogs.Shown.empty());
     EXPECT_EQ(ReadDat(), before);
-    EXPECT_EQ(PageTexts(RescueFile()), c.Rescued);
-    EXPECT_EQ(PageTexts(window.Recovery().Path()), c.Recovered);
+    EXPECT_EQ(FilePages(RescueFile()), c.Rescued);
+    EXPECT_EQ(FilePages(window.Recovery().Path()), c.Recovered);
     fs::remove(window.Recovery().Path());
   }
 }
