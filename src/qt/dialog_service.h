@@ -43,8 +43,9 @@ class TDialogService {
   virtual std::optional<std::filesystem::path> SaveFile(QWidget* parent, const QString& filter,
                                                         const QString& defaultExt) = 0;
   // The program is ending (a signal, the session's end): every dialog open now closes as if cancelled, and
-  // every later one gives its cancel answer at once without showing, so no dialog holds the end.
-  virtual void CancelAll() = 0;
+  // every later one gives its cancel answer at once without showing, so no dialog holds the end. A service
+  // whose dialogs never wait for anyone (a test's script) has nothing to cancel.
+  virtual void CancelAll() {}
 };
 
 // The application title: the caption of plain message boxes and the notification-area tip.
