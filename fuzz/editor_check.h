@@ -114,6 +114,8 @@ class THistory {
     }
     return false;
   }
+  // An edit that left the text as it was (a box typed over with the same characters) still ends every redo.
+  void RedoDropped() { FTexts.resize(FAt + 1); }
   const std::string& First() const { return FTexts.front(); }
   const std::string& Last() const { return FTexts.back(); }
 
@@ -276,6 +278,7 @@ inline std::string CheckEditor(std::string_view bytes, std::string* trace = null
       }
     }
     for (const std::string& text : steps) history.Edited(text);
+    if (action != 9 && !editor.CanRedo()) history.RedoDropped();
     const std::string expected = history.Current();
     // A change of the wrap re-cuts every row, which ends the undo history: it starts again from here.
     if (action == 11 && !editor.CanUndo() && !editor.CanRedo()) history = detail::THistory(expected);
