@@ -53,7 +53,9 @@ TEST_F(EndRequestsTest, AnEndWhileAPageCommandsDialogIsOpenCancelsItAndSavesWhat
        {Case{"delete", &app::TfrmMain::mnuDeleteClick, true},
         Case{"next on the last page", &app::TfrmMain::mnuNextClick, false},
         Case{"rename", &app::TfrmMain::mnuPageTitleClick, true}, Case{"page font", &app::TfrmMain::mnuFontClick, false},
-        Case{"import", &app::TfrmMain::mnuLoadTextClick, false}, Case{"export", &app::TfrmMain::E1Click, true}}) {
+        Case{"import", &app::TfrmMain::mnuLoadTextClick, false}, Case{"export", &app::TfrmMain::E1Click, true},
+        Case{"options", &app::TfrmMain::mnuOptionsClick, false},
+        Case{"page order", &app::TfrmMain::mnuChangePageOrderClick, true}}) {
     SCOPED_TRACE(c.Name);
     fs::remove(Ini());
     WritePages({"one"});
