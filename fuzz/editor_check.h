@@ -124,11 +124,12 @@ class THistory {
   std::size_t FAt = 0;
 };
 
-// The rules every state of the editor keeps; empty when they hold.
-inline std::string CheckState(editor::TEditor& editor, const std::string& text) {
+// The rules every state of the editor keeps; empty when they hold. The rows are compared with a fresh
+// load's only after a step that may have changed them (a fresh load costs more than the step).
+inline std::string CheckState(editor::TEditor& editor, const std::string& text, bool rowsMayHaveChanged) {
   if (editor.Lines().Text() != text) return "the text is not the model's";
   if (!WholeCharacters(text)) return "a double-byte character was split";
-  if (editor::test::RowDump(editor) != editor::test::FullRewrapRows(editor))
+  if (rowsMayHaveChanged && editor::test::RowDump(editor) != editor::test::FullRewrapRows(editor))
     return "the rows differ from a fresh load of the text";
   const editor::TEditorScreenStrings& rows = editor.ListInfo();
   if (editor.Row() < 0 || editor.Row() > rows.CaretRowLimit()) return "the caret left the rows";
@@ -170,7 +171,7 @@ inline std::string CheckEditor(std::string_view bytes, std::string* trace = null
   detail::THistory history(start);
   auto piece = [&program] { return program.Pick(detail::kPieces); };
 
-  for (int step = 0; step < 32 && !program.AtEnd(); ++step) {
+  for (int step = 0; step < 24 && !program.AtEnd(); ++step) {
     const std::string before = history.Current();
     const int selStart = editor.SelStart();
     const int selLength = editor.SelLength();
@@ -283,7 +284,8 @@ inline std::string CheckEditor(std::string_view bytes, std::string* trace = null
     // A change of the wrap re-cuts every row, which ends the undo history: it starts again from here.
     if (action == 11 && !editor.CanUndo() && !editor.CanRedo()) history = detail::THistory(expected);
     if (trace) *trace += std::to_string(step) + ": action " + std::to_string(action) + " -> \"" + expected + "\"\n";
-    if (const std::string broken = detail::CheckState(editor, expected); !broken.empty())
+    const bool rowsMayHaveChanged = expected != before || action == 8 || action == 9 || action == 11;
+    if (const std::string broken = detail::CheckState(editor, expected, rowsMayHaveChanged); !broken.empty())
       return broken + " after step " + std::to_string(step) + " (action " + std::to_string(action) + ")";
   }
   // Undoing everything gives the text the session started with, redoing everything the last one edited.
