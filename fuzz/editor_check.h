@@ -229,6 +229,7 @@ inline std::string CheckEditor(std::string_view bytes, std::string* trace = null
         return "a cut put other text on the clipboard at step " + std::to_string(step);
     } else if (action == 8) {  // a box: selected with Shift and the arrows, then cut, copied, pasted or typed over
       editor.SetBoxMode(true);
+      editor.SetModified(false);  // tells afterwards whether the edit recorded anything, even a text as it was
       for (int moves = program.Below(4) + 1; moves > 0; --moves) {
         editor.KeyDown(detail::kKeys[program.Below(4u)], editor::ssShift, false);
         editor.KeyUp();
@@ -253,7 +254,7 @@ inline std::string CheckEditor(std::string_view bytes, std::string* trace = null
       // and their redo steps forward again: walking them both ways gives the texts it went through.
       const std::string after = editor.Lines().Text();
       std::vector<std::string> undone;
-      while (editor.Lines().Text() != before && editor.CanUndo()) {
+      while ((editor.Lines().Text() != before || (editor.Modified() && undone.empty())) && editor.CanUndo()) {
         editor.Undo();
         undone.push_back(editor.Lines().Text());
       }
