@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStyleHints>
-#include <QWheelEvent>
 
 #include <array>
 #include <utility>
@@ -70,6 +70,7 @@ TEditorWidget::TEditorWidget(QWidget* parent) : QWidget(parent) {
   FEditor.SetClipboard(&FClipboard);
   FEditor.SetWindow(this);
   FOwnMenu = new TEditorPopupMenu(FEditor, this);
+  resize(185, 89);  // a new control's size, until its owner lays it out
 }
 
 void TEditorWidget::SetPopupMenu(QMenu* menu) {
@@ -103,15 +104,8 @@ editor::TEditorKey TEditorWidget::EditorKey(int qtKey) {
 
 void TEditorWidget::paintEvent(QPaintEvent* event) {
   FPending -= event->region();
+  // The paint is opaque: the core paints every pixel it is asked for, margins included.
   QPainter painter(this);
-  // What no area of the control covers (the margin left of the text below the corner, and the top
-  // margin above the rows) is the window's background, which Windows erases in the control's colour.
-  const QColor background = ToQColor(FEditor.Color());
-  for (const QRect& uncovered :
-       {QRect(0, 0, FEditor.Viewport().TextLeft(), height()), QRect(0, 0, width(), FEditor.Viewport().TopMargin())}) {
-    const QRect margin = event->rect().intersected(uncovered);
-    if (!margin.isEmpty()) painter.fillRect(margin, background);
-  }
   TQtCanvas canvas(painter, ToTRect(event->rect()));
   editor::PaintEditor(FEditor, canvas);
   PaintPreedit(painter);
@@ -239,13 +233,6 @@ void TEditorWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   event->accept();
 }
 
-void TEditorWidget::wheelEvent(QWheelEvent* event) {
-  // Three rows a notch, the desktop's usual wheel step; not while a button is held or a drag is pending.
-  const int notches = event->angleDelta().y() / 120;
-  if (notches != 0 && FEditor.PassMouseWheel()) FEditor.SetTopRow(FEditor.TopRow() - 3 * notches);
-  event->accept();
-}
-
 void TEditorWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   FEditor.FocusIn();
@@ -287,6 +274,11 @@ void TEditorWidget::Update() {
   FPending = QRegion();
 }
 
+int TEditorWidget::ScreenHeight() const {
+  const QScreen* shown = screen();
+  return shown ? shown->geometry().height() : 0;
+}
+
 void TEditorWidget::SetCaretTimer(int interval) {
   if (interval <= 0) {
     FBlink.stop();
@@ -299,6 +291,41 @@ int TEditorWidget::CaretBlinkTime() const {
   // Qt gives the whole cycle (on and off); 0 or less means the desktop does not blink the caret.
   const int flash = QApplication::cursorFlashTime();
   return flash > 0 ? std::max(50, flash / 2) : 0;
+}
+
+namespace {
+
+// The control's own cursors, drawn here: an arrow pointing up and to the right (its tip the hot spot)
+// for the left margin, and the usual arrow with a small box holding a plus for copying by dragging.
+QCursor DrawnCursor(bool dragCopy) {
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::white);
+  const QPolygon arrow({{0, 0}, {0, 16}, {4, 12}, {7, 19}, {9, 18}, {6, 11}, {11, 11}});
+  if (dragCopy) {
+    painter.drawPolygon(arrow);
+    painter.drawRect(12, 14, 10, 10);
+    painter.drawLine(17, 16, 17, 22);
+    painter.drawLine(14, 19, 20, 19);
+    painter.end();
+    return QCursor(QPixmap::fromImage(image), 0, 0);
+  }
+  painter.translate(image.width() - 1, 0);
+  painter.scale(-1, 1);  // the arrow mirrored: pointing to the text on its right
+  painter.drawPolygon(arrow);
+  painter.end();
+  return QCursor(QPixmap::fromImage(image), image.width() - 1, 0);
+}
+
+}  // namespace
+
+QCursor TEditorWidget::OwnCursor(bool dragCopy) {
+  QCursor& cursor = dragCopy ? FDragSelCopyCursor : FRightArrowCursor;
+  if (cursor.shape() != Qt::BitmapCursor) cursor = DrawnCursor(dragCopy);
+  return cursor;
 }
 
 void TEditorWidget::SetCursor(editor::TCursorKind cursor) {
@@ -315,8 +342,11 @@ void TEditorWidget::SetCursor(editor::TCursorKind cursor) {
     case editor::TCursorKind::DragMove:
       setCursor(Qt::DragMoveCursor);
       break;
-    case editor::TCursorKind::DragCopy:
-      setCursor(Qt::DragCopyCursor);
+    case editor::TCursorKind::RightArrow:
+      setCursor(OwnCursor(false));
+      break;
+    case editor::TCursorKind::DragSelCopy:
+      setCursor(OwnCursor(true));
       break;
     case editor::TCursorKind::No:
       setCursor(Qt::ForbiddenCursor);

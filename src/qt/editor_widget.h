@@ -1,6 +1,7 @@
 // The editor control on screen: a QWidget that owns a TEditor, is its window, and forwards Qt's events.
 #pragma once
 
+#include <QCursor>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
@@ -47,12 +48,12 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // TEditorWindow
   int ClientWidth() const override { return width(); }
   int ClientHeight() const override { return height(); }
+  int ScreenHeight() const override;
   editor::TFontMetrics MeasureFont(const editor::TEditorFont& font) const override;
   void Invalidate(const editor::TRect& area) override;
   void InvalidateAll() override;
@@ -68,6 +69,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void SetScrollRange(bool vertical, int min, int max, int page, int position) override;
 
   void PaintPreedit(QPainter& painter);
+  // The control's own margin and copy-drag cursors, drawn the first time they are shown.
+  QCursor OwnCursor(bool dragCopy);
 
   TQtClipboard FClipboard;
   editor::TEditor FEditor;
@@ -78,6 +81,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   bool FCaptured = false;
   TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set
   QMenu* FPopupMenu = nullptr;
+  QCursor FRightArrowCursor;
+  QCursor FDragSelCopyCursor;
 };
 
 }  // namespace qtui

@@ -4,7 +4,9 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
+#include "editor/view/editor_images.h"
 #include "platform/cp932.h"
 #include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
@@ -93,14 +95,20 @@ void TQtCanvas::FillRect(const editor::TRect& rect, editor::TColor color) {
 
 void TQtCanvas::Line(editor::TPoint from, editor::TPoint to, editor::TColor color) {
   if (from == to) return;
-  // LineTo leaves out its end point: step back one pixel along the longer axis.
+  // LineTo leaves out its end point: the last pixel drawn is the one before it on the line, one step
+  // back along the longer axis and as far along the other as the line's slope says.
   const int dx = to.X - from.X;
   const int dy = to.Y - from.Y;
   editor::TPoint last = to;
+  const auto along = [](int step, int span, int other) {
+    return static_cast<int>(std::lround(static_cast<double>(step) * other / span));
+  };
   if (std::abs(dx) >= std::abs(dy)) {
     last.X -= Sign(dx);
+    last.Y = from.Y + along(last.X - from.X, dx, dy);
   } else {
     last.Y -= Sign(dy);
+    last.X = from.X + along(last.Y - from.Y, dy, dx);
   }
   FPainter.save();
   FPainter.setPen(QPen(ToQColor(color), 1));
@@ -120,6 +128,18 @@ void TQtCanvas::DottedLine(int x1, int x2, int y, editor::TColor color, editor::
     FPainter.drawPoint(x, y);
   }
   FPainter.restore();
+}
+
+void TQtCanvas::DrawImage(int x, int y, const editor::TEditorImageList& list, int index) {
+  QImage image(list.Width(), list.Height(), QImage::Format_ARGB32);
+  const std::vector<editor::TColor>& pixels = list.Pixels(index);
+  for (int row = 0; row < list.Height(); ++row) {
+    for (int col = 0; col < list.Width(); ++col) {
+      const editor::TColor color = pixels[static_cast<std::size_t>(row * list.Width() + col)];
+      image.setPixelColor(col, row, color == list.Transparent() ? QColor(Qt::transparent) : ToQColor(color));
+    }
+  }
+  FPainter.drawImage(x, y, image);
 }
 
 void TQtCanvas::InvertRect(const editor::TRect& rect) {

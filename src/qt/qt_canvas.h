@@ -20,6 +20,7 @@ class TQtCanvas final : public editor::TEditorCanvas {
   void Line(editor::TPoint from, editor::TPoint to, editor::TColor color) override;
   void DottedLine(int x1, int x2, int y, editor::TColor color, editor::TColor bkColor) override;
   void InvertRect(const editor::TRect& rect) override;
+  void DrawImage(int x, int y, const editor::TEditorImageList& list, int index) override;
 
  private:
   QPainter& FPainter;

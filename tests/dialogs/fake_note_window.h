@@ -1,19 +1,21 @@
-// A note window stand-in for the dialog tests: real store and settings, a log of every call the dialogs
-// make, a skins folder and an autostart folder in a temporary folder, and scripted modal dialogs.
+// The one preamble of the dialog tests: a note window stand-in with the real store and settings, a log of
+// every call the dialogs make, a skins folder and an autostart folder in a scratch folder, scripted modal
+// dialogs, and finding a dialog's controls by their names.
 #pragma once
 
-#include <QTemporaryDir>
+#include <QListWidget>
 #include <QWidget>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dialogs/note_window_host.h"
 #include "platform/clock.h"
 #include "qt/dialog_service.h"
+#include "support/temp_dir.h"
 
 namespace dialogs_test {
 
@@ -33,31 +35,38 @@ class TLoggingWindow : public QWidget {
 class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrderHost {
  public:
   TFakeNoteWindow() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}), FStore(FClock), FWindow(Calls) {
-    FStore.InitDefaultMemo();
     FWindow.setGeometry(300, 200, 352, 355);
     std::filesystem::create_directories(SkinDir());
   }
 
-  // Pages titled and filled as given; the editor shows page `shown`.
+  // Pages titled as given, each holding "text <index>"; the editor shows page `shown`.
   void SetPages(const std::vector<std::string>& titles, int32_t shown) {
     FStore.Pages.clear();
-    for (std::size_t i = 0; i < titles.size(); ++i) {
-      store::TMemoData page = FStore.DefaultMemo;
-      page.Title = titles[i];
-      page.Text = "text " + std::to_string(i);
-      FStore.Pages.push_back(page);
+    for (const std::string& title : titles) {
+      FStore.Pages.push_back(FStore.DefaultMemo);
+      FStore.Pages.back().Title = title;
+      FStore.Pages.back().Text = "text " + std::to_string(FStore.Pages.size() - 1);
     }
     FPageIndex = shown;
     EditorText = FStore.Pages[static_cast<std::size_t>(shown)].Text;
   }
-
-  void AddSkinFile(const std::string& name) { std::ofstream(SkinDir() / name) << "BM"; }
+  std::vector<std::string> PageTexts() const {
+    std::vector<std::string> texts;
+    for (const store::TMemoData& page : FStore.Pages) texts.push_back(page.Text);
+    return texts;
+  }
+  void AddSkinFile(const std::string& name) { test_support::WriteBytes(SkinDir() / name, "BM"); }
+  void SetOpacityQuietly(int alpha) { FOpacity = alpha; }
+  // The calls made since the log held `first` entries.
+  std::vector<std::string> CallsFrom(std::size_t first) const {
+    return {Calls.begin() + static_cast<std::ptrdiff_t>(first), Calls.end()};
+  }
 
   // TOptionsHost and TPageOrderHost
   QWidget& Window() override { return FWindow; }
   store::TNoteStore& Store() override { return FStore; }
   store::TSettings& Settings() override { return FSettings; }
-  std::filesystem::path SkinDir() const override { return Root() / "SKINS"; }
+  std::filesystem::path SkinDir() const override { return FRoot / "SKINS"; }
   void LoadSkin(const std::string& fileName) override { Calls.push_back("LoadSkin " + fileName); }
   void ResetSkin() override { Calls.push_back("ResetSkin"); }
   void RelayoutFrame() override { Calls.push_back("RelayoutFrame"); }
@@ -68,8 +77,8 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
   }
   void ShowAndBringForward() override { Calls.push_back("ShowAndBringForward"); }
   void Repaint() override { Calls.push_back("Repaint"); }
-  std::filesystem::path ProgramPath() const override { return Program; }
-  std::filesystem::path AutostartDir() const override { return Root() / "config/autostart"; }
+  std::filesystem::path ProgramPath() const override { return "/opt/tack note/tacknote"; }
+  std::filesystem::path AutostartDir() const override { return FRoot / "config/autostart"; }
   int32_t PageIndex() const override { return FPageIndex; }
   void SetPageIndex(int32_t index) override {
     FPageIndex = index;
@@ -86,15 +95,11 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
   }
   void RebuildPageMenu() override { Calls.push_back("RebuildPageMenu"); }
 
-  void SetOpacityQuietly(int alpha) { FOpacity = alpha; }
-  std::filesystem::path Root() const { return FRoot.path().toStdString(); }
-
   std::vector<std::string> Calls;
   std::string EditorText;  // what the editor holds: StorePage and ApplyPage move it
-  std::filesystem::path Program = "/opt/tack note/tacknote";
 
  private:
-  QTemporaryDir FRoot;
+  test_support::TempDir FRoot;
   platform::FixedClock FClock;
   store::TNoteStore FStore;
   store::TSettings FSettings;
@@ -119,5 +124,19 @@ class TScriptedDialogs : public qtui::TDialogService {
   std::optional<editor::TEditorFont> ChosenFont;
   std::optional<editor::TEditorFont> FontAskedWith;
 };
+
+// A dialog's control by its object name; a missing one ends the test.
+template <typename T = QWidget>
+T& Control(QWidget& dialog, const char* name) {
+  T* control = dialog.findChild<T*>(QString::fromLatin1(name));
+  if (control == nullptr) throw std::runtime_error(std::string("no control ") + name);
+  return *control;
+}
+
+inline std::vector<std::string> ListTexts(QListWidget& list) {
+  std::vector<std::string> texts;
+  for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text().toStdString());
+  return texts;
+}
 
 }  // namespace dialogs_test

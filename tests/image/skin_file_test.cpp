@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "image/bmp_writer.h"
 #include "image/builtin_skin.h"
 #include "image/skin_file.h"
-#include "platform/temp_dir.h"
+#include "support/bmp_writer.h"
+#include "support/temp_dir.h"
 
 namespace image {
 namespace {
@@ -22,43 +22,53 @@ TBitmap Picture(int width, int height, std::uint8_t seed) {
   return picture;
 }
 
-// Counts the pixels of the skin that came from a picture with the given seed.
-int PixelsFrom(const TSkinImage& skin, std::uint8_t seed) {
+// How many pixels of the skin came from a picture with the given seed, and whether every other pixel
+// still shows what `before` showed.
+int PixelsFrom(const TSkinImage& skin, std::uint8_t seed, const TSkinImage& before, bool& restKept) {
   int count = 0;
+  restKept = true;
   for (int y = 0; y < TSkinImage::Height; ++y)
     for (int x = 0; x < TSkinImage::Width; ++x) {
-      const TRgb pixel = skin.Pixel(x, y);
-      count += pixel == TRgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), seed};
+      const bool fromPicture =
+          skin.Pixel(x, y) == TRgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), seed};
+      count += fromPicture;
+      restKept = restKept && (fromPicture || skin.Pixel(x, y) == before.Pixel(x, y));
     }
   return count;
 }
 
+// Pictures are drawn at the top left at their own size and clipped; a picture whose pixel list is short is
+// drawn as far as it holds pixels; what they do not cover keeps what the skin showed before.
 TEST(SkinImage, PicturesOfEverySizeAreDrawnAtTheTopLeftAndClipped) {
-  struct Case {
-    int Width, Height, Covered;
+  const struct {
+    int Width, Height, Pixels, Covered;
+  } cases[] = {
+      {131, 70, 131 * 70, 131 * 70},
+      {100, 50, 100 * 50, 100 * 50},
+      {200, 100, 200 * 100, 131 * 70},
+      {1, 1, 1, 1},
+      {0, 0, 0, 0},
+      {300, 2, 600, 131 * 2},
+      {2, 300, 600, 2 * 70},
+      {10, 10, 25, 25},
   };
-  for (const Case& c : {Case{131, 70, 131 * 70}, Case{100, 50, 100 * 50}, Case{200, 100, 131 * 70}, Case{1, 1, 1},
-                        Case{0, 0, 0}, Case{300, 2, 131 * 2}, Case{2, 300, 2 * 70}}) {
-    SCOPED_TRACE(std::to_string(c.Width) + " x " + std::to_string(c.Height));
-    TSkinImage skin = BuiltInSkin();
-    const TSkinImage before = skin;
-    skin.DrawOver(Picture(c.Width, c.Height, 7));
-    EXPECT_EQ(PixelsFrom(skin, 7), c.Covered);
-    // Outside the picture the skin shows what it showed before.
-    for (int y = 0; y < TSkinImage::Height; ++y)
-      for (int x = 0; x < TSkinImage::Width; ++x)
-        if (x >= c.Width || y >= c.Height) {
-          ASSERT_EQ(skin.Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
-        }
+  const TSkinImage builtIn = BuiltInSkin();
+  for (const auto& c : cases) {
+    TSkinImage skin = builtIn;
+    TBitmap picture = Picture(c.Width, c.Height, 7);
+    picture.Pixels.resize(static_cast<std::size_t>(c.Pixels));
+    skin.DrawOver(picture);
+    bool restKept = false;
+    EXPECT_EQ(PixelsFrom(skin, 7, builtIn, restKept), c.Covered) << c.Width << " x " << c.Height;
+    EXPECT_TRUE(restKept) << c.Width << " x " << c.Height;
   }
-}
-
-TEST(SkinImage, ASmallerSkinAfterALargerOneKeepsTheLargerOnesPixelsAroundIt) {
-  TSkinImage skin = BuiltInSkin();
-  skin.DrawOver(Picture(200, 100, 1));
-  skin.DrawOver(Picture(100, 50, 2));
-  EXPECT_EQ(PixelsFrom(skin, 2), 100 * 50);
-  EXPECT_EQ(PixelsFrom(skin, 1), 131 * 70 - 100 * 50);
+  // Pixels outside the skin are never painted, nor read.
+  TSkinImage skin = builtIn;
+  for (const auto& [x, y] : {std::pair{-1, 0}, {0, -1}, {131, 0}, {0, 70}}) skin.SetPixel(x, y, {1, 2, 3});
+  EXPECT_EQ(skin, builtIn);
+  skin.SetPixel(0, 0, {1, 2, 3});
+  skin.SetPixel(130, 69, {4, 5, 6});
+  EXPECT_TRUE(skin.Pixel(0, 0) == (TRgb{1, 2, 3}) && skin.Pixel(130, 69) == (TRgb{4, 5, 6}));
 }
 
 // Answers every file with the picture it was given, or with nothing.
@@ -76,36 +86,40 @@ class TFakeDecoder : public TBmpDecoder {
 };
 
 TEST(SkinFile, OnlyAWholeGoodPictureReachesTheSkin) {
-  platform_test::TempDir dir;
+  test_support::TempDir dir;
   const std::string good = image_test::MakeBmp({20, 10, 24});
-  platform_test::WriteBytes(dir / "SKIN.BMP", good);
-  platform_test::WriteBytes(dir / "CUT.BMP", good.substr(0, good.size() - 1));
+  test_support::WriteBytes(dir / "SKIN.BMP", good);
+  test_support::WriteBytes(dir / "CUT.BMP", good.substr(0, good.size() - 1));
+  test_support::WriteBytes(dir / "TOPDOWN.BMP", image_test::MakeBmp({20, 10, 24, image_test::BI_RGB, true}));
   std::filesystem::create_directory(dir / "FOLDER.BMP");
   const TSkinImage builtIn = BuiltInSkin();
-
-  // What the decoder answers: the picture the header describes, one of another size, or nothing.
-  enum TAnswer { Whole, WrongSize, Nothing };
-  struct Case {
+  // What the decoder answers: the picture the header describes, one of another size, one that lacks a
+  // pixel, or nothing.
+  enum TAnswer { Whole, Shorter, Narrower, Holey, Nothing };
+  const struct {
     const char* Name;
     TAnswer Answer;
     TSkinLoad Expected;
     bool DecoderAsked;
+  } cases[] = {
+      {"NONE.BMP", Whole, TSkinLoad::Missing, false},  {"FOLDER.BMP", Whole, TSkinLoad::Missing, false},
+      {"CUT.BMP", Whole, TSkinLoad::Failed, false},    {"SKIN.BMP", Nothing, TSkinLoad::Failed, true},
+      {"SKIN.BMP", Shorter, TSkinLoad::Failed, true},  {"SKIN.BMP", Narrower, TSkinLoad::Failed, true},
+      {"SKIN.BMP", Holey, TSkinLoad::Failed, true},    {"SKIN.BMP", Whole, TSkinLoad::Loaded, true},
+      {"TOPDOWN.BMP", Whole, TSkinLoad::Loaded, true},
   };
-  for (const Case& c :
-       {Case{"NONE.BMP", Whole, TSkinLoad::Missing, false}, Case{"FOLDER.BMP", Whole, TSkinLoad::Missing, false},
-        Case{"", Whole, TSkinLoad::Missing, false}, Case{"CUT.BMP", Whole, TSkinLoad::Failed, false},
-        Case{"SKIN.BMP", Nothing, TSkinLoad::Failed, true}, Case{"SKIN.BMP", WrongSize, TSkinLoad::Failed, true},
-        Case{"SKIN.BMP", Whole, TSkinLoad::Loaded, true}}) {
-    SCOPED_TRACE(c.Name);
-    TFakeDecoder decoder(c.Answer == Nothing ? std::nullopt
-                                             : std::optional<TBitmap>(Picture(20, c.Answer == Whole ? 10 : 9, 9)));
+  for (const auto& c : cases) {
+    std::optional<TBitmap> answer = Picture(c.Answer == Narrower ? 19 : 20, c.Answer == Shorter ? 9 : 10, 9);
+    if (c.Answer == Holey) answer->Pixels.pop_back();
+    if (c.Answer == Nothing) answer.reset();
+    TFakeDecoder decoder(answer);
     TSkinImage skin = builtIn;
-    EXPECT_EQ(LoadSkinFile(dir / c.Name, decoder, skin), c.Expected);
-    EXPECT_EQ(PixelsFrom(skin, 9), c.Expected == TSkinLoad::Loaded ? 200 : 0);
-    if (c.Expected != TSkinLoad::Loaded) {
-      EXPECT_EQ(skin, builtIn);
-    }
-    EXPECT_EQ(decoder.Seen, c.DecoderAsked ? good : "");
+    EXPECT_EQ(LoadSkinFile(dir / c.Name, decoder, skin), c.Expected) << c.Name;
+    bool restKept = false;
+    EXPECT_EQ(PixelsFrom(skin, 9, builtIn, restKept), c.Expected == TSkinLoad::Loaded ? 200 : 0) << c.Name;
+    EXPECT_TRUE(restKept) << c.Name;
+    // The decoder always gets a bottom-up file, the form every reader takes.
+    EXPECT_EQ(decoder.Seen, c.DecoderAsked ? good : "") << c.Name;
   }
 }
 

@@ -25,7 +25,7 @@ TEST(ChangeFileExt, ReplacesOrAddsTheNamesExtension) {
 }
 
 TEST(ExecutablePath, IsThisTestProgram) {
-  std::filesystem::path exe = platform::ExecutablePath();
+  const std::filesystem::path exe = platform::ExecutablePath();
   EXPECT_TRUE(exe.is_absolute() && std::filesystem::is_regular_file(exe)) << exe;
   EXPECT_EQ(exe.filename(), "platform_tests");
 }

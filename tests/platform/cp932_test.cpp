@@ -1,38 +1,42 @@
-// Tests of the code page 932 conversions: Windows mappings, round trips, and damaged input that must not lose text.
+// Tests of the code page 932 conversions: Windows mappings, round trips, and damaged input that must not
+// lose text, with the fuzz target's seeds.
 #include "platform/cp932.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "fuzz/cp932_check.h"
+#include "support/random_text.h"
+#include "support/temp_dir.h"
+
 using platform::Cp932ToUtf8;
-using platform::IsLeadByte;
 using platform::Utf8ToCp932;
 
-namespace {
+using namespace test_support;
 
-std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
+namespace {
 
 // Pairs that tell code page 932 apart from plain Shift-JIS, the NEC and IBM extensions, the first lead
 // byte of each range, and NULs, which the file formats carry inside texts.
 TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
   const struct {
-    std::string Utf8;
-    std::string Cp932;
+    std::string Utf8, Cp932;
   } cases[] = {
-      {"あ", Bytes({0x82, 0xA0})},
-      {"無題", Bytes({0x96, 0xB3, 0x91, 0xE8})},
-      {"ｱ", Bytes({0xB1})},
-      {"～", Bytes({0x81, 0x60})},
-      {"－", Bytes({0x81, 0x7C})},
-      {"∥", Bytes({0x81, 0x61})},
-      {"①", Bytes({0x87, 0x40})},
-      {"∑", Bytes({0x87, 0x94})},
-      {"髙", Bytes({0xFB, 0xFC})},
-      {"ⅰ", Bytes({0xFA, 0x40})},
-      {"檗", Bytes({0x9F, 0x40})},
-      {"漾", Bytes({0xE0, 0x40})},
-      {"黑", Bytes({0xFC, 0x4B})},
+      {"あ", "\x82\xA0"},
+      {"無題", "\x96\xB3\x91\xE8"},
+      {"ｱ", "\xB1"},
+      {"～", "\x81\x60"},
+      {"－", "\x81\x7C"},
+      {"∥", "\x81\x61"},
+      {"÷", "\x81\x80"},  // 0x80 as a trail byte
+      {"①", "\x87\x40"},
+      {"∑", "\x87\x94"},
+      {"髙", "\xFB\xFC"},
+      {"ⅰ", "\xFA\x40"},
+      {"檗", "\x9F\x40"},
+      {"漾", "\xE0\x40"},
+      {"黑", "\xFC\x4B"},
       {"\\~", "\\~"},
       {std::string("a\0あ\0b", 7), std::string("a\0\x82\xA0\0b", 6)},
   };
@@ -41,40 +45,14 @@ TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
     EXPECT_EQ(Cp932ToUtf8(c.Cp932), c.Utf8) << c.Utf8;
   }
   // The NEC-selected copies of the IBM extension decode to the same characters.
-  EXPECT_EQ(Cp932ToUtf8(Bytes({0xEE, 0xE0})), "髙");
-  EXPECT_EQ(Cp932ToUtf8(Bytes({0xED, 0x40})), "纊");
-}
-
-// Every pair that decodes comes back as the same character; single bytes come back byte for byte.
-TEST(Cp932Conversion, EveryDecodableCharacterRoundTrips) {
-  int pairs = 0;
-  for (int lead = 0x81; lead <= 0xFC; ++lead) {
-    if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
-    for (int trail = 0x40; trail <= 0xFC; ++trail) {
-      if (trail == 0x7F) continue;
-      std::string text = Cp932ToUtf8(Bytes({static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)}));
-      if (text == "?") continue;
-      ++pairs;
-      std::string back = Utf8ToCp932(text);
-      ASSERT_EQ(back.size(), 2u) << std::hex << lead << " " << trail;
-      EXPECT_EQ(Cp932ToUtf8(back), text) << std::hex << lead << " " << trail;
-    }
-  }
-  // JIS X 0208, the NEC and IBM extensions and the user-defined area: far more than 7,000 pairs.
-  EXPECT_GT(pairs, 9000);
-  for (int c = 0; c < 256; ++c) {
-    if (IsLeadByte(static_cast<unsigned char>(c)) || c == 0x80 || c == 0xA0 || c >= 0xFD) continue;
-    std::string byte(1, static_cast<char>(c));
-    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(byte)), byte) << c;
-  }
+  EXPECT_EQ(Cp932ToUtf8("\xEE\xE0\xED\x40"), "髙纊");
 }
 
 // Each damaged or unmappable piece becomes one "?" and the text around it survives.
 TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
   const struct {
     std::string (*Convert)(std::string_view);
-    std::string In;
-    std::string Out;
+    std::string In, Out;
   } cases[] = {
       {Cp932ToUtf8, "a\x80z", "a?z"},
       {Cp932ToUtf8, "a\xA0z", "a?z"},
@@ -84,11 +62,14 @@ TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
       {Cp932ToUtf8, "\x82\r\nz", "?\r\nz"},                              // ... before a break: it stays
       {Cp932ToUtf8, "\x82\x7F", "?\x7F"},
       {Cp932ToUtf8, "\x82\x20\x82\xA0", "? あ"},
-      {Cp932ToUtf8, "\x85\x40z", "?z"},     // unassigned pair: one "?"
-      {Cp932ToUtf8, "\x85\x82\xA0", "??"},  // ... then a trail byte alone
+      {Cp932ToUtf8, "\x85\x40z", "?z"},                    // unassigned pair: one "?"
+      {Cp932ToUtf8, "\x85\x7E\x85\x80\x85\xFCz", "???z"},  // ... the trail bytes at the edges of their ranges
+      {Cp932ToUtf8, "a\x85\x40", "a?"},                    // ... also at the very end of the text
+      {Cp932ToUtf8, "\x85\x82\xA0", "??"},                 // ... then a trail byte alone
       {Utf8ToCp932, "a😀b", "a?b"},
       {Utf8ToCp932, "a\xF0\x9F\x98\x80\xF0\x9F\x98\x80z", "a??z"},
-      {Utf8ToCp932, "€x", "?x"},  // in code page 1252, not in 932
+      {Utf8ToCp932, "€x", "?x"},       // in code page 1252, not in 932
+      {Utf8ToCp932, "€\x80z", "??z"},  // a stray continuation byte after it is a piece of its own
       {Utf8ToCp932,
        "a\xFF"
        "b",
@@ -107,20 +88,67 @@ TEST(Cp932Conversion, BadInputBecomesQuestionMarksAndTheRestSurvives) {
       {Utf8ToCp932, "\xF4\x90\x80\x80z", "????z"},  // nor anything past U+10FFFF
   };
   for (const auto& c : cases) EXPECT_EQ(c.Convert(c.In), c.Out) << testing::PrintToString(c.In);
+  // A view of part of a buffer: what follows it is no part of the text, even where it would complete it.
+  EXPECT_EQ(Utf8ToCp932(std::string_view("x\xE3\x81\x82", 3)), "x?");
+  EXPECT_EQ(Cp932ToUtf8(std::string_view("x\x82\xA0", 2)), "x?");
 }
 
-// Output that grows (half-width katakana triples in size) or shrinks must not be cut or padded.
+// Output that grows (half-width katakana triples in size) or shrinks must not be cut or padded, and a
+// long text is converted in pieces that never cut a character.
 TEST(Cp932Conversion, LongTextsWithDamageKeepEveryCharacter) {
-  std::string cp932, utf8, withEmoji;
+  std::string cp932, utf8, clean, cleanEncoded, withEmoji, encoded;
   for (int i = 0; i < 20000; ++i) {
     cp932 += "\xB1\x80";
     utf8 += "ｱ?";
+    clean += "あ";
+    cleanEncoded += "\x82\xA0";
     withEmoji += "あ😀";
+    encoded += "\x82\xA0?";
   }
   EXPECT_EQ(Cp932ToUtf8(cp932), utf8);
-  std::string out = Utf8ToCp932(withEmoji);
-  ASSERT_EQ(out.size(), 60000u);
-  EXPECT_EQ(out.substr(out.size() - 3), "\x82\xA0?");
+  EXPECT_EQ(Utf8ToCp932(withEmoji), encoded);
+  EXPECT_EQ(Utf8ToCp932(clean), cleanEncoded);  // pieces are cut only where a character starts
+}
+
+// Bytes below '?' are never part of a multi-byte character in either encoding, so both conversions must
+// carry them over one for one, in order.
+std::string LowBytes(const std::string& s) {
+  std::string low;
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) < '?') low += c;
+  }
+  return low;
+}
+
+// Random bytes, half of them drawn from the ones that trouble a converter: the fuzz property holds and
+// nothing outside the damage is lost (run under the sanitizers too).
+TEST(Cp932Conversion, RandomBytesKeepTheFuzzPropertyAndTheUndamagedText) {
+  editor::test::TRandomText random(932);
+  const char tricky[] = {'\x81', '\x82', '\x9F', '\xE0', '\xEE', '\xFC', '\xFD', '\xFF', '\x80', '\xA0',
+                         '\0',   '\r',   '\n',   '\x40', '\x7E', '\x7F', '\xC2', '\xE3', '\xED', '\xF0'};
+  for (int round = 0; round < 30000; ++round) {
+    std::string bytes;
+    for (int n = random.Below(65); n > 0; --n)
+      bytes += random.Chance(50) ? random.Pick(tricky) : static_cast<char>(random.Below(256));
+    ASSERT_EQ(fuzz::CheckCp932(bytes), "") << testing::PrintToString(bytes);
+    ASSERT_EQ(LowBytes(Cp932ToUtf8(bytes)), LowBytes(bytes)) << testing::PrintToString(bytes);
+    ASSERT_EQ(LowBytes(Utf8ToCp932(bytes)), LowBytes(bytes)) << testing::PrintToString(bytes);
+  }
+}
+
+TEST(FuzzSeeds, Cp932SeedsHoldTheFuzzProperty) {
+  const std::vector<std::string> seeds = {
+      "plain ASCII\r\n",
+      "\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD",  // こんにちは
+      "\x87\x40\xED\x40\xFA\x40",                  // NEC and IBM extensions
+      "\x80\xA0\xFD\xFE\xFF\x81",                  // bytes no character uses, and a lone lead byte
+      "\xB1\xB2\xB3",                              // half-width katakana
+      "\xE3\x81\x82\xF0\x9F\x98\x80\xE2\x82\xAC",  // UTF-8: あ, an emoji, the euro sign
+      "\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80",      // malformed UTF-8
+      std::string("a\0b", 3),
+  };
+  for (const std::string& seed : seeds) EXPECT_EQ(fuzz::CheckCp932(seed), "") << testing::PrintToString(seed);
+  WriteSeeds("cp932", seeds);
 }
 
 }  // namespace

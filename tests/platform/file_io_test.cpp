@@ -5,65 +5,82 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <iostream>
 
-#include "platform/temp_dir.h"
+#include "platform/instance_lock.h"
+#include "support/failure_injection.h"
+#include "support/temp_dir.h"
 
 using platform::FileResult;
 using platform::ReadWholeFile;
 using platform::WriteFileAtomically;
-using platform_test::FaultyCalls;
-using platform_test::ReadBytes;
-using platform_test::TempDir;
-using platform_test::WriteBytes;
+
+using namespace test_support;
 
 namespace {
 
 const std::string kOldBytes("old\r\ncontent\0with a NUL\r\n", 25);
 const std::string kNewBytes = std::string(100000, 'n') + "\r\nend";
 
-mode_t ModeOf(const std::filesystem::path& path) {
+struct stat StatOf(const std::filesystem::path& path) {
   struct stat st {};
   ::stat(path.c_str(), &st);
-  return st.st_mode & 07777;
+  return st;
 }
 
 TEST(ReadWholeFile, ReadsEveryByteAndTellsMissingFromUnreadable) {
   TempDir dir;
   std::string all;
   for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-  WriteBytes(dir / "f", all);
+  WriteBytes(dir / "all", all);
   WriteBytes(dir / "empty", "");
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(dir / "f", bytes).Ok);
-  EXPECT_EQ(bytes, all);
-  ASSERT_TRUE(ReadWholeFile(dir / "empty", bytes).Ok);
-  EXPECT_EQ(bytes, "");
-
-  bytes = "untouched";
-  FileResult missing = ReadWholeFile(dir / "nothing", bytes);
-  EXPECT_TRUE(!missing.Ok && missing.Missing);
-  EXPECT_NE(missing.Error.find("nothing\" does not exist"), std::string::npos) << missing.Error;
-  FileResult folder = ReadWholeFile(dir.Path(), bytes);
-  EXPECT_TRUE(!folder.Ok && !folder.Missing);
-  EXPECT_NE(folder.Error.find("Is a directory"), std::string::npos) << folder.Error;
-  EXPECT_EQ(bytes, "untouched");
+  ::mkfifo((dir / "fifo").c_str(), 0600);
+  const struct {
+    const char* Name;
+    const std::string Read;  // "untouched": the read fails
+    bool Missing;
+    const char* Error;
+  } cases[] = {
+      {"all", all, false, ""},
+      {"empty", "", false, ""},
+      {"nothing", "untouched", true, "nothing\" does not exist"},
+      {"", "untouched", false, "Is a directory"},
+      {"all/x", "untouched", false, "cannot open"},
+      {"fifo", "untouched", false, "not a regular file"},
+  };
+  for (const auto& c : cases) {
+    std::string bytes = "untouched";
+    const FileResult result = ReadWholeFile(dir / c.Name, bytes);
+    EXPECT_EQ(result.Ok, *c.Error == '\0') << c.Name;
+    EXPECT_EQ(result.Missing, c.Missing) << c.Name;
+    EXPECT_NE(result.Error.find(c.Error), std::string::npos) << result.Error;
+    EXPECT_EQ(bytes, c.Read) << c.Name;
+  }
 }
 
 TEST(WriteFileAtomically, ReplacesKeepingTheModeAndLeavesNoTemporaryFile) {
   TempDir dir;
   const mode_t oldMask = ::umask(027);
   ASSERT_TRUE(WriteFileAtomically(dir / "notes.DAT", kOldBytes).Ok);
-  EXPECT_EQ(ModeOf(dir / "notes.DAT"), 0640u);  // a new file follows the umask
+  EXPECT_EQ(StatOf(dir / "notes.DAT").st_mode & 07777, 0640u);  // a new file follows the umask
   ::chmod((dir / "notes.DAT").c_str(), 0604);
   ASSERT_TRUE(WriteFileAtomically(dir / "notes.DAT", kNewBytes).Ok);
   ::umask(oldMask);
   EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kNewBytes);
-  EXPECT_EQ(ModeOf(dir / "notes.DAT"), 0604u);  // a replaced one keeps its own mode
+  EXPECT_EQ(StatOf(dir / "notes.DAT").st_mode & 07777, 0604u);  // a replaced one keeps its own mode
   ASSERT_TRUE(WriteFileAtomically(dir / "notes.DAT", "").Ok);
   EXPECT_EQ(ReadBytes(dir / "notes.DAT"), "");
   EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"});
+
+  // Short writes and interruptions still write everything.
+  FaultyCalls calls;
+  calls.MaxChunk = 777;
+  calls.InterruptEvery = 3;
+  ASSERT_TRUE(WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls).Ok);
+  EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kNewBytes);
+  EXPECT_GT(calls.WriteCallCount, 100);
 }
 
 TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
@@ -77,124 +94,101 @@ TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "real"}));
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "link") && std::filesystem::is_symlink(dir / "hop"));
 
-  // A dangling link names the file to create; a loop of links is an error, not a hang.
+  // A dangling link names the file to create; a loop of links is an error about the path given, not a hang.
   std::filesystem::create_symlink("real/created", dir / "dangling");
   ASSERT_TRUE(WriteFileAtomically(dir / "dangling", "made").Ok);
   EXPECT_EQ(ReadBytes(dir / "real" / "created"), "made");
   std::filesystem::create_symlink("loop2", dir / "loop1");
   std::filesystem::create_symlink("loop1", dir / "loop2");
-  EXPECT_FALSE(WriteFileAtomically(dir / "loop1", "x").Ok);
-}
-
-TEST(WriteFileAtomically, ShortWritesAndInterruptionsStillWriteEverything) {
-  TempDir dir;
-  FaultyCalls calls;
-  calls.MaxChunk = 777;
-  calls.InterruptEvery = 3;
-  ASSERT_TRUE(WriteFileAtomically(dir / "f", kNewBytes, calls).Ok);
-  EXPECT_EQ(ReadBytes(dir / "f"), kNewBytes);
-  EXPECT_GT(calls.WriteCallCount, 100);
+  const FileResult loop = WriteFileAtomically(dir / "loop1", "x");
+  EXPECT_FALSE(loop.Ok);
+  EXPECT_EQ(loop.File, dir / "loop1");
 }
 
 // Each failure: the result says so in words naming the file, the old file is byte for byte as before,
 // and no temporary file stays.
 TEST(WriteFileAtomically, AnyFailureLeavesTheOldFile) {
-  struct Case {
+  FaultyCalls firstWriteFails = FaultyCalls::FullAfter(0), takesNothing;
+  firstWriteFails.WriteError = EIO;
+  takesNothing.WriteReturnsZero = true;
+  const struct {
     const char* Name;
     FaultyCalls Calls;
     const char* ErrorText;
-  };
-  FaultyCalls firstWriteFails = FaultyCalls::FullAfter(0), takesNothing, flushFails, renameFails;
-  firstWriteFails.WriteError = EIO;
-  takesNothing.WriteReturnsZero = true;
-  flushFails.FsyncError = EIO;
-  renameFails.RenameError = EXDEV;
-  Case cases[] = {
+  } cases[] = {
       {"half written, then the disk is full", FaultyCalls::FullAfter(kNewBytes.size() / 2), "No space left on device"},
       {"first write fails", firstWriteFails, "Input/output error"},
       {"write takes nothing", takesNothing, "nothing was written"},
-      {"flush fails", flushFails, "cannot flush"},
-      {"rename fails", renameFails, "Invalid cross-device link"},
+      {"flush fails", FaultyCalls::FsyncFails(EIO), "cannot flush"},
+      {"rename fails", FaultyCalls::RenameFails(EXDEV), "Invalid cross-device link"},
   };
-  for (Case& c : cases) {
-    SCOPED_TRACE(c.Name);
+  for (auto c : cases) {
     TempDir dir;
     WriteBytes(dir / "notes.DAT", kOldBytes);
-    FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, c.Calls);
-    EXPECT_FALSE(result.Ok);
+    const FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, c.Calls);
+    EXPECT_FALSE(result.Ok) << c.Name;
     EXPECT_NE(result.Error.find(c.ErrorText), std::string::npos) << result.Error;
     EXPECT_NE(result.Error.find("notes.DAT"), std::string::npos) << result.Error;
     EXPECT_TRUE(!result.Reason.empty() && result.Error.ends_with(result.Reason)) << result.Reason;
-    EXPECT_EQ(result.File.filename(), "notes.DAT");
-    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes);
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"});
+    EXPECT_EQ(result.File.filename(), "notes.DAT") << c.Name;
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << c.Name;
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"}) << c.Name;
   }
-}
-
-TEST(WriteFileAtomically, UnwritablePlacesFailAndKeepWhatIsThere) {
   TempDir dir;
   std::filesystem::create_directory(dir / "sub");
-  EXPECT_FALSE(WriteFileAtomically(dir / "sub", "x").Ok);
-  EXPECT_TRUE(std::filesystem::is_directory(dir / "sub"));
-  FileResult noFolder = WriteFileAtomically(dir / "absent" / "notes.DAT", "x");
-  EXPECT_FALSE(noFolder.Ok);
-  EXPECT_NE(noFolder.Error.find("absent"), std::string::npos) << noFolder.Error;
-  EXPECT_NE(noFolder.Error.find("No such file or directory"), std::string::npos) << noFolder.Error;
-
-  // root reads and writes whatever the mode; the injected failures above cover root.
-  if (::geteuid() == 0) GTEST_SKIP() << "file modes do not stop root";
-  WriteBytes(dir / "secret", "x");
-  std::filesystem::permissions(dir / "secret", std::filesystem::perms::none);
-  std::string bytes;
-  FileResult denied = ReadWholeFile(dir / "secret", bytes);
-  EXPECT_TRUE(!denied.Ok && !denied.Missing);
-  EXPECT_NE(denied.Error.find("Permission denied"), std::string::npos) << denied.Error;
+  EXPECT_EQ(WriteFileAtomically(dir / "sub", "x").Reason, "not a regular file");
+  const FileResult noFolder = WriteFileAtomically(dir / "absent" / "notes.DAT", "x");
+  EXPECT_EQ(noFolder.File, dir / "absent");
+  EXPECT_EQ(noFolder.Reason, "No such file or directory");
+  EXPECT_EQ(dir.Names(), std::set<std::string>{"sub"});
 }
-
-}  // namespace
-
-namespace protection {
-
-using platform_test::GiveTo;
-using platform_test::kOtherUser;
-using platform_test::ScopedEnv;
-
-std::uintmax_t LinkCount(const std::filesystem::path& path) { return std::filesystem::hard_link_count(path); }
 
 // What a user protected stays protected, and a link is followed only when it and its target are the
 // user's own: each case is refused with its reason, and nothing on disk changes.
 TEST(WriteFileAtomically, RefusesProtectedFilesAndOtherUsersLinks) {
-  struct Case {
+  const struct {
     const char* Name;
     const char* Path;      // what the write is given
     const char* GiveAway;  // what belongs to another user ("" for nothing)
     const char* Reason;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"read-only file", "notes.DAT", "", "the file is read-only"},
       {"another user's link", "link", "link", "the link belongs to another user"},
       {"link to another user's file", "link", "notes.DAT", "its target belongs to another user"},
       {"another user's link on the way", "link", "hop", "the link belongs to another user"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
+  for (const auto& c : cases) {
     TempDir dir;
     WriteBytes(dir / "notes.DAT", kOldBytes);
     std::filesystem::create_symlink("notes.DAT", dir / "hop");
     std::filesystem::create_symlink("hop", dir / "link");
-    if (std::string_view(c.Reason) == "the file is read-only") ::chmod((dir / "notes.DAT").c_str(), 0444);
+    if (*c.GiveAway == '\0') ::chmod((dir / "notes.DAT").c_str(), 0444);
     if (*c.GiveAway != '\0' && !GiveTo(dir / c.GiveAway, kOtherUser)) {
       std::cout << "[  SKIPPED ] " << c.Name << ": only root can give a file to another user\n";
       continue;
     }
-    FileResult result = WriteFileAtomically(dir / c.Path, kNewBytes);
-    EXPECT_FALSE(result.Ok);
+    const FileResult result = WriteFileAtomically(dir / c.Path, kNewBytes);
+    EXPECT_FALSE(result.Ok) << c.Name;
     EXPECT_EQ(result.Reason, c.Reason) << result.Error;
-    EXPECT_FALSE(result.File.empty());
-    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes);
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "notes.DAT"}));
+    EXPECT_FALSE(result.File.empty()) << c.Name;
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << c.Name;
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "notes.DAT"})) << c.Name;
   }
+}
+
+// Root saving a file that belongs to another user, or to another group, leaves its owner and group.
+TEST(WriteFileAtomically, KeepsTheOwnerAndTheGroup) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+  TempDir dir;
+  WriteBytes(dir / "theirs", kOldBytes);
+  WriteBytes(dir / "group", kOldBytes);
+  ASSERT_EQ(::chown((dir / "theirs").c_str(), kOtherUser, kOtherUser), 0);
+  ASSERT_EQ(::chown((dir / "group").c_str(), 0, kOtherUser), 0);
+  for (const char* name : {"theirs", "group"}) {
+    ASSERT_TRUE(WriteFileAtomically(dir / name, kNewBytes).Ok) << name;
+    EXPECT_EQ(StatOf(dir / name).st_gid, kOtherUser) << name;
+  }
+  EXPECT_EQ(StatOf(dir / "theirs").st_uid, kOtherUser);
 }
 
 // A file with several names keeps them all: it is written in place, after a complete copy of the new
@@ -209,18 +203,16 @@ TEST(WriteFileAtomically, KeepsHardLinksAndCopiesFirst) {
   EXPECT_EQ(ReadBytes(dir / "second name"), kNewBytes);
   ASSERT_TRUE(WriteFileAtomically(dir / "second name", "short").Ok);
   EXPECT_EQ(ReadBytes(dir / "notes.DAT"), "short");
-  EXPECT_EQ(LinkCount(dir / "notes.DAT"), 2u);
   EXPECT_EQ(dir.Names(), (std::set<std::string>{"notes.DAT", "second name"}));
   EXPECT_TRUE(std::filesystem::is_empty(data / "tacknote"));
 
   FaultyCalls calls = FaultyCalls::FullAfter(1000);
-  FileResult failed = WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls);
-  EXPECT_FALSE(failed.Ok);
+  const FileResult failed = WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls);
   EXPECT_EQ(failed.Reason, "No space left on device");
   EXPECT_EQ(failed.SafetyCopy, data / "tacknote" / "tacknote-rescue-notes.DAT");
   EXPECT_EQ(ReadBytes(failed.SafetyCopy), kNewBytes);
   EXPECT_NE(failed.Error.find(failed.SafetyCopy.string()), std::string::npos) << failed.Error;
-  EXPECT_EQ(LinkCount(dir / "notes.DAT"), 2u);
+  EXPECT_EQ(std::filesystem::hard_link_count(dir / "notes.DAT"), 2u);
 }
 
 // A writable file in a folder that takes no new file (so no temporary file either) is written in place,
@@ -230,30 +222,24 @@ TEST(WriteFileAtomically, WritesInPlaceInAFolderThatTakesNoNewFile) {
   TempDir dir;
   for (const char* sub : {"notes", "data", "closed"}) std::filesystem::create_directory(dir / sub);
   WriteBytes(dir / "notes" / "notes.DAT", kOldBytes);
-  for (const char* name : {"", "notes", "notes/notes.DAT", "data", "closed"})
-    GiveTo(dir / name, platform_test::kPlainUser);
+  for (const char* name : {"", "notes", "notes/notes.DAT", "data", "closed"}) GiveTo(dir / name, kPlainUser);
   ::chmod((dir / "notes").c_str(), 0555);
   ::chmod((dir / "closed").c_str(), 0555);
-
-  std::string problems = platform_test::RunAsPlainUser([&] {
-    std::string found;
-    auto expect = [&](bool ok, const std::string& what) {
-      if (!ok) found += what + "; ";
-    };
+  const std::string problems = RunAsPlainUser([&] {
+    Problems found;
     {
       ScopedEnv env("XDG_DATA_HOME", (dir / "closed").c_str());
-      FileResult refused = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
-      expect(!refused.Ok && refused.Reason == "Permission denied", "no copy, yet written: " + refused.Error);
-      expect(ReadBytes(dir / "notes" / "notes.DAT") == kOldBytes, "changed without a copy");
+      const FileResult refused = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
+      found.Expect(!refused.Ok && refused.Reason == "Permission denied", "no copy, yet written: " + refused.Error);
+      found.Expect(ReadBytes(dir / "notes" / "notes.DAT") == kOldBytes, "changed without a copy");
     }
     ScopedEnv env("XDG_DATA_HOME", (dir / "data").c_str());
-    FileResult written = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
-    expect(written.Ok, "not written: " + written.Error);
-    expect(ReadBytes(dir / "notes" / "notes.DAT") == kNewBytes, "wrong content");
-    expect(std::filesystem::is_empty(dir / "data" / "tacknote"), "the copy stayed");
-    FileResult created = WriteFileAtomically(dir / "notes" / "new.DAT", "x");
-    expect(!created.Ok && created.Reason == "Permission denied", "a new file: " + created.Error);
-    return found;
+    const FileResult written = WriteFileAtomically(dir / "notes" / "notes.DAT", kNewBytes);
+    found.Expect(written.Ok, "not written: " + written.Error);
+    found.Expect(std::filesystem::is_empty(dir / "data" / "tacknote"), "the copy stayed");
+    const FileResult created = WriteFileAtomically(dir / "notes" / "new.DAT", "x");
+    found.Expect(!created.Ok && created.Reason == "Permission denied", "a new file: " + created.Error);
+    return found.Found;
   });
   EXPECT_EQ(problems, "");
   EXPECT_EQ(ReadBytes(dir / "notes" / "notes.DAT"), kNewBytes);
@@ -261,17 +247,16 @@ TEST(WriteFileAtomically, WritesInPlaceInAFolderThatTakesNoNewFile) {
 
 TEST(WriteNewFile, NeverReplacesAFileAndCanTakeOneThatHoldsTheSameBytes) {
   TempDir dir;
-  struct Step {
+  const struct {
     const char* Bytes;
     bool ReuseSame;
     const char* Written;
-  };
-  const Step steps[] = {
+  } steps[] = {
       {"one", false, "a.DAT.bak"},  {"two", false, "a-2.DAT.bak"}, {"one", false, "a-3.DAT.bak"},
       {"two", true, "a-2.DAT.bak"}, {"new", true, "a-4.DAT.bak"},
   };
-  for (const Step& step : steps) {
-    FileResult result = platform::WriteNewFile(dir.Path(), "a", ".DAT.bak", step.Bytes, step.ReuseSame);
+  for (const auto& step : steps) {
+    const FileResult result = platform::WriteNewFile(dir.Path(), "a", ".DAT.bak", step.Bytes, step.ReuseSame);
     ASSERT_TRUE(result.Ok) << result.Error;
     EXPECT_EQ(result.File, dir / step.Written);
     EXPECT_EQ(ReadBytes(result.File), step.Bytes);
@@ -280,4 +265,33 @@ TEST(WriteNewFile, NeverReplacesAFileAndCanTakeOneThatHoldsTheSameBytes) {
   EXPECT_EQ(dir.Names().size(), 4u);
 }
 
-}  // namespace protection
+// A program started with its standard input closed gets descriptor 0 for the first file it opens: the
+// reads, writes and locks must take it like any other.
+TEST(WriteFileAtomically, WorksWhenStandardInputIsClosed) {
+  TempDir dir, data;
+  ScopedEnv env("XDG_DATA_HOME", data.Path().c_str());
+  WriteBytes(dir / "linked", kOldBytes);
+  std::filesystem::create_hard_link(dir / "linked", dir / "second name");
+  const int savedInput = ::dup(0);
+  ::close(0);
+  platform::InstanceLock first, second, beside;
+  const bool firstTaken = first.Acquire(dir.Path(), "lock") && first.Held();
+  const bool secondRefused = !second.Acquire(dir.Path(), "lock");
+  first.Release();
+  const bool secondTaken = second.Acquire(dir.Path(), "lock");
+  second.Release();
+  const bool besideTaken = beside.TryAcquireBeside(dir / "linked") == platform::TLockResult::Taken;
+  beside.Release();
+  const bool written =
+      WriteFileAtomically(dir / "new", kNewBytes).Ok && WriteFileAtomically(dir / "linked", "in place").Ok;
+  std::string bytes;
+  const bool read = ReadWholeFile(dir / "new", bytes).Ok;
+  ::dup2(savedInput, 0);
+  ::close(savedInput);
+  EXPECT_TRUE(firstTaken && secondRefused && secondTaken && besideTaken);
+  EXPECT_TRUE(written && read && bytes == kNewBytes);
+  EXPECT_EQ(ReadBytes(dir / "second name"), "in place");
+  EXPECT_EQ(dir.Names(), (std::set<std::string>{".linked.lock", "linked", "lock.lock", "new", "second name"}));
+}
+
+}  // namespace

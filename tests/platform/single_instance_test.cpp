@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/temp_dir.h"
+#include "support/temp_dir.h"
 
 using platform::TSingleInstance;
-using platform_test::ScopedEnv;
-using platform_test::TempDir;
-using platform_test::WriteBytes;
+
+using namespace test_support;
 
 namespace {
 
@@ -22,20 +21,18 @@ TEST(SingleInstance, OneCopyPerUserAndPerDataFile) {
   TSingleInstance first;
   ASSERT_TRUE(first.Start(desktop.Path(), kName, {notes / "tacknote.DAT", notes / "tacknote.INI"}));
   EXPECT_TRUE(first.HoldsUserLock() && first.HoldsFileLock());
-
-  struct Case {
+  const struct {
     const char* Name;
     const TempDir& Runtime;
     std::filesystem::path Data;
     bool Starts;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"same data file, other runtime folder", cron, notes / "tacknote.DAT", false},
       {"a link to it, other runtime folder", cron, other / "link.DAT", false},
       {"other data file, same runtime folder", desktop, other / "tacknote.DAT", false},
       {"other data file, other runtime folder", cron, other / "tacknote.DAT", true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     TSingleInstance second;
     EXPECT_EQ(second.Start(c.Runtime.Path(), kName, {c.Data}), c.Starts) << c.Name;
     EXPECT_EQ(second.HoldsUserLock(), c.Starts) << c.Name << ": a copy that ends holds nothing";
@@ -60,7 +57,7 @@ TEST(SingleInstance, StartRemovesWhatInterruptedWritesLeft) {
   {
     TSingleInstance running;
     ASSERT_TRUE(running.Start(other.Path(), kName, files));
-    EXPECT_EQ(notes.Names().size(), kept.size()) << "the starting copy cleared its own folder";
+    EXPECT_EQ(notes.Names(), kept) << "the starting copy cleared its own folder";
     WriteBytes(notes / ".tacknote.DAT.Xy98Zw", "being written");
     EXPECT_FALSE(TSingleInstance().Start(runtime.Path(), kName, files));
     EXPECT_TRUE(std::filesystem::exists(notes / ".tacknote.DAT.Xy98Zw"));
@@ -68,6 +65,7 @@ TEST(SingleInstance, StartRemovesWhatInterruptedWritesLeft) {
   TSingleInstance next;
   ASSERT_TRUE(next.Start(runtime.Path(), kName, files));
   EXPECT_EQ(notes.Names(), kept);
+  EXPECT_EQ(data.Names(), std::set<std::string>{"tacknote"});
   EXPECT_EQ(std::filesystem::directory_iterator(data / "tacknote")->path().filename(),
             "tacknote-rescue-20240101000000.DAT");
 }

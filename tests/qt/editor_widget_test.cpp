@@ -1,5 +1,6 @@
-// The editor widget on the offscreen platform: typing, input-method commits, the clipboard and painting
-// reach the core as code page 932 and come back as pixels.
+// The editor widget on the offscreen platform: typing, input-method text, the clipboard, the mouse and
+// painting reach the core as code page 932 and come back as pixels; the widget never scrolls on the
+// wheel by itself, paints every pixel, blinks its caret and shows the control's cursors.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,7 +9,9 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <vector>
 
@@ -26,6 +29,17 @@ namespace {
 
 std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
 
+// Counts the paint events a widget gets.
+class TPaintCounter : public QObject {
+ public:
+  int Paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    Paints += event->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+// The note window's editor, 320 x 200, shown and focused.
 class EditorWidgetTest : public ::testing::Test {
  protected:
   EditorWidgetTest() {
@@ -38,38 +52,52 @@ class EditorWidgetTest : public ::testing::Test {
     FWidget.setFocus();
     QApplication::processEvents();
   }
-
   std::string Text() { return FWidget.Editor().Lines().Text(); }
-
   void Commit(const QString& text) {
     QInputMethodEvent event;
     event.setCommitString(text);
     QApplication::sendEvent(&FWidget, &event);
   }
+  // Whether a pixel is dark (ink, the caret) on the white control, and how many are in a rectangle.
+  bool Dark(int x, int y) { return qGray(FWidget.grab().toImage().pixel(x, y)) < 100; }
+  int DarkIn(const QRect& area) {
+    const QImage image = FWidget.grab().toImage();
+    int dark = 0;
+    for (int x = area.left(); x <= area.right(); ++x)
+      for (int y = area.top(); y <= area.bottom(); ++y) dark += qGray(image.pixel(x, y)) < 100;
+    return dark;
+  }
 
   TEditorWidget FWidget;
 };
 
-TEST_F(EditorWidgetTest, TypedKeysLandInTheRows) {
+TEST_F(EditorWidgetTest, TypedKeysAndInputMethodTextLandInTheRows) {
   ASSERT_TRUE(FWidget.hasFocus());
   QTest::keyClicks(&FWidget, "ab c");
   QTest::keyClick(&FWidget, Qt::Key_Return);
   QTest::keyClicks(&FWidget, "dx");
   QTest::keyClick(&FWidget, Qt::Key_Left);
   QTest::keyClick(&FWidget, Qt::Key_Backspace);
+  QTest::keyClick(&FWidget, Qt::Key_9, Qt::ControlModifier);  // Ctrl with a digit types nothing
   EXPECT_EQ(Text(), "ab c\r\nx");
-  // A Japanese key text (as a keyboard layout would send it) arrives as the lead and trail byte.
   QTest::sendKeyEvent(QTest::KeyAction::Click, &FWidget, Qt::Key_unknown, QStringLiteral("日"), Qt::NoModifier);
   EXPECT_EQ(Text(), "ab c\r\n" + Sjis("日") + "x");
-}
-
-TEST_F(EditorWidgetTest, InputMethodCommitsArriveAsCodePage932) {
+  FWidget.Editor().Lines().SetText("");
   QInputMethodEvent preedit(QStringLiteral("にほん"), {});
   QApplication::sendEvent(&FWidget, &preedit);
-  EXPECT_EQ(Text(), "");  // composing text is shown, not inserted
+  EXPECT_EQ(Text(), "") << "composing text is shown, not inserted";
+  EXPECT_GT(DarkIn(QRect(8, 2, 48, 16)), 10) << "the composing text stands at the caret";
   Commit(QStringLiteral("日本語①"));
   EXPECT_EQ(Text(), Sjis("日本語①"));
   EXPECT_EQ(FWidget.Editor().Col(), 8);
+}
+
+TEST_F(EditorWidgetTest, EditorKeysForQtKeys) {
+  const std::vector<std::pair<int, editor::TEditorKey>> keys = {
+      {Qt::Key_Control, editor::TEditorKey::Control}, {Qt::Key_Escape, editor::TEditorKey::Escape},
+      {Qt::Key_Delete, editor::TEditorKey::Delete},   {Qt::Key_PageDown, editor::TEditorKey::PageDown},
+      {Qt::Key_Enter, editor::TEditorKey::Return},    {Qt::Key_A, editor::TEditorKey::Other}};
+  for (const auto& [qtKey, key] : keys) EXPECT_EQ(TEditorWidget::EditorKey(qtKey), key) << qtKey;
 }
 
 TEST_F(EditorWidgetTest, JapaneseTextRoundTripsThroughTheSystemClipboard) {
@@ -82,141 +110,58 @@ TEST_F(EditorWidgetTest, JapaneseTextRoundTripsThroughTheSystemClipboard) {
   EXPECT_EQ(Text(), Sjis("メモ帳\r\n二行目"));
 }
 
-TEST_F(EditorWidgetTest, PaintsTheTextInTheFontColourOnTheControlColour) {
+TEST_F(EditorWidgetTest, EveryPixelIsPaintedTheTopEdgeIncluded) {
   FWidget.Editor().Lines().SetText(Sjis("MMMM 日本"));
   const QImage image = FWidget.grab().toImage();
   int dark = 0;
   for (int x = 8; x < 120; ++x)
     for (int y = 2; y < 22; ++y) dark += qGray(image.pixel(x, y)) < 100;
   EXPECT_GT(dark, 20);
-  EXPECT_EQ(qGray(image.pixel(300, 150)), 255);  // below the text: the white control colour
-  EXPECT_EQ(qGray(image.pixel(150, 0)), 255);    // the top margin above the first row
-}
-
-}  // namespace
-}  // namespace qtui
-
-namespace qtui {
-namespace {
-
-// Renders the note window's editor with Japanese text, a selection, a URL, a mail address and word wrap
-// into build/tests/qt/screenshots/editor.png, for a person to look at; checks the URL came out blue.
-TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
-  InstallFontSubstitutions();
-  TEditorWidget widget;
-  editor::TEditor& editor = widget.Editor();
-  app::ApplyNoteWindowEditorSettings(editor);
-  editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
-  editor.SetWordWrap(true);
-  widget.resize(360, 220);
-  widget.show();
-  editor.Lines().SetText(
-      Sjis("TACK*NOTE のメモ帳です。折り返しの確認のために、少し長めの日本語の文章を書いておきます。\r\n"
-           "サイト: http://www.example.com/index.html\r\n"
-           "連絡先: someone@example.jp\r\n"
-           "選択範囲はこの行です。\r\n"));
-  editor.SetSelStart(static_cast<int>(editor.Lines().Text().find(Sjis("選択範囲"))));
-  editor.SetSelLength(static_cast<int>(Sjis("選択範囲").size()));
-  QApplication::processEvents();
-  const QImage image = widget.grab().toImage();
-  const QString dir = QStringLiteral(QT_TESTCASE_BUILDDIR "/screenshots");
-  QDir().mkpath(dir);
-  ASSERT_TRUE(image.save(dir + QStringLiteral("/editor.png")));
-
-  int blue = 0, navy = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
-      navy += c == QColor(0, 0, 128);
-    }
+  for (int x = 0; x < 320; x += 7) {
+    ASSERT_EQ(image.pixelColor(x, 0), QColor(Qt::white)) << x;  // the top margin right of the corner
+    ASSERT_EQ(image.pixelColor(x, 1), QColor(Qt::white)) << x;
   }
-  EXPECT_GT(blue, 20);  // the URL and the mail address
-  EXPECT_GT(navy, 50);  // the selection's background
+  EXPECT_EQ(image.pixelColor(4, 100), QColor(Qt::white));  // the left margin
+  EXPECT_EQ(image.pixelColor(300, 150), QColor(Qt::white));
 }
 
-}  // namespace
-}  // namespace qtui
-
-namespace qtui {
-namespace {
-
-TEST_F(EditorWidgetTest, OwnPopupMenuEnablesByStateAndItsShortcutsStepAsideForAnAssignedMenu) {
-  auto* own = qobject_cast<TEditorPopupMenu*>(FWidget.PopupMenu());
-  ASSERT_NE(own, nullptr);
-  Commit(QStringLiteral("abc"));
-  own->UpdateItems();
-  auto find = [own](const QString& caption) {
-    for (QAction* action : own->actions())
-      if (action->text() == caption) return action;
-    return static_cast<QAction*>(nullptr);
-  };
-  ASSERT_NE(find(QStringLiteral("元に戻す(&U)")), nullptr);
-  EXPECT_TRUE(find(QStringLiteral("元に戻す(&U)"))->isEnabled());
-  EXPECT_FALSE(find(QStringLiteral("コピー(&C)"))->isEnabled());  // nothing selected
-
-  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // the menu's shortcut undoes the typing
-  EXPECT_EQ(Text(), "");
-
-  QMenu other;
-  FWidget.SetPopupMenu(&other);
-  EXPECT_EQ(FWidget.PopupMenu(), &other);
-  Commit(QStringLiteral("x"));
-  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // no longer the control's shortcut
-  EXPECT_EQ(Text(), "x");
-}
-
-}  // namespace
-}  // namespace qtui
-
-namespace qtui {
-namespace {
-
-TEST_F(EditorWidgetTest, AClickPlacesTheCaretOnTheClickedCellAndADragSelects) {
+TEST_F(EditorWidgetTest, AClickPlacesTheCaretAndADragSelectsAndDragsTheSelection) {
   FWidget.Editor().Lines().SetText(Sjis("first line\r\n日本語のテキスト\r\nthird"));
   const editor::TEditorViewport& view = FWidget.Editor().Viewport();
   auto cell = [&view](int col, int row) {
     return QPoint(view.TextLeft() + col * view.ColWidth() + 1, view.TopMargin() + row * view.RowHeight() + 2);
   };
   QTest::mouseClick(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(4, 1));
-  EXPECT_EQ(FWidget.Editor().Row(), 1);
-  EXPECT_EQ(FWidget.Editor().Col(), 4);  // after 日本, never between the bytes of a character
-
+  EXPECT_EQ(std::make_pair(FWidget.Editor().Row(), FWidget.Editor().Col()), std::make_pair(1, 4));
   QTest::mousePress(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(0, 0));
   QTest::mouseMove(&FWidget, cell(3, 0));
   QTest::mouseMove(&FWidget, cell(5, 0));
   QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(5, 0));
-  EXPECT_EQ(FWidget.Editor().SelStart(), 0);
   EXPECT_EQ(FWidget.Editor().SelLength(), 5);
+  QTest::mousePress(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(1, 0));
+  QTest::mouseMove(&FWidget, cell(6, 0));
+  QTest::mouseMove(&FWidget, cell(7, 0));
+  EXPECT_EQ(FWidget.cursor().shape(), Qt::DragMoveCursor);
+  QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(7, 0));
+  EXPECT_EQ(Text(), Sjis(" lfirstine\r\n日本語のテキスト\r\nthird"));
 }
 
-}  // namespace
-}  // namespace qtui
+TEST_F(EditorWidgetTest, TheWheelIsLeftToTheWindowThatHoldsTheEditor) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "row\r\n";
+  FWidget.Editor().Lines().SetText(text);
+  QWheelEvent wheel(QPointF(50, 50), FWidget.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&FWidget, &wheel);
+  EXPECT_EQ(FWidget.Editor().TopRow(), 0);
+  EXPECT_FALSE(wheel.isAccepted()) << "ignored, so it goes on to the parent";
+}
 
-namespace qtui {
-namespace {
-
-// Counts the paint events a widget gets.
-class TPaintCounter : public QObject {
- public:
-  int Paints = 0;
-  bool eventFilter(QObject*, QEvent* event) override {
-    Paints += event->type() == QEvent::Paint;
-    return false;
-  }
-};
-
-TEST_F(EditorWidgetTest, AnIdleEditorDoesNotRepaintItselfOverAndOver) {
-  FWidget.Editor().Lines().SetText(Sjis("text 日本語"));
+TEST_F(EditorWidgetTest, ResizingRelaysTheViewOut) {
+  const int rows = FWidget.Editor().VisibleRows();
+  FWidget.resize(320, 400);
   QApplication::processEvents();
-  TPaintCounter counter;
-  FWidget.installEventFilter(&counter);
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 20);
-  FWidget.removeEventFilter(&counter);
-  // Only the caret's blinking may paint: a few times in 300 ms, not a paint per pass of the loop.
-  EXPECT_LE(counter.Paints, 3);
+  EXPECT_GT(FWidget.Editor().VisibleRows(), rows);
 }
 
 TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
@@ -227,29 +172,106 @@ TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrol
   const editor::TCaretModel& caret = FWidget.Editor().CaretModel();
   ASSERT_TRUE(caret.Exists());
   const int phase = QApplication::cursorFlashTime() / 2;
-  ASSERT_GT(phase, 0);
-  // The caret's pixels, inverted on the white control while the caret shows.
-  const auto caretDark = [this, &caret] {
-    const QImage image = FWidget.grab().toImage();
-    return qGray(image.pixel(caret.Position().X, caret.Position().Y + 4)) < 100;
-  };
+  TPaintCounter counter;
+  FWidget.installEventFilter(&counter);
   std::vector<bool> seen;
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < 3 * phase) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-    const bool dark = caretDark();
+    const bool dark = Dark(caret.Position().X, caret.Position().Y + 4);
     if (seen.empty() || seen.back() != dark) seen.push_back(dark);
   }
   EXPECT_GE(seen.size(), 3u) << "on, off and on again within three phases";
-
+  counter.Paints = 0;
+  clock.restart();
+  while (clock.elapsed() < phase / 2) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  FWidget.removeEventFilter(&counter);
+  EXPECT_LE(counter.Paints, 2) << "only the blink paints an idle editor: no repaint loop";
   // One row above the view the caret's cell would reach two pixels into the control's top edge.
   FWidget.Editor().SetTopRow(1);
   clock.restart();
   while (clock.elapsed() < 3 * phase) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_FALSE(caret.Drawn());
+    ASSERT_FALSE(Dark(caret.Position().X, 0) || Dark(caret.Position().X, 1));
   }
+}
+
+TEST_F(EditorWidgetTest, OwnPopupMenuItemsInOrderStepAsideForAnAssignedMenu) {
+  auto* own = qobject_cast<TEditorPopupMenu*>(FWidget.PopupMenu());
+  ASSERT_NE(own, nullptr);
+  QStringList items;
+  for (QAction* action : own->actions())
+    items << (action->isSeparator() ? QStringLiteral("-") : action->text() + " " + action->shortcut().toString());
+  EXPECT_EQ(items,
+            QStringList({"マーク設定 ", "マークジャンプ ", "-", "元に戻す(&U) Ctrl+Z", "やり直し(&R) Ctrl+A", "-",
+                         "切り取り(&T) Ctrl+X", "コピー(&C) Ctrl+C", "貼り付け(&P) Ctrl+V", "Box貼り付け(&B) Ctrl+B",
+                         "削除(&D) ", "-", "すべて選択(&A) ", "-", "Box選択モード(&K) Ctrl+K"}));
+  Commit(QStringLiteral("abc"));
+  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // the menu's shortcut undoes the typing
+  EXPECT_EQ(Text(), "");
+  QMenu other;
+  FWidget.SetPopupMenu(&other);
+  Commit(QStringLiteral("x"));
+  QTest::keyClick(&FWidget, Qt::Key_Z, Qt::ControlModifier);  // no longer the control's shortcut
+  EXPECT_EQ(Text(), "x");
+}
+
+TEST(EditorWidget, ANewControlHasItsOwnSizeCursorsAndFocus) {
+  TEditorWidget widget;
+  EXPECT_EQ(widget.size(), QSize(185, 89));
+  EXPECT_EQ(widget.cursor().shape(), Qt::IBeamCursor);
+  widget.show();
+  widget.Editor().Lines().SetText("abc");
+  widget.Editor().MouseMove(0, 2, 20);  // over the left margin: the control's own right-pointing arrow
+  EXPECT_EQ(widget.cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(widget.cursor().hotSpot(), QPoint(31, 0));
+}
+
+TEST(EditorWidget, TabMovesTheFocusIntoTheEditor) {
+  QWidget window;
+  auto* before = new QLineEdit(&window);
+  auto* widget = new TEditorWidget(&window);
+  widget->move(0, 30);
+  window.show();
+  window.activateWindow();
+  before->setFocus();
+  QApplication::processEvents();
+  ASSERT_TRUE(before->hasFocus());
+  QTest::keyClick(before, Qt::Key_Tab);
+  EXPECT_TRUE(widget->hasFocus());
+}
+
+// Renders the note window's editor with Japanese text, a selection, a URL, a mail address and word wrap
+// into build/tests/qt/screenshots/editor.png, for a person to look at; checks the URL came out blue.
+TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
+  InstallFontSubstitutions();
+  TEditorWidget widget;
+  editor::TEditor& editor = widget.Editor();
+  app::ApplyNoteWindowEditorSettings(editor);
+  editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
+  widget.resize(360, 220);
+  widget.show();
+  editor.Lines().SetText(
+      Sjis("TACK*NOTE のメモ帳です。折り返しの確認のために、少し長めの日本語の文章を書いておきます。\r\n"
+           "サイト: http://www.example.com/index.html\r\n連絡先: someone@example.jp\r\n選択範囲はこの行です。\r\n"));
+  editor.SetSelStart(static_cast<int>(editor.Lines().Text().find(Sjis("選択範囲"))));
+  editor.SetSelLength(static_cast<int>(Sjis("選択範囲").size()));
+  QApplication::processEvents();
+  const QImage image = widget.grab().toImage();
+  const QString dir = QStringLiteral(QT_TESTCASE_BUILDDIR "/screenshots");
+  QDir().mkpath(dir);
+  ASSERT_TRUE(image.save(dir + QStringLiteral("/editor.png")));
+  int blue = 0, navy = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+      navy += c == QColor(0, 0, 128);
+    }
+  }
+  EXPECT_GT(blue, 20);
+  EXPECT_GT(navy, 50);
 }
 
 }  // namespace

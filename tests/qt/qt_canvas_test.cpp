@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "editor/view/editor_images.h"
 #include "platform/cp932.h"
 #include "qt/qt_canvas.h"
 #include "qt/qt_clipboard.h"
@@ -103,6 +104,23 @@ TEST_F(QtCanvasTest, LinesLeaveOutTheirEndPointAndDotsAlternate) {
   EXPECT_EQ(FImage.pixelColor(30, 10), QColor(Qt::white));
   EXPECT_EQ(FImage.pixelColor(59, 29), QColor(Qt::blue));
   EXPECT_EQ(FImage.pixelColor(60, 29), QColor(Qt::white));
+}
+
+TEST_F(QtCanvasTest, DiagonalLinesLeaveOutTheirEndPointAndImagesKeepTheirTransparentPixels) {
+  editor::TEditorImageList images(2, 2, 0x0000FFu);  // transparent red
+  images.Add({0x00000000u, 0x0000FFu, 0x0000FFu, 0x00000000u});
+  {
+    QPainter painter(&FImage);
+    TQtCanvas canvas(painter, {0, 0, 120, 40});
+    canvas.Line({10, 10}, {14, 14}, 0x00000000u);
+    canvas.DrawImage(100, 30, images, 0);
+  }
+  EXPECT_EQ(FImage.pixelColor(13, 13), QColor(Qt::black));
+  EXPECT_EQ(FImage.pixelColor(14, 14), QColor(Qt::white));
+  EXPECT_EQ(FImage.pixelColor(14, 13), QColor(Qt::white));
+  EXPECT_EQ(FImage.pixelColor(100, 30), QColor(Qt::black));
+  EXPECT_EQ(FImage.pixelColor(101, 30), QColor(Qt::white));
+  EXPECT_EQ(FImage.pixelColor(101, 31), QColor(Qt::black));
 }
 
 TEST(QtFonts, WindowsJapaneseFaceMapsToAFontWithAnEvenCellGrid) {

@@ -1,25 +1,28 @@
-// Helpers the store tests share: the platform tests' file helpers, and building and reading data
+// The one preamble of the store tests: a scratch folder for the data and settings files, a rescue folder
+// of their own, a clock stopped at 2024-05-06 07:08:09 and a page list, with building and reading data
 // files that are expected to succeed.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/temp_dir.h"
+#include "platform/clock.h"
 #include "store/memo_file.h"
 #include "store/note_store.h"
+#include "support/failure_injection.h"
+#include "support/temp_dir.h"
 
 namespace store_test {
 
-using platform_test::FaultyCalls;
-using platform_test::ReadBytes;
-using platform_test::TempDir;
-using platform_test::WriteBytes;
+using namespace test_support;
+using store::TMemoData;
+using Texts = std::vector<std::string>;
 
-inline std::string Build(const std::vector<store::TMemoData>& pages) {
+inline std::string Build(const std::vector<TMemoData>& pages) {
   std::string bytes;
   int32_t badIndex = -2;
   EXPECT_EQ(store::BuildMemoFile(pages, bytes, badIndex), store::SaveOk);
@@ -27,16 +30,45 @@ inline std::string Build(const std::vector<store::TMemoData>& pages) {
   return bytes;
 }
 
-inline std::vector<store::TMemoData> Parse(std::string_view bytes) {
-  std::vector<store::TMemoData> pages;
+inline std::vector<TMemoData> Parse(std::string_view bytes) {
+  std::vector<TMemoData> pages;
   EXPECT_TRUE(store::ParseMemoFile(bytes, pages));
   return pages;
 }
 
-inline store::TMemoData PageWithText(std::string text) {
-  store::TMemoData page = store::BuiltInDefaultMemo();
+// A page of the built-in defaults holding `text`.
+inline TMemoData Page(std::string text) {
+  TMemoData page = store::BuiltInDefaultMemo();
   page.Text = std::move(text);
   return page;
 }
+
+inline Texts TextsOf(const std::vector<TMemoData>& pages) {
+  Texts texts;
+  for (const TMemoData& page : pages) texts.push_back(page.Text);
+  return texts;
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  TempDir FDir, FData;
+  ScopedEnv FDataHome{"XDG_DATA_HOME", FData.Path().c_str()};
+  platform::FixedClock FClock{{2024, 5, 6, 7, 8, 9}};
+  store::TNoteStore FStore{FClock};
+  std::filesystem::path FDat = FDir / "TACKNOTE.DAT";
+  std::filesystem::path FIni = FDir / "TACKNOTE.INI";
+
+  void SetPages(std::initializer_list<std::string> texts) {
+    FStore.Pages.clear();
+    for (const std::string& text : texts) FStore.Pages.push_back(Page(text));
+  }
+  // Saves the page list; a save that is not refused for its text reports no page.
+  store::TSaveResult Save(store::TMemoFile& file, platform::WriteCalls&& calls = platform::WriteCalls()) {
+    int32_t badIndex = 7;
+    const store::TSaveResult result = file.SaveMemoFile(FStore, badIndex, calls);
+    EXPECT_TRUE(result == store::SaveBadText || badIndex == -1) << badIndex;
+    return result;
+  }
+};
 
 }  // namespace store_test

@@ -16,6 +16,7 @@ class TFakeWindow : public TEditorWindow {
   TFontMetrics Metrics{16, 0, 8, 13};
   int Width = 640;
   int Height = 480;
+  int Screen = 1024;
   bool HasFocus = true;
   int BlinkTime = 500;
 
@@ -37,6 +38,7 @@ class TFakeWindow : public TEditorWindow {
 
   int ClientWidth() const override { return Width; }
   int ClientHeight() const override { return Height; }
+  int ScreenHeight() const override { return Screen; }
   TFontMetrics MeasureFont(const TEditorFont&) const override { return Metrics; }
   void Invalidate(const TRect& area) override { Invalidated.push_back(area); }
   void InvalidateAll() override { ++InvalidateAllCount; }

@@ -37,21 +37,22 @@ class TKeyDriver : public TWindowedEditor {
     Editor.SetCol(0);
     return *this;
   }
+  // A key pressed and released, through the filter a held button or a drag sets, as the window does.
   TKeyDriver& Key(TEditorKey key, TShiftState shift = 0, int times = 1, bool repeat = false) {
     for (int i = 0; i < times; ++i) {
-      Editor.KeyDown(key, shift, repeat);
-      Editor.KeyUp();
+      if (Editor.PassKeyDown(key, shift)) Editor.KeyDown(key, shift, repeat);
+      if (Editor.PassKeyUp(key)) Editor.KeyUp();
     }
     return *this;
   }
   // Types bytes one character message each, as the window delivers them (a double-byte character as
   // its lead byte, then its trail byte).
   TKeyDriver& Type(std::string_view bytes) {
-    for (const char c : bytes) Editor.KeyChar(static_cast<unsigned char>(c));
+    for (const char c : bytes) Char(static_cast<unsigned char>(c));
     return *this;
   }
   TKeyDriver& Char(unsigned char code, TShiftState shift = 0) {
-    Editor.KeyChar(code, shift);
+    if (Editor.PassChar()) Editor.KeyChar(code, shift);
     return *this;
   }
   TKeyDriver& At(int row, int col) {

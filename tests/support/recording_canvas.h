@@ -32,7 +32,12 @@ class TRecordingCanvas : public TEditorCanvas {
     int X1, X2, Y;
     TColor Color, BkColor;
   };
-  enum class TKind { Text, Fill, Line, Dotted, Invert };
+  struct TImage {
+    int X, Y;
+    const TEditorImageList* List;
+    int Index;
+  };
+  enum class TKind { Text, Fill, Line, Dotted, Invert, Image };
 
   TRect Clip{0, 0, 640, 480};
   TEditorFont Font;
@@ -42,6 +47,7 @@ class TRecordingCanvas : public TEditorCanvas {
   std::vector<TLine> Lines;
   std::vector<TDotted> Dotted;
   std::vector<TRect> Inverted;
+  std::vector<TImage> Images;
 
   void Clear() {
     Calls.clear();
@@ -50,6 +56,7 @@ class TRecordingCanvas : public TEditorCanvas {
     Lines.clear();
     Dotted.clear();
     Inverted.clear();
+    Images.clear();
   }
 
   TRect ClipRect() const override { return Clip; }
@@ -74,6 +81,10 @@ class TRecordingCanvas : public TEditorCanvas {
   void InvertRect(const TRect& rect) override {
     Calls.push_back(TKind::Invert);
     Inverted.push_back(rect);
+  }
+  void DrawImage(int x, int y, const TEditorImageList& list, int index) override {
+    Calls.push_back(TKind::Image);
+    Images.push_back({x, y, &list, index});
   }
 
   // The text outputs whose top is y.

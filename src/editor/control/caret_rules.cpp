@@ -41,7 +41,7 @@ void AdjustCaretCol(TCaret& caret, std::string_view map, const TEditorScreenStri
     }
     offCharacterInside(-1);
   }
-  if (caret.Col > kMaxCaretCol) caret.Col = code(kMaxCaretCol) == colTrail ? kMaxCaretCol - 1 : kMaxCaretCol;
+  if (caret.Col > width && caret.Col > kShownCols) caret.Col = std::max(width, kShownCols);
   caret.Col = std::max(caret.Col, 0);
 }
 

@@ -25,9 +25,9 @@ struct TCaretRules {
   int WrapByte = 80;
 };
 
-// Caret columns stop here; a column given from outside may be one more before the rules apply.
-inline constexpr int kMaxCaretCol = 1000;
-inline constexpr int kMaxCaretColInput = 1001;
+// The view shows columns up to here. The caret's column goes on past it on a longer row (its offset
+// must, so typing and selections keep to the text); it stops here only beyond the text (FreeCaret).
+inline constexpr int kShownCols = 1000;
 
 // Moves the caret's column (of a row with column map `map`) off second bytes and tab fills, towards
 // `direction` (vertical moves go left), within the row as FreeCaret, KeepCaret and FreeRow say, and

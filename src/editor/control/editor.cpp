@@ -19,7 +19,11 @@ TEditor::TEditor(TEditor& sharedWith) : FRows(sharedWith.FRows) {
   ConnectParts(false);
 }
 
-TEditor::~TEditor() { FRows->DetachWatcher(this); }
+TEditor::~TEditor() {
+  SetImageDigits(nullptr);
+  SetImageMarks(nullptr);
+  FRows->DetachWatcher(this);
+}
 
 bool TEditor::WordWrap() const { return FRows->WordWrap(); }
 
@@ -64,6 +68,7 @@ void TEditor::RowsUpdateEnded() {
   const int limit = FRows->CaretRowLimit();
   if (FCaret.Row > limit) SetRow(limit);
   FViewport.ClampTopRow(limit);
+  PlaceCaretModel();  // a loaded or cleared text moved the caret without a caret command
 }
 
 void TEditor::RowsRebuilt() {

@@ -11,6 +11,7 @@
 #include "editor/base/notify.h"
 #include "editor/control/caret_model.h"
 #include "editor/control/caret_rules.h"
+#include "editor/control/editor_box.h"
 #include "editor/control/editor_clipboard.h"
 #include "editor/control/editor_key.h"
 #include "editor/control/editor_mouse.h"
@@ -27,6 +28,7 @@
 
 namespace editor {
 
+class TEditorImageList;
 class TEditorScreenStrings;
 class TEditorWrapOption;
 
@@ -100,6 +102,11 @@ class TEditor : public TObject, public TRowsWatcher {
   const TCaretModel& CaretModel() const { return FCaretModel; }
   // The window's blink timer fired.
   void CaretTick() { FCaretModel.Tick(); }
+  // Counted like the caret's: the caret-row underline is not drawn from the first BeginUnderlineHide
+  // until the matching last EndUnderlineHide (around scrolls, which would carry its pixels along).
+  void BeginUnderlineHide();
+  void EndUnderlineHide();
+  int UnderlineHideCount() const { return FUnderlineHideCount; }
 
   // --- The window the control lives in and the clipboard; not owned, null until attached.
   TEditorWindow* Window() const { return FWindow; }
@@ -173,6 +180,12 @@ class TEditor : public TObject, public TRowsWatcher {
   // Marks length bytes from the caret as a hit, as HitStyle says.
   int HitLength() const { return FProps.Settings().HitLength; }
   void SetHitLength(int length);
+  // The image bar's pictures (not owned): digits for row marks 0 to 9, marks for 10 to 15; nullptr
+  // (the default) draws the built-in ones. A list that is destroyed clears its property and repaints.
+  TEditorImageList* ImageDigits() const { return FImageDigits; }
+  void SetImageDigits(TEditorImageList* images) { SetImages(FImageDigits, images); }
+  TEditorImageList* ImageMarks() const { return FImageMarks; }
+  void SetImageMarks(TEditorImageList* images) { SetImages(FImageMarks, images); }
   // The reserved words of View's scheme; a different list resets the start states and repaints.
   const std::vector<std::string>& ReserveWordList() const;
   void SetReserveWordList(std::vector<std::string> words);
@@ -188,15 +201,18 @@ class TEditor : public TObject, public TRowsWatcher {
   // --- Measuring rows.
   const TDelimiters& Delimiters() const { return FDelimiters; }
   TColumnRules ColumnRules() const override;
-  // The column map of a row (empty for the virtual row), as far as a caret ever needs it.
-  std::string RowMap(int row) const;
+  // The column map of a row (empty for the virtual row); with columns, only at least that far.
+  std::string RowMap(int row, std::size_t columns = std::string::npos) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
   // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,
   // editor_chars.cpp, editor_clipboard.cpp; the edit messages are TEditorMessages).
   const TEditorSelection& Selection() const { return FSelection; }
-  void SetBoxMode(bool value) { FSelection.SetBoxMode(value); }
+  // Box mode: selections are rectangles of rows and columns, and the edits act on each row's part.
+  void SetBoxMode(bool value);
   bool BoxMode() const { return FSelection.BoxMode(); }
+  // A box selection is there (over more than one cell boundary: a column of carets after an edit too).
+  bool BoxSelected() const;
   // Row marks "0" to "9" of the control's own menu: a mark stands on one row at a time and follows it
   // through edits; jumping puts the caret at the start of the marked row (nothing when unset).
   void PutRowMark(int mark);
@@ -224,7 +240,10 @@ class TEditor : public TObject, public TRowsWatcher {
   void SetSelTextBuf(std::string_view text);
   void CopyToClipboard();
   void CutToClipboard();
+  // A box on the clipboard is pasted as a box, anything else as text.
   void PasteFromClipboard();
+  // The clipboard's text as a box: one line a row from the caret's column (or in the box's place).
+  void BoxPasteFromClipboard();
   TSelectionChangeEvent OnSelectionChange;
   // The window's key and character events. repeat: the key was already down (auto-repeat).
   void KeyDown(TEditorKey key, TShiftState shift, bool repeat);
@@ -238,7 +257,9 @@ class TEditor : public TObject, public TRowsWatcher {
   // The candidate window opened (the caret hides) or closed (it shows again).
   void ImeNotify(bool candidateOpen);
   bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool value) { FReadOnly = value; }
+  // Ignored while the selection is being dragged; switching it on over a selection shows the text
+  // cursor at once, since the selection can no longer be dragged.
+  void SetReadOnly(bool value);
   bool WantTabs() const { return FWantTabs; }
   void SetWantTabs(bool value) { FWantTabs = value; }
   bool WantReturns() const { return FWantReturns; }
@@ -311,6 +332,9 @@ class TEditor : public TObject, public TRowsWatcher {
   void RowsRebuilt() override;
   void RowRestyled(int row) override { InvalidateRow(row); }
   TCaretPos CaretPos() const override { return {FCaret.Row, FCaret.Col}; }
+  // The rows of the screen's height (the view's rows without a window): start states are computed two
+  // such screens ahead.
+  int ScreenRows() const override;
   void MoveCaret(TCaretPos caret) override;
   void DropSelection() override { CleanSelection(); }
   bool HasFocus() const override { return FFocused; }
@@ -338,6 +362,10 @@ class TEditor : public TObject, public TRowsWatcher {
   void ResetFountainStates();
   // Recreates the caret in the Caret style (while the control has the focus) and puts it on its cell.
   void ResetWindowCaret();
+  void SetImages(TEditorImageList*& property, TEditorImageList* images);
+  void ImagesDestroyed(TObject* sender);
+  TEditorImageList* FImageDigits = nullptr;
+  TEditorImageList* FImageMarks = nullptr;
   // Measures the font through the window and lays out the view (what creating the window computes).
   void InitMetrics();
   // The scroll ranges follow the rows; the window's scroll bars show them.
@@ -348,9 +376,13 @@ class TEditor : public TObject, public TRowsWatcher {
   void ScrollPixels(int dx, int dy, const TRect& area);
   // Before pixels move by (dx, dy): the caret's place and the place its pixels go to are painted again.
   void KeepCaretOutOfScroll(int dx, int dy);
+  // The pixels of a row's caret-row underline are painted again (drawn or erased), when it shows at all.
+  void InvalidateUnderline(int row);
   // Repaints after the rows changed: from the row store's record of a recorded change, or everything
   // after a change that left no record (a loaded text).
   void RepaintAfterChange();
+  // The column the caret shows in: its own, or the view's last one while it stands further on a long row.
+  int ShownCol() const;
   // Puts the caret model on the caret's cell.
   void PlaceCaretModel();
   // Repaints one row when it is on screen.
@@ -361,6 +393,8 @@ class TEditor : public TObject, public TRowsWatcher {
   TEditorProperties FProps{MethodEvent<&TEditor::PropertyChanged>(this)};
   TEditorViewport FViewport;
   bool FCompositionPending = false;
+  int FUnderlineHideCount = 0;
+  int FUnderlineRow = 0;  // the row the caret-row underline was last drawn on
   TEditorFountainLink FFountainLink{&FProps.View().Fountain(), MethodEvent<&TEditor::PropertyChanged>(this),
                                     [this] { ResetFountainStates(); }};
 
@@ -387,6 +421,20 @@ class TEditor : public TObject, public TRowsWatcher {
   std::string NewLineIndent() const;
   bool UnIndentBack(const std::string& text, int index);
   void TypeChars(std::string_view chars);
+  // editor_box.cpp: the box selection's rectangle, the bytes of a row between two box edges, the text
+  // a box copies (its rows' parts joined by CR LF, empty when they all are), and the box edits.
+  TBoxRect BoxRect() const;
+  TBoxPart BoxPart(int row, int left, int right) const;
+  std::string BoxText() const;
+  void EditBox(const TBoxEdit& edit);
+  // After an edit: a box from row top to bottom at the caret's column.
+  void KeepColumnCaret(int top, int bottom);
+  // Every row's part of the box becomes line (typing; "" deletes).
+  void ReplaceBox(std::string_view line);
+  // Backspace or Delete on every row of a column of carets.
+  void BoxCharKey(bool backspace);
+  void PasteBox(std::string_view text);
+  void SelectAllAsBox();
   void ReplaceSelection(const std::string& s);
   void Overwrite(int index, const std::string& s);
   // ReplaceText with the caret hidden, then the caret offset bytes after the start of fromRow.
@@ -400,6 +448,7 @@ class TEditor : public TObject, public TRowsWatcher {
   bool FImeCandidateOpen = false;
   unsigned char FPendingLead = 0;  // a lead byte waiting for its trail byte
   int FImeCount = 0;               // bytes of character messages still to drop after an IME result
+  bool FAltBox = false;            // box mode is on for a selection made with Alt, not by the menu
 
   // --- Hit testing and mouse
   // Puts the caret on a cell (clamped; off second bytes and tab fills towards direction) and into view.

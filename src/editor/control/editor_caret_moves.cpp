@@ -23,13 +23,18 @@ void TEditor::FocusOut() {
   FCaretModel.Destroy();
 }
 
-std::string TEditor::RowMap(int row) const {
+std::string TEditor::RowMap(int row, std::size_t columns) const {
   std::string map;
-  if (row >= 0 && row < FRows->Count()) BuildColumnMap(FRows->RowText(row), ColumnRules(), kCaretColumnLimit, map);
+  if (row >= 0 && row < FRows->Count()) BuildColumnMap(FRows->RowText(row), ColumnRules(), columns, map);
   return map;
 }
 
-TCaretRules TEditor::CaretRules() const { return {CaretOptions(), FRows->WordWrap(), FRows->WrapOption().WrapByte()}; }
+TCaretRules TEditor::CaretRules() const {
+  TCaretRules rules{CaretOptions(), FRows->WordWrap(), FRows->WrapOption().WrapByte()};
+  // A box may reach past the end of a row: in box mode the caret does too.
+  if (FSelection.BoxMode()) rules.Options.FreeCaret = true;
+  return rules;
+}
 
 void TEditor::SetRow(int row) {
   FCaret.Row = std::clamp(row, 0, FRows->CaretRowLimit());
@@ -38,7 +43,7 @@ void TEditor::SetRow(int row) {
 
 void TEditor::SetCol(int col) {
   const int direction = col > FCaret.Col ? 1 : -1;
-  FCaret.Col = std::clamp(col, 0, kMaxCaretColInput);
+  FCaret.Col = std::max(col, 0);
   AdjustCol(direction, false);
 }
 
@@ -48,7 +53,11 @@ void TEditor::MoveCaret(TCaretPos caret) {
 }
 
 void TEditor::AdjustCol(int direction, bool vertical) {
-  AdjustCaretCol(FCaret, RowMap(FCaret.Row), *FRows, CaretRules(), direction, vertical);
+  // The rules look at the columns around the caret and at the row's end: the map up to a column past
+  // the caret (or the remembered column) is enough, however long the row.
+  const int col = std::max(FCaret.Col, FCaret.RememberedCol);
+  const std::string map = RowMap(FCaret.Row, static_cast<std::size_t>(col) + 2);
+  AdjustCaretCol(FCaret, map, *FRows, CaretRules(), direction, vertical);
 }
 
 void TEditor::PlaceCaret(int fromRow, int offset) {
@@ -60,7 +69,6 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   } else {
     FCaret.Col = RowWidth(FCaret.Row);
   }
-  FCaret.Col = std::min(FCaret.Col, kMaxCaretColInput);
   AdjustCol(1, false);
 }
 

@@ -17,11 +17,14 @@ void TEditor::CutToClipboard() {
 
 void TEditor::PasteFromClipboard() {
   if (FReadOnly || !FClipboard || !FClipboard->HasText()) return;
-  // Box paste (FClipboard->HasBoxFormat()) is not built: such text goes in as a stream, which keeps
-  // every byte of it.
   const std::string text = FClipboard->GetText();
   const std::string_view cut = CutAtNul(text);
-  if (!cut.empty()) SetSelTextBuf(cut);
+  if (cut.empty()) return;
+  if (FClipboard->HasBoxFormat()) {
+    PasteBox(cut);
+  } else {
+    SetSelTextBuf(cut);
+  }
 }
 
 }  // namespace editor

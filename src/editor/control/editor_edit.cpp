@@ -69,6 +69,14 @@ void TEditor::PutText(std::string_view text) {
   if (s.empty()) return;
   const int size = static_cast<int>(s.size());
   if (FSelection.State() == sstHitSelected) CleanSelection();
+  if (BoxSelected()) {  // a line goes into every row of the box, lines one a row
+    if (s.find('\r') == std::string::npos) {
+      ReplaceBox(s);
+    } else {
+      PasteBox(s);
+    }
+    return;
+  }
   if (SelectionActive()) {
     ReplaceSelection(s);
     return;
@@ -137,7 +145,11 @@ void TEditor::SetSelTextBuf(std::string_view text) {
 
 void TEditor::DeleteSelection() {
   if (FReadOnly || !SelectionActive()) return;
-  ReplaceSelection({});
+  if (BoxSelected()) {
+    ReplaceBox({});
+  } else {
+    ReplaceSelection({});
+  }
 }
 
 // Delete and Backspace first take out a selection; a hit highlight is only cleared. False when that
@@ -149,12 +161,16 @@ bool TEditor::DeleteKeyNeedsText() {
     DeleteSelection();
     return false;
   }
-  CleanSelection();
+  if (!BoxSelected()) CleanSelection();  // a column of carets takes the key on every row
   return true;
 }
 
 void TEditor::DeleteKey() {
   if (!DeleteKeyNeedsText()) return;
+  if (BoxSelected()) {
+    BoxCharKey(false);
+    return;
+  }
   const int count = FRows->Count();
   if (FCaret.Row >= count) return;
   std::string text = FRows->RowText(FCaret.Row);
@@ -185,6 +201,10 @@ void TEditor::DeleteKey() {
 
 void TEditor::BackspaceChar() {
   if (!DeleteKeyNeedsText()) return;
+  if (BoxSelected()) {
+    BoxCharKey(true);
+    return;
+  }
   const int count = FRows->Count();
   if (count == 0) {
     SetCol(FCaret.Col - 1);

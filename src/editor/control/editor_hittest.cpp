@@ -77,9 +77,9 @@ TTokenKind TEditor::TokenKindAtPoint(TPoint point) { return FindTokenAt(point, t
 std::string TEditor::TokenAtPoint(TPoint point) { return FindTokenAt(point, true, false).Text; }
 
 // The caret's cell, the left edge of which the platform caret stood on.
-TTokenKind TEditor::TokenKindAtCaret() { return TokenKindAtPoint(FViewport.CellPoint(FCaret.Row, FCaret.Col)); }
+TTokenKind TEditor::TokenKindAtCaret() { return TokenKindAtPoint(FViewport.CellPoint(FCaret.Row, ShownCol())); }
 
-std::string TEditor::TokenAtCaret() { return TokenAtPoint(FViewport.CellPoint(FCaret.Row, FCaret.Col)); }
+std::string TEditor::TokenAtCaret() { return TokenAtPoint(FViewport.CellPoint(FCaret.Row, ShownCol())); }
 
 bool TEditor::SelectTokenAt(TPoint point, bool useFountain, bool useBrackets) {
   const TTokenHit hit = FindTokenAt(point, useFountain, useBrackets);
@@ -95,17 +95,9 @@ bool TEditor::IsInSelection(int row, int col) const {
   const TSelectionRange& range = FSelection.Range();
   if (row < range.StartRow || row > range.EndRow) return false;
   if (FSelection.BoxMode()) {
-    // The box's edges widen to whole characters and whole tabs of this row.
     const std::string map = RowMap(row);
-    const int width = static_cast<int>(map.size());
-    const auto code = [&map, width](int c) { return c >= 0 && c < width ? map[static_cast<std::size_t>(c)] : colEnd; };
-    int left = std::min(range.StartCol, range.EndCol);
-    int right = std::max(range.StartCol, range.EndCol);
-    if (code(left) == colTrail) --left;
-    while (left > 0 && code(left) == colTabFill) --left;
-    if (code(right) == colTrail) ++right;
-    while (code(right) == colTabFill) ++right;
-    return col >= left && col < right;
+    return col >= BoxEdgeColumn(map, std::min(range.StartCol, range.EndCol)) &&
+           col < BoxEdgeColumn(map, std::max(range.StartCol, range.EndCol));
   }
   if (row == range.StartRow && col < range.StartCol) return false;
   if (row == range.EndRow && col >= range.EndCol) return false;

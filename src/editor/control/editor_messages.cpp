@@ -141,7 +141,7 @@ void TEditorMessages::SetModify(bool value) {
 
 void TEditorMessages::SetReadOnly(bool value) { FEditor.SetReadOnly(value); }
 
-bool TEditorMessages::CanUndo() const { return FEditor.CanUndo(); }
+bool TEditorMessages::CanUndo() const { return !FEditor.ReadOnly() && FEditor.CanUndo(); }
 
 bool TEditorMessages::Undo() {
   if (FEditor.ReadOnly() || !FEditor.CanUndo()) return false;
@@ -149,6 +149,8 @@ bool TEditorMessages::Undo() {
   return true;
 }
 
-void TEditorMessages::EmptyUndoBuffer() { FEditor.ListInfo().UndoObj().Clear(); }
+void TEditorMessages::EmptyUndoBuffer() {
+  if (!FEditor.ReadOnly()) FEditor.ListInfo().UndoObj().Clear();
+}
 
 }  // namespace editor

@@ -36,12 +36,12 @@ struct TCursorOfIndex {
 };
 
 // Indices with a cursor of their own; every other index (the default, unregistered ones) is the arrow.
-// The control's right-pointing margin arrow has no platform cursor here and shows the arrow too.
-constexpr std::array<TCursorOfIndex, 7> kCursorKinds = {{
+constexpr std::array<TCursorOfIndex, 8> kCursorKinds = {{
     {crArrow, TCursorKind::Arrow},
     {crIBeam, TCursorKind::IBeam},
     {crDrag, TCursorKind::DragMove},
-    {crDragSelCopy, TCursorKind::DragCopy},
+    {crRightArrow, TCursorKind::RightArrow},
+    {crDragSelCopy, TCursorKind::DragSelCopy},
     {crNo, TCursorKind::No},
     {crHandPoint, TCursorKind::Hand},
     {crSizeAll, TCursorKind::SizeAll},
@@ -81,7 +81,7 @@ void TEditor::SetCursorState(TCursorState state) {
 
 void TEditor::MoveCaretToCell(int row, int col, int direction) {
   FCaret.Row = std::clamp(row, 0, FRows->CaretRowLimit());
-  FCaret.Col = std::clamp(col, 0, kMaxCaretColInput);
+  FCaret.Col = std::clamp(col, 0, kShownCols);  // a point lies in the columns the view shows
   AdjustCol(direction, false);
   ScrollCaret();
 }
@@ -92,6 +92,13 @@ void TEditor::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == TMouseButton::Left) {
     // A press while a drag still waits for its release means that release was lost: the drag is over.
     if (FMouse.SelDragState != sdNone) CancelDrag();
+    // Alt selects a box; the next plain press selects a stream again (unless the menu set box mode).
+    if ((shift & ssAlt) != 0 && !BoxMode()) {
+      SetBoxMode(true);
+      FAltBox = true;
+    } else if ((shift & (ssAlt | ssShift)) == 0 && FAltBox) {
+      SetBoxMode(false);
+    }
     LeftButtonDown(shift, x, y);
     if (FWindow) FWindow->SetMouseCapture(true);
   }
@@ -142,7 +149,7 @@ void TEditor::SelectWholeRows(int from, int to) {
   // A row's end is the start of the next row, past its line break; the last row ends at its text's end.
   const auto rowEnd = [this, count](int row) {
     if (row < count && FRows->RowAttribute(row) != raEnd) return TSelectionPos{row + 1, 0, 0};
-    if (row < count) return TSelectionPos{row, RowLength(row), std::min(RowWidth(row), kMaxCaretColInput - 1)};
+    if (row < count) return TSelectionPos{row, RowLength(row), RowWidth(row)};
     return TSelectionPos{row, 0, 0};
   };
   const TSelectionPos anchor = to >= from ? rowStart(from) : rowEnd(from);
@@ -261,6 +268,15 @@ bool TEditor::PassKeyUp(TEditorKey key) {
 }
 
 bool TEditor::PassChar() const { return !FMouse.Busy(); }
+
+void TEditor::SetReadOnly(bool value) {
+  if (FMouse.SelDragState == sdDragging || value == FReadOnly) return;
+  FReadOnly = value;
+  if (value && FSelection.State() == sstSelected && FWindow) {
+    FMouse.CursorState = curText;
+    FWindow->SetCursor(CursorKindOf(Caret().Cursors().DefaultCursor()));
+  }
+}
 
 bool TEditor::PassMouseWheel() const { return !FMouse.Busy(); }
 

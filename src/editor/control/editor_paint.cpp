@@ -3,6 +3,7 @@
 
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
+#include "editor/view/editor_images.h"
 
 namespace editor {
 
@@ -39,6 +40,7 @@ TPaintBars BarsOf(TEditor& editor) {
   TPaintBars bars;
   const TEditorRuler& ruler = editor.Ruler();
   bars.RulerVisible = ruler.Visible();
+  bars.RulerEdge = ruler.Edge();
   bars.RulerHeight = m.RulerHeight;
   bars.GaugeRange = ruler.GaugeRange();
   bars.RulerColor = ruler.Color();
@@ -46,6 +48,7 @@ TPaintBars BarsOf(TEditor& editor) {
   bars.RulerMarkColor = ruler.MarkColor();
   const TEditorLeftbar& leftbar = editor.Leftbar();
   bars.LeftbarVisible = leftbar.Visible();
+  bars.LeftbarEdge = leftbar.Edge();
   bars.LeftbarWidth = m.LeftbarWidth;
   bars.LeftbarRightMargin = leftbar.RightMargin();
   bars.LeftbarShowNumber = leftbar.ShowNumber();
@@ -53,8 +56,12 @@ TPaintBars BarsOf(TEditor& editor) {
   bars.LeftbarZeroBase = leftbar.ZeroBase();
   bars.LeftbarColor = leftbar.Color();
   bars.LeftbarBkColor = leftbar.BkColor();
-  bars.ImagebarVisible = editor.Imagebar().Visible();
+  const TEditorImagebar& imagebar = editor.Imagebar();
+  bars.ImagebarVisible = imagebar.Visible();
   bars.ImagebarWidth = m.ImagebarWidth;
+  bars.ImagebarLeftMargin = imagebar.LeftMargin();
+  bars.ImagebarDigitWidth = imagebar.DigitWidth();
+  bars.ImagebarMarkWidth = imagebar.MarkWidth();
   return bars;
 }
 
@@ -90,6 +97,9 @@ TPaintContext MakePaintContext(TEditor& editor) {
   context.CaretRow = editor.Row();
   context.CaretCol = editor.Col();
   context.Bars = BarsOf(editor);
+  context.Digits = editor.ImageDigits() ? editor.ImageDigits() : &BuiltInDigitImages();
+  context.MarkImages = editor.ImageMarks() ? editor.ImageMarks() : &BuiltInMarkImages();
+  context.UnderlineHideCount = editor.UnderlineHideCount();
   context.CaretDrawn = editor.CaretModel().Drawn();
   context.CaretRect = editor.CaretModel().Rect();
   return context;
@@ -113,6 +123,8 @@ void TEditor::RepaintAfterChange() {
   const int dy = (update.NewRows - update.OldRows) * FViewport.RowHeight();
   TRepaintHooks hooks;
   hooks.BeginCaretHide = [this, dy] { KeepCaretOutOfScroll(0, dy); };
+  hooks.BeginUnderlineHide = [this] { BeginUnderlineHide(); };
+  hooks.EndUnderlineHide = [this] { EndUnderlineHide(); };
   InvalidatorOf(*this).RepaintAfterChange(update, FRows->Count(), hooks);
 }
 

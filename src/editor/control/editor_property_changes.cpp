@@ -9,6 +9,7 @@
 #include "editor/text/column_map.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_undo_obj.h"
+#include "editor/view/editor_images.h"
 
 namespace editor {
 namespace {
@@ -82,12 +83,28 @@ void TEditor::PropertyChanged(TObject* sender) {
 }
 
 void TEditor::ResetWindowCaret() {
-  ScrollCaret();
+  // Recreated where it stands: the view stays where the user scrolled it.
   if (!FWindow || !FWindow->Focused()) return;
   const int width = Caret().Style() == csBrief ? std::max(kBarCaretWidth, FViewport.ColWidth()) : kBarCaretWidth;
   FCaretModel.Create(width, FViewport.FontHeight());
   PlaceCaretModel();
   MoveCompositionWindow();
+}
+
+void TEditor::SetImages(TEditorImageList*& property, TEditorImageList* images) {
+  if (property == images) return;
+  const TNotifyEvent destroyed = MethodEvent<&TEditor::ImagesDestroyed>(this);
+  // One notice per property holding the list: a list set as both keeps one while either holds it.
+  if (property) property->RemoveFreeNotification(destroyed);
+  property = images;
+  if (images) images->FreeNotification(destroyed);
+  if (FWindow) FWindow->InvalidateAll();
+}
+
+void TEditor::ImagesDestroyed(TObject* sender) {
+  if (sender == FImageDigits) FImageDigits = nullptr;
+  if (sender == FImageMarks) FImageMarks = nullptr;
+  if (FWindow) FWindow->InvalidateAll();
 }
 
 void TEditor::SetBorderStyle(TBorderStyle value) {

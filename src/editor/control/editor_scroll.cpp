@@ -25,6 +25,11 @@ bool TEditor::VerticalBar() const { return ScrollBars() == ssVertical || ScrollB
 
 bool TEditor::HorizontalBar() const { return ScrollBars() == ssHorizontal || ScrollBars() == ssBoth; }
 
+int TEditor::ScreenRows() const {
+  if (!FWindow) return VisibleRows();
+  return FWindow->ScreenHeight() / std::max(FViewport.RowHeight(), 1);
+}
+
 void TEditor::SetVisibleRows(int rows) {
   // A window measures its own client area; InitMetrics replaces this once there is one.
   if (!FWindow) FViewport.SetWindowlessVisibleRows(rows);
@@ -85,6 +90,7 @@ void TEditor::SetTopRow(int row) {
     return;
   }
   HideCaret();
+  BeginUnderlineHide();
   const int delta = FViewport.TopRow() - newTop;
   FViewport.StoreTopRow(newTop);
   // A jump of more than a page scrolls everything away: the whole text area is repainted.
@@ -98,6 +104,7 @@ void TEditor::SetTopRow(int row) {
     CompositionAfterScroll();
     if (OnTopRowChange) OnTopRowChange(this);
   }
+  EndUnderlineHide();
   ShowCaret();
 }
 
@@ -108,6 +115,7 @@ void TEditor::SetTopCol(int col) {
     return;
   }
   HideCaret();
+  BeginUnderlineHide();
   const int delta = FViewport.TopCol() - newCol;
   FViewport.StoreTopCol(newCol);
   const TEditorMetrics& m = FViewport.Metrics();
@@ -119,6 +127,7 @@ void TEditor::SetTopCol(int col) {
     CompositionAfterScroll();
     if (OnTopColChange) OnTopColChange(this);
   }
+  EndUnderlineHide();
   ShowCaret();
 }
 
@@ -162,12 +171,37 @@ void TEditor::ScrollCaret() {
     SetTopRow(FCaret.Row - rows + 1);
   }
   // Columns only matter where there are some to show.
-  if (cols > 0 && (FCaret.Col < TopCol() || FCaret.Col >= TopCol() + cols)) SetTopCol(FCaret.Col - cols / 3);
+  const int col = ShownCol();
+  if (cols > 0 && (col < TopCol() || col >= TopCol() + cols)) SetTopCol(col - cols / 3);
   PlaceCaretModel();
 }
 
+int TEditor::ShownCol() const { return std::min(FCaret.Col, kShownCols); }
+
 void TEditor::PlaceCaretModel() {
-  FCaretModel.SetPlace(FViewport.CellPoint(FCaret.Row, FCaret.Col), FViewport.CellInView(FCaret.Row, FCaret.Col));
+  FCaretModel.SetPlace(FViewport.CellPoint(FCaret.Row, ShownCol()), FViewport.CellInView(FCaret.Row, ShownCol()));
+  // The caret-row underline follows the caret to its row.
+  if (FCaret.Row != FUnderlineRow) {
+    InvalidateUnderline(FUnderlineRow);
+    FUnderlineRow = FCaret.Row;
+    InvalidateUnderline(FUnderlineRow);
+  }
+}
+
+void TEditor::InvalidateUnderline(int row) {
+  if (!FWindow || !Marks().Underline().Visible() || row < TopRow() || row > TopRow() + VisibleRows()) return;
+  const TEditorMetrics& m = FViewport.Metrics();
+  const int y = (row - TopRow()) * m.RowHeight + m.TopMargin + m.FontHeight;
+  FWindow->Invalidate({m.TextLeft, y, FWindow->ClientWidth(), y + 1});
+}
+
+void TEditor::BeginUnderlineHide() {
+  if (FUnderlineHideCount++ == 0) InvalidateUnderline(FUnderlineRow);
+}
+
+void TEditor::EndUnderlineHide() {
+  if (FUnderlineHideCount == 0) return;
+  if (--FUnderlineHideCount == 0) InvalidateUnderline(FUnderlineRow);
 }
 
 void TEditor::InvalidateRow(int row) {
@@ -179,7 +213,7 @@ void TEditor::InvalidateRow(int row) {
 
 void TEditor::MoveCompositionWindow() {
   FCompositionPending = false;
-  if (FWindow) FWindow->SetCompositionWindow(FViewport.CellPoint(FCaret.Row, FCaret.Col));
+  if (FWindow) FWindow->SetCompositionWindow(FViewport.CellPoint(FCaret.Row, ShownCol()));
 }
 
 void TEditor::CompositionAfterScroll() {

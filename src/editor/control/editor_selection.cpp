@@ -97,6 +97,10 @@ void TEditor::CleanSelection() {
 
 int TEditor::SelStart() const {
   if (FSelection.State() != sstSelected) return CaretOffset(0, FCaret.Row, FCaret.Col);
+  if (BoxSelected()) {
+    const TBoxRect box = BoxRect();
+    return OffsetFrom(0, box.Top, BoxPart(box.Top, box.Left, box.Right).Start);
+  }
   const TSelectionRange& range = FSelection.Range();
   int offset = range.StartIndex;
   for (int row = 0; row < range.StartRow; ++row) offset += RowSpan(row);
@@ -105,6 +109,7 @@ int TEditor::SelStart() const {
 
 int TEditor::SelLength() const {
   if (FSelection.State() != sstSelected) return 0;
+  if (BoxSelected()) return static_cast<int>(BoxText().size());
   const TSelectionRange& range = FSelection.Range();
   int length = range.EndIndex + 1 - range.StartIndex;
   for (int row = range.StartRow; row < range.EndRow; ++row) length += RowSpan(row);
@@ -136,9 +141,21 @@ void TEditor::SetSelLength(int length) {
 
 void TEditor::SelectAll() {
   HideCaret();
-  SetSelStart(0);
-  SetSelLength(TextLength());
+  if (BoxMode()) {
+    SelectAllAsBox();
+  } else {
+    SetSelStart(0);
+    SetSelLength(TextLength());
+  }
   ShowCaret();
+}
+
+void TEditor::SetBoxMode(bool value) {
+  FAltBox = false;
+  if (value == FSelection.BoxMode()) return;
+  FSelection.SetBoxMode(value);
+  if (FSelection.State() == sstSelected) SelectionChanged();  // the same range, another shape
+  if (!value) SetCol(FCaret.Col);                             // a caret that stood past its row's end comes back to it
 }
 
 int TEditor::TextLength() const {
@@ -150,6 +167,7 @@ int TEditor::TextLength() const {
 
 std::string TEditor::SelText() const {
   if (!SelectionActive()) return {};
+  if (BoxSelected()) return BoxText();
   const TSelectionRange& range = FSelection.Range();
   const int lastRow = std::min(range.EndRow, FRows->Count() - 1);
   std::string text = FRows->RowsText(range.StartRow, lastRow - range.StartRow + 1);

@@ -21,7 +21,8 @@ void TEditorLeftbar::SetRightMargin(int value) { Store(FValues.RightMargin, std:
 void TEditorLeftbar::Assign(const TPersistent& source) {
   const auto* bar = dynamic_cast<const TEditorLeftbar*>(&source);
   if (!bar) return TNotifyPersistent::Assign(source);
-  StoreAll(FValues, bar->FValues);
+  FValues = bar->FValues;
+  Changed();
 }
 
 void TEditorRuler::SetGaugeRange(int value) {
@@ -32,7 +33,8 @@ void TEditorRuler::SetGaugeRange(int value) {
 void TEditorRuler::Assign(const TPersistent& source) {
   const auto* ruler = dynamic_cast<const TEditorRuler*>(&source);
   if (!ruler) return TNotifyPersistent::Assign(source);
-  StoreAll(FValues, ruler->FValues);
+  FValues = ruler->FValues;
+  Changed();
 }
 
 void TEditorImagebar::SetDigitWidth(int value) { Store(FValues.DigitWidth, std::clamp(value, 0, kMaxBarMargin)); }
@@ -51,7 +53,8 @@ int TEditorImagebar::Width() const {
 void TEditorImagebar::Assign(const TPersistent& source) {
   const auto* bar = dynamic_cast<const TEditorImagebar*>(&source);
   if (!bar) return TNotifyPersistent::Assign(source);
-  StoreAll(FValues, bar->FValues);
+  FValues = bar->FValues;
+  Changed();
 }
 
 void TEditorSpeed::SetCaretVerticalAc(int value) { FCaretVerticalAc = ClampSpeed(value); }

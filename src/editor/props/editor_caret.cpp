@@ -28,7 +28,9 @@ void TEditorCaret::Assign(const TPersistent& source) {
   const auto* caret = dynamic_cast<const TEditorCaret*>(&source);
   if (!caret) return TNotifyPersistent::Assign(source);
   FCursors.Assign(caret->FCursors);
-  SetOptions(caret->FOptions);
+  FOptions = caret->FOptions;
+  FOptions.TabSpaceCount = ClampTabSpaceCount(FOptions.TabSpaceCount);
+  Changed();
 }
 
 }  // namespace editor

@@ -76,7 +76,8 @@ class TEditorCursors : public TPersistent {
   TCursorIndices FValues;
 };
 
-// Every setter reports a change only when the value changes; Assign reports once when anything changed.
+// Every setter reports a change only when the value changes; Assign reports once, even when every value
+// was equal already (the owner treats an assignment as a change: a Caret assignment empties the undo history).
 class TEditorCaret : public TNotifyPersistent {
  public:
   static constexpr int MinTabSpaceCount = 2;

@@ -15,8 +15,6 @@ void TEditorMargin::Store(int& field, int value) {
 void TEditorMargin::Assign(const TPersistent& source) {
   const auto* margin = dynamic_cast<const TEditorMargin*>(&source);
   if (!margin) return TNotifyPersistent::Assign(source);
-  if (FCharacter == margin->FCharacter && FLeft == margin->FLeft && FLine == margin->FLine && FTop == margin->FTop)
-    return;
   FCharacter = margin->FCharacter;
   FLeft = margin->FLeft;
   FLine = margin->FLine;
@@ -39,7 +37,6 @@ void TEditorMark::SetVisible(bool value) {
 void TEditorMark::Assign(const TPersistent& source) {
   const auto* mark = dynamic_cast<const TEditorMark*>(&source);
   if (!mark) return TNotifyPersistent::Assign(source);
-  if (FColor == mark->FColor && FVisible == mark->FVisible) return;
   FColor = mark->FColor;
   FVisible = mark->FVisible;
   Changed();
@@ -59,11 +56,6 @@ const TEditorMark* TEditorMarks::Marks(int index) const { return const_cast<TEdi
 void TEditorMarks::Assign(const TPersistent& source) {
   const auto* marks = dynamic_cast<const TEditorMarks*>(&source);
   if (!marks) return TNotifyPersistent::Assign(source);
-  bool same = true;
-  for (int i = 0; i < 5; ++i) {
-    same = same && Marks(i)->Color() == marks->Marks(i)->Color() && Marks(i)->Visible() == marks->Marks(i)->Visible();
-  }
-  if (same) return;
   BeginUpdate();
   for (int i = 0; i < 5; ++i) Marks(i)->Assign(*marks->Marks(i));
   EndUpdate();

@@ -69,7 +69,7 @@ class TEditorMarks : public TNotifyPersistent {
   const TEditorMark& HideMark() const { return FHideMark; }
   const TEditorMark& Underline() const { return FUnderline; }
 
-  // Copies all five marks, reporting once when anything changed.
+  // Copies all five marks, reporting once.
   void Assign(const TPersistent& source) override;
 
  private:

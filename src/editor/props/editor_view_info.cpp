@@ -4,26 +4,6 @@
 #include "platform/cp932.h"
 
 namespace editor {
-namespace {
-
-bool SameColor(const TFountainColor& a, const TFountainColor& b) {
-  return a.Color() == b.Color() && a.BkColor() == b.BkColor() && a.Style() == b.Style();
-}
-
-bool SameBrackets(const TFountainBracketCollection& a, const TFountainBracketCollection& b) {
-  if (a.Count() != b.Count()) return false;
-  for (int i = 0; i < a.Count(); ++i) {
-    const TFountainBracketItem& x = *a.Items(i);
-    const TFountainBracketItem& y = *b.Items(i);
-    if (x.LeftBracket() != y.LeftBracket() || x.RightBracket() != y.RightBracket() ||
-        !SameColor(x.ItemColor(), y.ItemColor()))
-      return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 TEditorViewInfo::TEditorViewInfo() { FFountain.Add(MethodEvent<&TEditorViewInfo::FountainChanged>(this)); }
 
 TEditorViewInfo::~TEditorViewInfo() { FFountain.Remove(MethodEvent<&TEditorViewInfo::FountainChanged>(this)); }
@@ -39,33 +19,23 @@ void TEditorViewInfo::SetQuotation(const std::string& value) {
   FFountain.SetQuotation(value.substr(0, length));
 }
 
-bool TEditorViewInfo::SameValues(const TEditorViewInfo& other) const {
-  if (Commenter() != other.Commenter() || ControlCode() != other.ControlCode() || HexPrefix() != other.HexPrefix() ||
-      Mail() != other.Mail() || Quotation() != other.Quotation() || Url() != other.Url())
-    return false;
-  for (int i = 0; i < EditorColorCount; ++i) {
-    const auto index = static_cast<TEditorColorIndex>(i);
-    if (!SameColor(Colors().Record(index), other.Colors().Record(index))) return false;
-  }
-  return SameBrackets(Brackets(), other.Brackets());
-}
-
 void TEditorViewInfo::Assign(const TPersistent& source) {
   const auto* view = dynamic_cast<const TEditorViewInfo*>(&source);
   if (!view) return TNotifyPersistent::Assign(source);
-  if (view == this || SameValues(*view)) return;
-  // One report for the whole copy: the scheme folds its own, View reports once at the end.
+  // One report for the whole copy (even of equal values): the scheme folds its own, View reports once.
   BeginUpdate();
-  FFountain.BeginUpdate();
-  FFountain.SetBrackets(view->Brackets());
-  FFountain.SetColors(view->Colors());
-  FFountain.SetCommenter(view->Commenter());
-  FFountain.SetControlCode(view->ControlCode());
-  FFountain.SetHexPrefix(view->HexPrefix());
-  FFountain.SetMail(view->Mail());
-  FFountain.SetQuotation(view->Quotation());
-  FFountain.SetUrl(view->Url());
-  FFountain.EndUpdate();
+  if (view != this) {
+    FFountain.BeginUpdate();
+    FFountain.SetBrackets(view->Brackets());
+    FFountain.SetColors(view->Colors());
+    FFountain.SetCommenter(view->Commenter());
+    FFountain.SetControlCode(view->ControlCode());
+    FFountain.SetHexPrefix(view->HexPrefix());
+    FFountain.SetMail(view->Mail());
+    FFountain.SetQuotation(view->Quotation());
+    FFountain.SetUrl(view->Url());
+    FFountain.EndUpdate();
+  }
   EndUpdate();
 }
 

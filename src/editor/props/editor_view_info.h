@@ -38,10 +38,8 @@ class TEditorViewInfo : public TNotifyPersistent {
   bool Url() const { return FFountain.Url(); }
   void SetUrl(bool value) { FFountain.SetUrl(value); }
 
-  // Copies the brackets, colours, strings and switches, reporting once when anything changed.
+  // Copies the brackets, colours, strings and switches, reporting once.
   void Assign(const TPersistent& source) override;
-  // Whether the two schemes hold the same View values.
-  bool SameValues(const TEditorViewInfo& other) const;
 
  private:
   void FountainChanged(TObject* sender);

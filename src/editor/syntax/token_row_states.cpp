@@ -89,7 +89,7 @@ int TTokenRowStates::UpdateStates(TEditorScreenStrings& rows, int fromRow, bool 
   if (fromRow < 0 || fromRow >= rows.Count()) return 0;
   TScreenStringsStore store(rows);
   std::unique_ptr<TFountainParser> parser = CreateStateParser(FFountain);
-  const int screenRows = rows.WatcherCount() > 0 ? rows.Watchers(0)->VisibleRows() : 0;
+  const int screenRows = rows.WatcherCount() > 0 ? rows.Watchers(0)->ScreenRows() : 0;
   std::function<void(int)> rowChanged;
   if (notify) {
     rowChanged = [this, &rows](int row) {
@@ -106,7 +106,7 @@ void TTokenRowStates::ResetStates(TEditorScreenStrings& rows) {
   if (!FInitBracketsFull) {
     const TRowsWatcher* watcher = rows.WatcherCount() > 0 ? rows.Watchers(0) : nullptr;
     const int top = watcher ? watcher->TopRow() : 0;
-    const int screenRows = watcher ? watcher->VisibleRows() : 0;
+    const int screenRows = watcher ? watcher->ScreenRows() : 0;
     lastRow = std::min(lastRow, top + 2 * screenRows);
   }
   ResetRowStates(store, *parser, lastRow);

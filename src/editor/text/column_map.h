@@ -51,9 +51,6 @@ struct TColumnRules {
   const TDelimiters* Delimiters = &kDefaultDelimiters;
 };
 
-// Columns a caret ever needs of a row (caret columns stop at 1000).
-inline constexpr std::size_t kCaretColumnLimit = 1002;
-
 // Builds the map of text into `map` (replacing its contents) until it holds at least minColumns columns
 // or the text ends. A lead byte yields "45" with whatever byte follows it; a lead byte that ends the text
 // has no partner and counts as a word byte. A tab yields "2" and its fill: up to the next tab stop, and

@@ -104,7 +104,8 @@ int TEditorScreenStrings::CaretRowLimit() const {
 }
 
 int TEditorScreenStrings::LineToRow(int line) const {
-  if (!FWordWrap || line < 1) return line;
+  if (!FWordWrap) return line;
+  if (line < 1) return 0;
   const int count = Count();
   int row = 0;
   for (int ends = 0; ends < line; ++row) {

@@ -67,7 +67,8 @@ class TEditorScreenStrings : public TEditorStringList {
   // The highest row a caret may stand on: the row count (the virtual row after a final break), or the
   // last row when the text ends without a break.
   int CaretRowLimit() const;
-  // Logical line <-> row. LineToRow of the line count is the row count; beyond it, EListError.
+  // Logical line <-> row. LineToRow of the line count is the row count; beyond it, EListError; with
+  // word wrap on, a line before the first gives row 0.
   int LineToRow(int line) const;
   int RowToLine(int row) const;
   // The number of logical lines.

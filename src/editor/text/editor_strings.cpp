@@ -82,7 +82,7 @@ int TEditorStrings::Add(std::string_view s) {
 
 void TEditorStrings::Insert(int index, std::string_view s) {
   TEditorScreenStrings& rows = Rows();
-  if (index < 0 || index > rows.LineCount()) throw EListError(index);
+  if (index < 0 || index > rows.LineCount()) return;  // an edit out of range is ignored, as ReplaceText's
   const int row = rows.LineToRow(index);
   if (row >= rows.Count()) {
     Add(s);
@@ -95,7 +95,7 @@ void TEditorStrings::Insert(int index, std::string_view s) {
 
 void TEditorStrings::Delete(int index) {
   TEditorScreenStrings& rows = Rows();
-  if (index < 0 || index >= rows.LineCount()) throw EListError(index);
+  if (index < 0 || index >= rows.LineCount()) return;
   const int row = rows.LineToRow(index);
   ReplaceAndPlace(row, rows.LineEndRow(row) - row + 1, std::string());
 }

@@ -23,7 +23,8 @@ class TEditorStrings : public TStrings {
   // Returns the old line count. After a text without a final break, s goes after a new break and the
   // text still ends without one.
   int Add(std::string_view s) override;
-  // Inserts s and a line break before line index (0 .. Count; Count acts as Add).
+  // Inserts s and a line break before line index (0 .. Count; Count acts as Add). Insert and Delete
+  // ignore a line that is not there, as every edit out of range is ignored.
   void Insert(int index, std::string_view s) override;
   void Delete(int index) override;
   void Clear() override;

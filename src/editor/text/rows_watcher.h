@@ -52,9 +52,11 @@ class TRowsWatcher {
   virtual bool HasFocus() const = 0;
   // The tab width and delimiters rows are measured with.
   virtual TColumnRules ColumnRules() const = 0;
-  // The view, for how far ahead of an edit the start states are computed.
+  // The view, for how far ahead of an edit the start states are computed: two screens of ScreenRows
+  // (the rows the screen's height holds) below the top row.
   virtual int TopRow() const = 0;
   virtual int VisibleRows() const = 0;
+  virtual int ScreenRows() const { return VisibleRows(); }
   // The start states this watcher computes (taken over by the rows when the first watcher leaves).
   virtual TRowStates& StartStates() = 0;
 };

@@ -10,6 +10,8 @@
 
 namespace editor {
 
+class TEditorImageList;
+
 // Output options of a text output, as ExtTextOutA takes them.
 using TTextOutOptions = std::uint8_t;
 inline constexpr TTextOutOptions etoClipped = 1;  // nothing is drawn outside Clip
@@ -48,6 +50,8 @@ class TEditorCanvas {
   virtual void DottedLine(int x1, int x2, int y, TColor color, TColor bkColor) = 0;
   // Inverts every pixel of rect (how the caret is drawn over the text).
   virtual void InvertRect(const TRect& rect) = 0;
+  // Draws picture index of the list with its top-left pixel at (x, y), leaving its transparent pixels.
+  virtual void DrawImage(int x, int y, const TEditorImageList& list, int index) = 0;
 };
 
 }  // namespace editor

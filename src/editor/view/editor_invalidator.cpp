@@ -33,14 +33,6 @@ void TEditorInvalidator::InvalidateRows(int row1, int row2) {
   FWindow->Update();
 }
 
-void TEditorInvalidator::InvalidateUnderline(int row, bool update) {
-  const TPaintMetrics& m = FMetrics;
-  if (!FWindow || row < m.TopRow || row > m.TopRow + m.VisibleRows) return;
-  const int y = m.RowTop(row) + m.FontHeight;
-  FWindow->Invalidate({m.TextLeft, y, m.ClientWidth, y + 1});
-  if (update) FWindow->Update();
-}
-
 void TEditorInvalidator::RepaintAfterChange(const TLastUpdate& update, int rowCount, const TRepaintHooks& hooks) {
   const TPaintMetrics& m = FMetrics;
   if (!FWindow) return;

@@ -30,8 +30,6 @@ class TEditorInvalidator {
   void InvalidateRow(int row);
   // Full-width bands from the lower to the higher row, limited to the view, painted at once.
   void InvalidateRows(int row1, int row2);
-  // The pixel row of a row's caret-row underline; Update paints it at once.
-  void InvalidateUnderline(int row, bool update);
   // The repaint after a change: the changed rows are invalidated and, when the row count changed, the
   // rows below are moved by scrolling their pixels rather than repainted.
   void RepaintAfterChange(const TLastUpdate& update, int rowCount, const TRepaintHooks& hooks = {});

@@ -7,6 +7,7 @@
 #include "editor/syntax/fountain_parser.h"
 #include "editor/syntax/token_row_states.h"
 #include "editor/text/editor_screen_strings.h"
+#include "editor/view/hit_test.h"
 
 namespace editor {
 
@@ -49,7 +50,8 @@ void TEditorPainter::PaintRect(const TRect& paintRect) {
   const int lastRow = (rect.Bottom - rect.Top) / m.RowHeight + firstRow - 1;
 
   FCanvas.SetFont(FContext.Font);
-  if (cornerHit) FCanvas.FillRect({0, 0, m.TextLeft, m.TopMargin}, FContext.Color);
+  if (cornerHit) DrawCorner();
+  FillUncovered(paintRect);
   DrawBars(paintRect, firstRow, lastRow);
 
   if (textHit && rect.Right > rect.Left) {
@@ -72,6 +74,9 @@ void TEditorPainter::PaintRect(const TRect& paintRect) {
         if (row == count && FContext.Marks.EofMark.Visible && (count == 0 || FRows.RowAttribute(count - 1) == raBreak))
           DrawEofMark(x, rowRect.Top);
       }
+      // Margin.Line leaves a gap under every row.
+      const TRect gap{rowRect.Left, rowRect.Bottom, rowRect.Right, rowRect.Top + m.RowHeight};
+      if (!gap.IsEmpty()) FCanvas.FillRect(gap, FContext.Color);
       rowRect.Top += m.RowHeight;
       rowRect.Bottom += m.RowHeight;
     }
@@ -209,12 +214,10 @@ void TEditorPainter::DrawRowWithSelection(const TRect& rect, int x, TFountainPar
   int selLeft = rect.Left;
   int selRight = rect.Right;
   if (s.Box) {
-    int first = std::min(s.StartCol, s.EndCol);
-    int last = std::max(s.StartCol, s.EndCol);
-    if (IsTrailColumn(text, first)) ++first;
-    if (IsTrailColumn(text, last)) ++last;
-    selLeft = ColumnX(first);
-    selRight = ColumnX(last);
+    std::string map;
+    BuildColumnMap(FRows.RowText(row), FContext.ColumnRules, std::string::npos, map);
+    selLeft = ColumnX(BoxEdgeColumn(map, std::min(s.StartCol, s.EndCol)));
+    selRight = ColumnX(BoxEdgeColumn(map, std::max(s.StartCol, s.EndCol)));
   } else {
     if (row == s.StartRow) selLeft = ColumnX(s.StartCol);
     if (row == s.EndRow) selRight = ColumnX(s.EndCol);

@@ -15,6 +15,7 @@
 
 namespace editor {
 
+class TEditorImageList;
 class TEditorScreenStrings;
 class TFountain;
 class TFountainParser;
@@ -73,12 +74,14 @@ struct TPaintSelection {
 // The bars beside and above the text; all hidden in the note window.
 struct TPaintBars {
   bool RulerVisible = false;
+  bool RulerEdge = true;
   int RulerHeight = 0;
   int GaugeRange = 10;
   TColor RulerColor = 0x000000;
   TColor RulerBkColor = 0xC0C0C0;
   TColor RulerMarkColor = 0x000000;
   bool LeftbarVisible = false;
+  bool LeftbarEdge = true;
   int LeftbarWidth = 0;
   int LeftbarRightMargin = 4;
   bool LeftbarShowNumber = true;
@@ -88,6 +91,9 @@ struct TPaintBars {
   TColor LeftbarBkColor = 0xC0C0C0;
   bool ImagebarVisible = false;
   int ImagebarWidth = 0;
+  int ImagebarLeftMargin = 2;
+  int ImagebarDigitWidth = 8;
+  int ImagebarMarkWidth = 0;
 };
 
 // Everything a paint pass reads of the control, taken once per pass.
@@ -109,6 +115,9 @@ struct TPaintContext {
   int CaretCol = 0;
   int UnderlineHideCount = 0;
   TPaintBars Bars;
+  // The image bar's pictures: a digit for row marks 0 to 9, a mark for row marks 10 to 15 (not owned).
+  const TEditorImageList* Digits = nullptr;
+  const TEditorImageList* MarkImages = nullptr;
   // The caret, drawn last over everything (inverted) when it shows.
   bool CaretDrawn = false;
   TRect CaretRect;
@@ -129,8 +138,6 @@ std::string DisplayText(std::string_view rowText, const TColumnRules& rules);
 // How many bytes of text one output takes: all of it up to kMaxDrawCells, one more when the character
 // starting at the last of those bytes is a double-byte one.
 int CellOutputLength(std::string_view text);
-// True when column col of a display text is the second byte of a double-byte character.
-bool IsTrailColumn(std::string_view text, int col);
 // True when the font or any colour record of the scheme is italic.
 bool HasItalicColors(TFountain* fountain, TFontStyles fontStyle);
 
@@ -182,6 +189,13 @@ class TEditorPainter {
   // The mark after the row's last cell.
   void DrawRowEndMark(const TRect& rect, int x, int row, std::string_view text, int y, bool selected);
   void DrawBars(const TRect& rect, int firstRow, int lastRow);
+  // The image bar's pictures of the rows' marks.
+  void DrawRowMarks(int firstRow, int lastRow);
+  // The corner in the control's colour, continuing the ruler's band and the line-number bar's column
+  // (with their edges) where those bars show.
+  void DrawCorner();
+  // What no area covers (the band under the ruler, the margin right of the bars) in the control's colour.
+  void FillUncovered(const TRect& paintRect);
   void DrawChevron(int x, int y, bool pointsLeft, TColor color);
   TColor MarkColor(const TPaintMark& mark, bool selected) const;
   // The caret over what the pass drew, where it meets the painted rectangle.

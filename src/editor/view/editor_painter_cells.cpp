@@ -6,6 +6,7 @@
 
 #include "editor/syntax/fountain.h"
 #include "editor/text/editor_screen_strings.h"
+#include "editor/view/editor_images.h"
 #include "editor/view/editor_painter.h"
 #include "platform/cp932.h"
 
@@ -37,14 +38,6 @@ int CellOutputLength(std::string_view text) {
   int i = 0;
   while (i < kMaxDrawCells) i += platform::IsLeadByte(text[static_cast<std::size_t>(i)]) && i + 1 < size ? 2 : 1;
   return std::min(i, size);
-}
-
-bool IsTrailColumn(std::string_view text, int col) {
-  if (col <= 0 || col >= static_cast<int>(text.size())) return false;
-  int i = 0;
-  while (i < col)
-    i += platform::IsLeadByte(text[static_cast<std::size_t>(i)]) && i + 1 < static_cast<int>(text.size()) ? 2 : 1;
-  return i > col;
 }
 
 bool HasItalicColors(TFountain* fountain, TFontStyles fontStyle) {
@@ -142,6 +135,55 @@ void TEditorPainter::EraseUnderline(int row) {
   FCanvas.Line({m.TextLeft, y}, {m.ClientWidth, y}, FContext.Color);
 }
 
+void TEditorPainter::DrawRowMarks(int firstRow, int lastRow) {
+  const TPaintBars& bars = FContext.Bars;
+  // The lowest mark of each kind a row carries: a digit for marks 0 to 9, a picture for 10 to 15.
+  const auto lowest = [](TRowMarks marks, int from, int to) {
+    for (int bit = from; bit <= to; ++bit)
+      if (marks & (1u << bit)) return bit - from;
+    return -1;
+  };
+  const auto draw = [this](const TEditorImageList* list, int x, int y, int index) {
+    if (list && index >= 0 && index < list->Count()) FCanvas.DrawImage(x, y, *list, index);
+  };
+  for (int row = std::max(firstRow, 0); row <= lastRow && row < FRows.Count(); ++row) {
+    const TRowMarks marks = FRows.RowMarks(row);
+    if (marks == 0) continue;
+    const int y = FMetrics.RowTop(row);
+    if (bars.ImagebarDigitWidth > 0) draw(FContext.Digits, bars.ImagebarLeftMargin, y, lowest(marks, 0, 9));
+    if (bars.ImagebarMarkWidth > 0)
+      draw(FContext.MarkImages, bars.ImagebarLeftMargin + bars.ImagebarDigitWidth, y, lowest(marks, 10, 15));
+  }
+}
+
+void TEditorPainter::DrawCorner() {
+  const TPaintMetrics& m = FMetrics;
+  const TPaintBars& bars = FContext.Bars;
+  FCanvas.FillRect({0, 0, m.TextLeft, m.TopMargin}, FContext.Color);
+  if (bars.RulerVisible) {
+    FCanvas.FillRect({0, 0, m.TextLeft, bars.RulerHeight}, bars.RulerBkColor);
+    if (bars.RulerEdge) FCanvas.Line({0, bars.RulerHeight - 1}, {m.TextLeft, bars.RulerHeight - 1}, bars.RulerColor);
+  }
+  if (bars.LeftbarVisible) {
+    const int right = bars.ImagebarWidth + bars.LeftbarWidth;
+    FCanvas.FillRect({bars.ImagebarWidth, 0, right, m.TopMargin}, bars.LeftbarBkColor);
+    if (bars.LeftbarEdge) FCanvas.Line({right - 1, 0}, {right - 1, m.TopMargin}, bars.LeftbarColor);
+  }
+}
+
+void TEditorPainter::FillUncovered(const TRect& paintRect) {
+  const TPaintMetrics& m = FMetrics;
+  const TPaintBars& bars = FContext.Bars;
+  const int barsRight = bars.ImagebarWidth + (bars.LeftbarVisible ? bars.LeftbarWidth : 0);
+  const TRect areas[] = {{m.TextLeft, bars.RulerVisible ? bars.RulerHeight : 0, m.ClientWidth, m.TopMargin},
+                         {barsRight, m.TopMargin, m.TextLeft, m.ClientHeight}};
+  for (const TRect& area : areas) {
+    const TRect part{std::max(area.Left, paintRect.Left), std::max(area.Top, paintRect.Top),
+                     std::min(area.Right, paintRect.Right), std::min(area.Bottom, paintRect.Bottom)};
+    if (!part.IsEmpty()) FCanvas.FillRect(part, FContext.Color);
+  }
+}
+
 void TEditorPainter::DrawBars(const TRect& rect, int firstRow, int lastRow) {
   // The bars are hidden in the note window; they are drawn plainly: a background, the ruler's gauge
   // ticks and the line-number bar's row numbers.
@@ -153,15 +195,22 @@ void TEditorPainter::DrawBars(const TRect& rect, int firstRow, int lastRow) {
   };
   if (bars.ImagebarVisible) {
     const TRect area{0, m.TopMargin, bars.ImagebarWidth, m.ClientHeight};
-    if (hits(area)) FCanvas.FillRect(area, FContext.Color);
+    if (hits(area)) {
+      FCanvas.FillRect(area, FContext.Color);
+      DrawRowMarks(firstRow, lastRow);
+    }
   }
   if (bars.LeftbarVisible) {
     const TRect area{bars.ImagebarWidth, m.TopMargin, bars.ImagebarWidth + bars.LeftbarWidth, m.ClientHeight};
     if (hits(area)) {
       FCanvas.FillRect(area, bars.LeftbarBkColor);
+      if (bars.LeftbarEdge) FCanvas.Line({area.Right - 1, area.Top}, {area.Right - 1, area.Bottom}, bars.LeftbarColor);
       const int count = FRows.Count();
-      for (int row = firstRow; bars.LeftbarShowNumber && row <= lastRow && row < count; ++row) {
-        const std::string number = std::to_string(bars.LeftbarZeroBase ? row : row + 1);
+      for (int row = std::max(firstRow, 0); bars.LeftbarShowNumber && row <= lastRow && row < count; ++row) {
+        // Line numbers stand on the first row of each line; row numbers on every row.
+        if (bars.LeftbarLineNumbers && row > 0 && FRows.RowAttribute(row - 1) == raWrap) continue;
+        const int index = bars.LeftbarLineNumbers ? FRows.RowToLine(row) : row;
+        const std::string number = std::to_string(bars.LeftbarZeroBase ? index : index + 1);
         const int right = area.Right - bars.LeftbarRightMargin;
         const int x = right - static_cast<int>(number.size()) * m.ColWidth;
         const int y = m.RowTop(row);
@@ -174,6 +223,7 @@ void TEditorPainter::DrawBars(const TRect& rect, int firstRow, int lastRow) {
     const TRect area{m.TextLeft, 0, m.ClientWidth, bars.RulerHeight};
     if (hits(area)) {
       FCanvas.FillRect(area, bars.RulerBkColor);
+      if (bars.RulerEdge) FCanvas.Line({area.Left, area.Bottom - 1}, {area.Right, area.Bottom - 1}, bars.RulerColor);
       // A long stroke every GaugeRange columns, a middle one half-way, short ones between.
       const int range = std::max(2, bars.GaugeRange);
       for (int col = m.TopCol; m.TextLeft + (col - m.TopCol) * m.ColWidth < m.ClientWidth; ++col) {

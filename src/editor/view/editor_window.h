@@ -7,7 +7,9 @@
 namespace editor {
 
 // The mouse cursors the control shows.
-enum class TCursorKind { Arrow, IBeam, Hand, DragMove, DragCopy, No, SizeAll };
+// RightArrow and DragSelCopy are the control's own: an arrow pointing right over the left margin, and
+// an arrow with a copy sign for dragging a copy of the selection.
+enum class TCursorKind { Arrow, IBeam, Hand, DragMove, No, SizeAll, RightArrow, DragSelCopy };
 
 class TEditorWindow {
  public:
@@ -16,6 +18,8 @@ class TEditorWindow {
   // Client area size in pixels.
   virtual int ClientWidth() const = 0;
   virtual int ClientHeight() const = 0;
+  // The height of the screen the window is on, in pixels.
+  virtual int ScreenHeight() const = 0;
   // Metrics of the given font as the window would draw it.
   virtual TFontMetrics MeasureFont(const TEditorFont& font) const = 0;
 

@@ -28,4 +28,12 @@ int ByteIndexAtColumn(std::string_view map, int column) {
   return ByteIndexOfColumn(map, column);
 }
 
+int BoxEdgeColumn(std::string_view map, int column) {
+  const int width = static_cast<int>(map.size());
+  while (column > 0 && column < width &&
+         (map[static_cast<std::size_t>(column)] == colTrail || map[static_cast<std::size_t>(column)] == colTabFill))
+    ++column;
+  return column;
+}
+
 }  // namespace editor

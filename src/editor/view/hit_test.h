@@ -32,4 +32,9 @@ TColRow CellAtPoint(const THitGeometry& geometry, int x, int y, bool nearest);
 // a tab's fill onto the character itself.
 int ByteIndexAtColumn(std::string_view map, int column);
 
+// Where a box's edge at `column` lies on a row with this column map: an edge that falls inside a
+// character (on its second byte or in a tab's fill) moves right, past it. Drawing, hit testing and box
+// editing all take a row's part of a box between its two edges so moved.
+int BoxEdgeColumn(std::string_view map, int column);
+
 }  // namespace editor

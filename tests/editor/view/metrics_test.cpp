@@ -12,28 +12,24 @@ TMetricsInput CellFont(int width, int height) {
   input.Font = TFontMetrics{16, 0, 8, 13};
   input.ClientWidth = width;
   input.ClientHeight = height;
+  input.MarginLeft = 8;
+  input.MarginTop = 2;
   return input;
 }
 
 TEST(Metrics, RowsAndColumnsAreWholeCellsOfTheTextArea) {
-  TMetricsInput input = CellFont(640, 480);
-  input.MarginLeft = 8;
-  input.MarginTop = 2;
-  TEditorMetrics m = ComputeMetrics(input);
-  EXPECT_EQ(m.FontHeight, 16);
-  EXPECT_EQ(m.ColWidth, 8);
-  EXPECT_EQ(m.RowHeight, 16);
-  EXPECT_EQ(m.TextLeft, 8);
-  EXPECT_EQ(m.TopMargin, 2);
-  EXPECT_EQ(m.VisibleRows, (480 - 2 - 5) / 16);     // 29: a partial row does not count
-  EXPECT_EQ(m.VisibleCols, (640 - 8 - 8 / 2) / 8);  // 78
-
-  // Scroll bars take their thickness off both directions.
-  input.HorzScrollBarHeight = 17;
-  input.VertScrollBarWidth = 17;
-  m = ComputeMetrics(input);
-  EXPECT_EQ(m.VisibleRows, (480 - 2 - 5 - 17) / 16);  // 28
-  EXPECT_EQ(m.VisibleCols, (640 - 8 - 4 - 17) / 8);   // 76
+  // 167 pixels: 2 above, 10 rows of 16, and the 5 under the last row that never hold one.
+  TEditorMetrics m = ComputeMetrics(CellFont(640, 167));
+  EXPECT_EQ(m.VisibleRows, 10);
+  EXPECT_EQ(ComputeMetrics(CellFont(640, 166)).VisibleRows, 9);
+  EXPECT_EQ(m.VisibleCols, 78);  // 640 - 8 - half a cell, in whole cells
+  EXPECT_EQ(ComputeMetrics(CellFont(635, 167)).VisibleCols, 77);
+  TMetricsInput bars = CellFont(640, 184);
+  bars.HorzScrollBarHeight = 17;
+  bars.VertScrollBarWidth = 17;
+  m = ComputeMetrics(bars);
+  EXPECT_EQ(m.VisibleRows, 10);
+  EXPECT_EQ(m.VisibleCols, 76);
 }
 
 TEST(Metrics, MarginsBarsAndTheUnderlineWidenCellsAndRows) {
@@ -45,26 +41,26 @@ TEST(Metrics, MarginsBarsAndTheUnderlineWidenCellsAndRows) {
   input.MarginLeft = 19;
   input.ImagebarWidth = 12;
   input.LeftbarWidth = 44;
-  input.MarginTop = 2;
   input.RulerHeight = 15;
   const TEditorMetrics m = ComputeMetrics(input);
   EXPECT_EQ(m.FontHeight, 18);
   EXPECT_EQ(m.ColWidth, 9);
-  EXPECT_EQ(m.RowHeight, 18 + 3 + 1);
-  EXPECT_EQ(m.TextLeft, 19 + 12 + 44);
+  EXPECT_EQ(m.RowHeight, 22);
+  EXPECT_EQ(m.TextLeft, 75);
   EXPECT_EQ(m.TopMargin, 17);
-  EXPECT_EQ(m.VisibleRows, (480 - 17 - 5) / 22);
-  EXPECT_EQ(m.VisibleCols, (640 - 75 - 4) / 9);
+  EXPECT_EQ(m.VisibleRows, 20);
+  EXPECT_EQ(m.VisibleCols, 62);
+  EXPECT_EQ(LeftbarWidthFor(8, 4, 4, 8), 44);
+  EXPECT_EQ(RulerHeightFor(16), 14);
 }
 
 TEST(Metrics, ATinyWindowOrAnUnmeasuredFontNeverDividesByZero) {
-  TMetricsInput input = CellFont(3, 4);
-  TEditorMetrics m = ComputeMetrics(input);
-  EXPECT_EQ(m.VisibleRows, 1);  // always at least one row
-  EXPECT_EQ(m.VisibleCols, 0);  // never negative
-  input.Font = TFontMetrics{};
-  m = ComputeMetrics(input);
-  EXPECT_EQ(m.ColWidth, 0);
+  TEditorMetrics m = ComputeMetrics(CellFont(3, 4));
+  EXPECT_EQ(m.VisibleRows, 1);
+  EXPECT_EQ(m.VisibleCols, 0);
+  TMetricsInput unmeasured = CellFont(640, 480);
+  unmeasured.Font = TFontMetrics{};
+  m = ComputeMetrics(unmeasured);
   EXPECT_EQ(m.VisibleRows, 1);
   EXPECT_EQ(m.VisibleCols, 0);
 }

@@ -1,0 +1,352 @@
+// The editor at the keyboard and the mouse, case by case from tests/data/editing.txt: a text with its
+// caret (and selection), what the user does, and the text, caret and selection that result.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editor/text/editor_undo_obj.h"
+#include "support/mouse_driver.h"
+#include "support/table.h"
+
+namespace editor {
+namespace {
+
+using test::Arguments;
+using test::ParseQuoted;
+using test::TMouseDriver;
+
+// The word without its modifier prefixes ("S-", "C-", "A-"), the modifiers, and "*N" and "!" after it.
+struct TCommand {
+  std::string Name;
+  TShiftState Shift = 0;
+  int Times = 1;
+  bool Repeat = false;
+};
+
+TCommand ParseCommand(std::string word) {
+  TCommand command;
+  while (word.size() > 2 && word[1] == '-' && std::string("SCA").find(word[0]) != std::string::npos) {
+    command.Shift |= word[0] == 'S' ? ssShift : word[0] == 'C' ? ssCtrl : ssAlt;
+    word.erase(0, 2);
+  }
+  const std::size_t star = word.rfind('*');
+  if (star != std::string::npos && word.find_first_of("'\"") == std::string::npos) {
+    command.Times = std::stoi(word.substr(star + 1));
+    word.resize(star);
+  }
+  if (!word.empty() && word.back() == '!') {
+    command.Repeat = true;
+    word.pop_back();
+  }
+  command.Name = word.substr(0, word.find_first_of("('\""));
+  return command;
+}
+
+const std::map<std::string, TEditorKey> kKeys = {{"Left", TEditorKey::Left},   {"Right", TEditorKey::Right},
+                                                 {"Up", TEditorKey::Up},       {"Down", TEditorKey::Down},
+                                                 {"Home", TEditorKey::Home},   {"End", TEditorKey::End},
+                                                 {"PgUp", TEditorKey::PageUp}, {"PgDn", TEditorKey::PageDown},
+                                                 {"Del", TEditorKey::Delete},  {"Esc", TEditorKey::Escape}};
+const std::map<std::string, unsigned char> kChars = {{"BS", kCharBackspace}, {"Tab", kCharTab}, {"Ret", kCharReturn}};
+const std::map<std::string, TScrollRequest> kRequests = {
+    {"LineUp", TScrollRequest::LineUp},     {"LineDown", TScrollRequest::LineDown}, {"PageUp", TScrollRequest::PageUp},
+    {"PageDown", TScrollRequest::PageDown}, {"Thumb", TScrollRequest::ThumbTrack},  {"Top", TScrollRequest::Top},
+    {"Bottom", TScrollRequest::Bottom},     {"End", TScrollRequest::EndScroll}};
+
+// One case run on a fresh note-window editor.
+class TCase {
+ public:
+  explicit TCase(const std::vector<std::string>& settings) {
+    for (const std::string& word : settings) Set(word);
+  }
+
+  void Load(const test::TMarkedText& in) {
+    d.Load(in.Text);
+    if (in.SelStart >= 0) {  // a selection made forwards: the caret at its end
+      d.Editor.SetSelStart(in.SelStart);
+      d.Editor.SetSelLength(in.SelEnd - in.SelStart);
+    } else if (in.Caret >= 0) {
+      d.Editor.SetSelStart(in.Caret);
+    }
+    if (FReadOnly) d.Editor.SetReadOnly(true);
+  }
+
+  void Run(const std::string& word) {
+    const TCommand c = ParseCommand(word);
+    for (int i = 0; i < c.Times; ++i) RunOnce(c, word);
+  }
+
+  // The text with the caret and (when a stream selection is there) the selected range.
+  test::TMarkedText Result() const {
+    const TEditor& e = d.Editor;
+    test::TMarkedText out{d.Text(), e.CaretOffset(0, e.Row(), e.Col())};
+    if (e.Selection().State() == sstSelected && !e.BoxMode()) {
+      const TSelectionRange& range = e.Selection().Range();
+      out.SelStart = e.OffsetFrom(0, range.StartRow, range.StartIndex);
+      out.SelEnd = e.OffsetFrom(0, range.EndRow, range.EndIndex + 1);
+    }
+    return out;
+  }
+
+  // Checks one expectation word after the expected text; "" when it holds, else what was found.
+  std::string Check(const std::string& word, const std::string& start) {
+    TEditor& e = d.Editor;
+    const std::vector<std::string> a = Arguments(word);
+    const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    const auto call = [](const std::string& name, std::initializer_list<std::string> values) {
+      std::string out = name + "(";
+      for (const std::string& value : values) out += (out.back() == '(' ? "" : ",") + value;
+      return out + ")";
+    };
+    const auto str = [](auto value) { return std::to_string(value); };
+    const TCommand c = ParseCommand(word);
+    const TSelectionRange& range = e.Selection().Range();
+    // What each check finds, written as the check is; the check holds when the two are the same.
+    const std::map<std::string, std::function<std::string()>> found = {
+        {"clip", [&] { return (d.Clipboard.Box ? "boxclip" : "clip") + test::ShowMarked({d.Clipboard.Text}); }},
+        {"noclip", [&] { return d.Clipboard.HasText() ? "clipboard " + test::ShowMarked({d.Clipboard.Text}) : word; }},
+        {"rows",  // each row's length and end: B a line break, W wrapped on, E the text's end
+         [&] {
+           std::string rows;
+           for (int row = 0; row < e.ListInfo().Count(); ++row)
+             rows += (row ? "," : "") + str(e.RowLength(row)) + "BWEN"[e.ListInfo().RowAttribute(row)];
+           return "rows(" + rows + ")";
+         }},
+        {"record",  // the last undo record: start row, new rows, the last old row's end, its text
+         [&] {
+           const TUndoData& r = e.ListInfo().UndoObj().UndoList().back();
+           return call("record", {str(r.StartRow), str(r.NewRowCount), std::string(1, "BWEN"[r.LastAttribute])}) +
+                  test::ShowMarked({r.Text});
+         }},
+        {"rowmarks",
+         [&] {
+           return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))});
+         }},
+        {"listmarks", [&] { return call("listmarks", {str(e.ListInfo().ListMarks())}); }},
+        {"lines", [&] { return call("lines", {str(e.Lines().Count())}); }},
+        {"canundo", [&] { return call("canundo", {str(e.CanUndo())}); }},
+        {"canredo", [&] { return call("canredo", {str(e.CanRedo())}); }},
+        {"modified", [&] { return call("modified", {str(e.Modified())}); }},
+        {"hidden", [&] { return call("hidden", {str(e.CaretHidden())}); }},
+        {"box",
+         [&] {
+           if (!e.BoxMode() || e.Selection().State() != sstSelected) return std::string("no box");
+           return call("box", {str(range.StartRow), str(range.EndRow), str(std::min(range.StartCol, range.EndCol)),
+                               str(std::max(range.StartCol, range.EndCol))});
+         }},
+        {"caret",
+         [&] {
+           return call("caret", {str(e.Row()), str(e.Col())});
+         }},
+        {"top", [&] { return call("top", {str(e.TopRow())}); }},
+        {"left", [&] { return call("left", {str(e.TopCol())}); }},
+        {"sel",
+         [&] {
+           return call("sel", {str(e.SelStart()), str(e.SelLength())});
+         }},
+        {"state",
+         [&] {
+           return call("state",
+                       {std::vector<std::string>{"none", "anchored", "selected", "hit"}.at(e.Selection().State())});
+         }},
+        {"cursor",
+         [&] {
+           return call(
+               "cursor",
+               {std::vector<std::string>{"text", "margin", "top", "insel", "move", "copy"}.at(e.CursorState())});
+         }},
+        {"drag",
+         [&] {
+           return call("drag", {std::vector<std::string>{"none", "pending", "dragging"}.at(e.SelDragState())});
+         }},
+    };
+    // Quoted texts in a check are compared as the table writes them.
+    const std::size_t quote = word.find('\'');
+    const std::string expected =
+        quote == std::string::npos ? word : word.substr(0, quote) + test::ShowMarked(ParseQuoted(word));
+    if (const auto check = found.find(c.Name == "boxclip" ? "clip" : c.Name); check != found.end()) {
+      const std::string value = check->second();
+      return value == expected ? "" : value;
+    }
+    if (c.Name == "undo") {
+      // Undone step by step, the text comes back to the start, and not one step earlier.
+      for (int i = 0; i < number(0); ++i) {
+        if (!e.CanUndo()) return "undo: only " + std::to_string(i) + " steps";
+        if (i + 1 < number(0) && d.Text() == start) return "undo: back at the start after " + std::to_string(i + 1);
+        e.Undo();
+      }
+      if (d.Text() != start) return "undo: " + test::ShowMarked({d.Text()});
+      return e.CanUndo() ? "undo: more steps left" : "";
+    }
+    return "unknown expectation " + word;
+  }
+
+  TMouseDriver d;
+
+ private:
+  void Set(const std::string& word) {
+    TEditor& e = d.Editor;
+    TEditorCaret& caret = e.Caret();
+    const std::size_t eq = word.find('=');
+    const std::string name = word.substr(0, eq);
+    const int value = eq == std::string::npos ? 0 : std::stoi(word.substr(eq + 1));
+    const std::map<std::string, std::function<void()>> settings = {
+        {"wrap", [&] { e.WrapOption().SetWrapByte(value), e.SetWordWrap(true); }},
+        {"rows", [&] { d.Window.Height = 2 + 5 + value * 16, e.Resize(); }},
+        {"cols", [&] { d.Window.Width = 8 + 4 + value * 8, e.Resize(); }},
+        {"tabs", [&] { caret.SetTabSpaceCount(value); }},
+        {"autoindent", [&] { caret.SetAutoIndent(true); }},
+        {"tabindent", [&] { caret.SetTabIndent(true); }},
+        {"prevspace", [&] { caret.SetPrevSpaceIndent(true); }},
+        {"unindent", [&] { caret.SetBackSpaceUnIndent(true); }},
+        {"softtab", [&] { caret.SetSoftTab(true); }},
+        {"freecaret", [&] { caret.SetFreeCaret(true); }},
+        {"keepcaret", [&] { caret.SetKeepCaret(true); }},
+        {"intab", [&] { caret.SetInTab(true); }},
+        {"tokenendstop", [&] { caret.SetTokenEndStop(true); }},
+        {"lockscroll", [&] { caret.SetLockScroll(true); }},
+        {"norowselect", [&] { caret.SetRowSelect(false); }},
+        {"noselmove", [&] { caret.SetSelMove(false); }},
+        {"manualdrag", [&] { caret.SetSelDragMode(dmManual); }},
+        {"overtype", [&] { e.SetOvertype(true); }},
+        {"box", [&] { e.SetBoxMode(true); }},
+        {"retmark", [&] { e.WrapOption().SetFollowRetMark(true); }},
+        {"punct", [&] { e.WrapOption().SetFollowPunctuation(true); }},
+        {"leading", [&] { e.WrapOption().SetLeading(true); }},
+        {"wordbreak", [&] { e.WrapOption().SetWordBreak(true); }},
+        {"readonly", [&] { FReadOnly = true; }},
+    };
+    settings.at(name)();
+  }
+
+  // A point of the view: "row,col" one pixel into the cell, "row,col+" in its right half, "row,col>N"
+  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text, "u,col"
+  // above the window, "row,x" right of it.
+  TPoint Point(const std::string& rowWord, const std::string& colWord) const {
+    const TEditorViewport& v = d.Editor.Viewport();
+    const int col = colWord == "m" || colWord == "x" ? 0 : std::stoi(colWord);
+    if (rowWord == "a") return {d.Cell(0, col).X, v.TopMargin() - 1};
+    if (rowWord == "u") return {d.Cell(0, col).X, -20};
+    const int row = std::stoi(rowWord);
+    if (colWord == "m") return d.Margin(row);
+    if (colWord == "x") return {d.Window.Width + 10, d.Cell(row, 0).Y};
+    const std::size_t shift = colWord.find('>');
+    const TPoint p = d.Cell(row, col, colWord.back() == '+');
+    return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
+  }
+
+  void RunOnce(const TCommand& c, const std::string& word) {
+    TEditor& e = d.Editor;
+    const std::vector<std::string> a = Arguments(word);
+    const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    if (auto key = kKeys.find(c.Name); key != kKeys.end()) {
+      d.Key(key->second, c.Shift, 1, c.Repeat);
+    } else if (auto code = kChars.find(c.Name); code != kChars.end()) {
+      d.Char(code->second, c.Shift);
+    } else if (word[0] == '\'') {
+      d.Type(ParseQuoted(word).Text);
+    } else if (word[0] == '#') {
+      d.Char(static_cast<unsigned char>(std::stoi(word.substr(1), nullptr, 16)));
+    } else if (c.Name == "ime") {
+      e.ImeResult(ParseQuoted(word).Text);
+    } else if (c.Name == "put") {
+      e.PutText(ParseQuoted(word).Text);
+    } else if (c.Name == "seltext") {
+      e.SetSelTextBuf(ParseQuoted(word).Text);
+    } else if (c.Name == "clip" || c.Name == "boxclip") {
+      d.Clipboard.SetText(ParseQuoted(word).Text, c.Name == "boxclip");
+    } else if (c.Name == "press" || c.Name == "move" || c.Name == "release" || c.Name == "click") {
+      const TPoint p = Point(a.at(0), a.at(1));
+      if (c.Name == "press" || c.Name == "click") d.Press(p, c.Shift);
+      if (c.Name == "move") d.Move(p, c.Shift);
+      if (c.Name == "release" || c.Name == "click") d.Release(p, c.Shift);
+    } else if (c.Name == "drag") {  // a press, a move on the way, a move onto the target, the release
+      const TPoint from = Point(a.at(0), a.at(1));
+      const TPoint to = Point(a.at(2), a.at(3));
+      d.Press(from, c.Shift).Move({(from.X + to.X) / 2 + 5, (from.Y + to.Y) / 2}, c.Shift);
+      d.Move(to, c.Shift).Release(to, c.Shift);
+    } else {
+      const std::map<std::string, std::function<void()>> commands = {
+          {"at", [&] { d.At(number(0), number(1)); }},
+          {"start", [&] { e.SetSelStart(number(0)); }},
+          {"len", [&] { e.SetSelLength(number(0)); }},
+          {"top", [&] { e.SetTopRow(number(0)); }},
+          {"vscroll", [&] { e.VScroll(kRequests.at(a.at(0)), a.size() > 1 ? number(1) : 0); }},
+          {"hscroll", [&] { e.HScroll(kRequests.at(a.at(0)), a.size() > 1 ? number(1) : 0); }},
+          {"scrollcaret", [&] { e.ScrollCaretMessage(); }},
+          {"hit", [&] { e.SetHitSelection(number(0), number(1)); }},
+          {"boxmode", [&] { e.SetBoxMode(true); }},
+          // The rows and the line view, as the program's other parts edit them.
+          {"replace", [&] { e.ListInfo().ReplaceText(number(0), number(1), ParseQuoted(word).Text); }},
+          {"linsert", [&] { e.Lines().Insert(number(0), ParseQuoted(word).Text); }},
+          {"ldelete", [&] { e.Lines().Delete(number(0)); }},
+          {"lput", [&] { e.Lines().SetStrings(number(0), ParseQuoted(word).Text); }},
+          {"ladd", [&] { e.Lines().Add(ParseQuoted(word).Text); }},
+          {"settext", [&] { e.Lines().SetText(ParseQuoted(word).Text); }},
+          {"clear", [&] { e.Lines().Clear(); }},
+          {"wrapon", [&] { e.SetWordWrap(true); }},
+          {"wrapoff", [&] { e.SetWordWrap(false); }},
+          {"wrapbyte", [&] { e.WrapOption().SetWrapByte(number(0)); }},
+          {"marks",
+           [&] {
+             e.ListInfo().SetRowMarks(number(0), static_cast<TRowMarks>(number(1)));
+             e.ListInfo().IncludeListMarks(static_cast<TRowMarks>(number(1)));
+           }},
+          {"ro", [&] { e.SetReadOnly(true); }},
+          {"rw", [&] { e.SetReadOnly(false); }},
+          {"Undo", [&] { e.Undo(); }},
+          {"Redo", [&] { e.Redo(); }},
+          {"Copy", [&] { e.CopyToClipboard(); }},
+          {"Cut", [&] { e.CutToClipboard(); }},
+          {"Paste", [&] { e.PasteFromClipboard(); }},
+          {"BoxPaste", [&] { e.BoxPasteFromClipboard(); }},
+          {"SelectAll", [&] { e.SelectAll(); }},
+          {"Clear", [&] { e.DeleteSelection(); }},
+          {"imeopen", [&] { e.ImeNotify(true); }},
+          {"imeclose", [&] { e.ImeNotify(false); }},
+      };
+      commands.at(c.Name)();
+    }
+  }
+
+  bool FReadOnly = false;
+};
+
+TEST(EditingTable, EveryCaseGivesItsText) {
+  std::vector<std::string> settings;
+  int cases = 0;
+  for (const test::TTableLine& line : test::ReadTable("editing.txt")) {
+    const std::vector<std::string>& w = line.Words;
+    if (w[0] == "@") {
+      settings.assign(w.begin() + 1, w.end());
+      continue;
+    }
+    ++cases;
+    SCOPED_TRACE("editing.txt:" + std::to_string(line.Number));
+    const auto arrow = std::find(w.begin(), w.end(), "=>");
+    ASSERT_NE(arrow, w.end()) << "no =>";
+    ASSERT_NE(arrow + 1, w.end()) << "no expected text";
+    TCase c(settings);
+    const test::TMarkedText in = ParseQuoted(w[0], true);
+    c.Load(in);
+    for (auto word = w.begin() + 1; word != arrow; ++word) c.Run(*word);
+    if (*(arrow + 1) != "*") {  // "*": only the checks after it count
+      const test::TMarkedText expected = ParseQuoted(*(arrow + 1), true);
+      const test::TMarkedText got = c.Result();
+      EXPECT_TRUE(got.Text == expected.Text && got.Caret == expected.Caret && got.SelStart == expected.SelStart &&
+                  got.SelEnd == expected.SelEnd)
+          << "got " << test::ShowMarked(got);
+    }
+    for (auto word = arrow + 2; word != w.end(); ++word) {
+      const std::string found = c.Check(*word, in.Text);
+      EXPECT_EQ(found, "") << "expected " << *word;
+    }
+  }
+  EXPECT_GT(cases, 0);
+}
+
+}  // namespace
+}  // namespace editor

@@ -1,0 +1,275 @@
+// The control's properties in effect: values clamped, one repaint per real change, what a Caret change
+// or assignment does to the history, read-only over a selection, the cursors and the image bar's
+// pictures, the metrics the window measures, how far ahead start states are computed, and the note
+// window's preset reaching a painted control.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/note_editor_preset.h"
+#include "editor/control/editor_paint.h"
+#include "editor/text/editor_screen_strings.h"
+#include "editor/view/editor_images.h"
+#include "support/recording_canvas.h"
+#include "support/windowed_editor.h"
+
+namespace editor {
+namespace {
+
+using test::TWindowedEditor;
+
+TEST(EditorProps, ValuesAreClampedNotRefused) {
+  TEditor e;
+  const std::vector<std::tuple<std::function<void(int)>, std::function<int()>, int, int>> cases = {
+      {[&](int v) { e.Margin().SetLeft(v); }, [&] { return e.Margin().Left(); }, -5, 0},
+      {[&](int v) { e.Margin().SetLeft(v); }, [&] { return e.Margin().Left(); }, 500, 100},
+      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 7, 6},
+      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 1, 2},
+      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 12, 8},
+      {[&](int v) { e.Ruler().SetGaugeRange(v); }, [&] { return e.Ruler().GaugeRange(); }, 9, 8},
+      {[&](int v) { e.Ruler().SetGaugeRange(v); }, [&] { return e.Ruler().GaugeRange(); }, 20, 10},
+      {[&](int v) { e.Leftbar().SetColumn(v); }, [&] { return e.Leftbar().Column(); }, 0, 1},
+      {[&](int v) { e.Leftbar().SetColumn(v); }, [&] { return e.Leftbar().Column(); }, 9, 8},
+      {[&](int v) { e.Leftbar().SetRightMargin(v); }, [&] { return e.Leftbar().RightMargin(); }, 101, 100},
+      {[&](int v) { e.Imagebar().SetMarkWidth(v); }, [&] { return e.Imagebar().MarkWidth(); }, -1, 0},
+      {[&](int v) { e.SetUndoListMax(v); }, [&] { return e.UndoListMax(); }, 10, 64},
+      {[&](int v) { e.SetUndoListMax(v); }, [&] { return e.UndoListMax(); }, 200, 200},
+      {[&](int v) { e.Speed().SetPageVerticalRange(v); }, [&] { return e.Speed().PageVerticalRange(); }, 0, 1},
+      {[&](int v) { e.Speed().SetCaretVerticalAc(v); }, [&] { return e.Speed().CaretVerticalAc(); }, 9, 4},
+      {[&](int v) { e.WrapOption().SetWrapByte(v); }, [&] { return e.WrapOption().WrapByte(); }, 5, 20},
+  };
+  for (const auto& [set, get, given, kept] : cases) {
+    set(given);
+    EXPECT_EQ(get(), kept) << given;
+  }
+}
+
+TEST(EditorProps, ANewControlTakesTabsAndReturnsAsText) {
+  TEditor e;
+  e.SetReadOnly(false);
+  e.KeyChar(kCharReturn);
+  e.KeyChar(kCharTab);
+  EXPECT_EQ(e.Lines().Text(), "\r\n\t");
+}
+
+TEST(PropertyChanged, RepaintsOncePerRealChangeAndResetsStatesForTheScheme) {
+  TWindowedEditor w;
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "http://x" + std::to_string(i) + "\r\n";
+  w.Editor.Lines().SetText(text);
+  TEditorScreenStrings& rows = w.Editor.ListInfo();
+  rows.SetStateNotComputed(0);
+  const int repaints = w.Window.InvalidateAllCount;
+  w.Editor.View().Colors().Url().SetColor(0xFF);
+  w.Editor.View().Colors().Url().SetColor(0xFF);
+  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 1);
+  EXPECT_TRUE(rows.StateComputed(0)) << "every start state was reset";
+  rows.SetStateNotComputed(0);
+  w.Editor.Margin().SetLeft(3);
+  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
+  EXPECT_FALSE(rows.StateComputed(0)) << "a margin does not touch the start states";
+  EXPECT_EQ(w.Editor.Viewport().TextLeft(), 3 + 12);
+  TEditorSpeed speed;  // Speed reports nothing, but the start states learn InitBracketsFull
+  speed.SetInitBracketsFull(true);
+  w.Editor.Speed().Assign(speed);
+  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
+  EXPECT_TRUE(w.Editor.TokenRowStates().InitBracketsFull());
+}
+
+TEST(PropertyChanged, AssigningReportsOnceEvenWhenNothingDiffers) {
+  TWindowedEditor w;
+  TEditorCaret caret;
+  TEditorMargin margin;
+  TEditorMarks marks;
+  TEditorLeftbar leftbar;
+  TEditorRuler ruler;
+  TEditorImagebar imagebar;
+  TEditorViewInfo view;
+  // Each is assigned the values the control already holds.
+  caret.Assign(w.Editor.Caret());
+  view.Assign(w.Editor.View());
+  const std::vector<std::function<void()>> assignments = {
+      [&] { w.Editor.Caret().Assign(caret); }, [&] { w.Editor.Margin().Assign(margin); },
+      [&] { w.Editor.Marks().Assign(marks); }, [&] { w.Editor.Leftbar().Assign(leftbar); },
+      [&] { w.Editor.Ruler().Assign(ruler); }, [&] { w.Editor.Imagebar().Assign(imagebar); },
+      [&] { w.Editor.View().Assign(view); }};
+  for (std::size_t i = 0; i < assignments.size(); ++i) {
+    const int repaints = w.Window.InvalidateAllCount;
+    assignments[i]();
+    EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 1) << "assignment " << i;
+  }
+}
+
+TEST(PropertyChanged, ACaretChangeOrAssignmentInAWindowEmptiesTheUndoHistory) {
+  TEditor loose;
+  loose.Lines().SetText("abc\r\n");
+  loose.ListInfo().ReplaceText(0, 1, "abcd\r\n");
+  loose.Caret().SetAutoIndent(false);
+  EXPECT_TRUE(loose.CanUndo()) << "without a window the history stays";
+  TWindowedEditor w;
+  w.Editor.Lines().SetText("abc\r\n");
+  w.Editor.ListInfo().ReplaceText(0, 1, "abcd\r\n");
+  w.Editor.Caret().SetAutoIndent(false);
+  EXPECT_FALSE(w.Editor.CanUndo());
+  w.Editor.ListInfo().ReplaceText(0, 1, "abcde\r\n");
+  TEditorCaret same;
+  same.Assign(w.Editor.Caret());
+  w.Editor.Caret().Assign(same);
+  EXPECT_FALSE(w.Editor.CanUndo()) << "an equal Caret is still a new Caret";
+}
+
+TEST(PropertyChanged, ANewTabWidthRecutsWrappedRowsAsALoadWould) {
+  TEditor editor;
+  editor.WrapOption().SetWrapByte(20);
+  editor.SetWordWrap(true);
+  editor.Lines().SetText("a\tb\tc\td\te\tf\tg\th\r\n");
+  EXPECT_EQ(editor.ListInfo().Count(), 3);  // a tab's fill stops at a row's end: six columns a row
+  editor.Caret().SetTabSpaceCount(2);
+  EXPECT_EQ(editor.ListInfo().Count(), 1);
+  EXPECT_EQ(editor.ListInfo().RowText(0), "a\tb\tc\td\te\tf\tg\th");
+}
+
+TEST(ReadOnly, IgnoredDuringADragAndSwitchedOnOverASelectionShowsTheTextCursor) {
+  test::TWindowedEditor w;
+  TEditor& e = w.Editor;
+  e.Lines().SetText("abc def\r\n");
+  e.SetSelStart(0);
+  e.SetSelLength(3);
+  const int x = e.Viewport().TextLeft() + 8 + 1;
+  e.MouseMove(0, x, 10);
+  ASSERT_EQ(w.Window.Cursor, TCursorKind::Arrow);  // over a selection that can be dragged
+  e.SetReadOnly(true);
+  EXPECT_EQ(w.Window.Cursor, TCursorKind::IBeam);
+  EXPECT_EQ(e.CursorState(), curText);
+  e.SetReadOnly(false);
+  e.MouseDown(TMouseButton::Left, 0, x, 10);
+  e.MouseMove(0, x + 20, 10);
+  ASSERT_EQ(e.SelDragState(), sdDragging);
+  e.SetReadOnly(true);
+  EXPECT_FALSE(e.ReadOnly()) << "a drag under way keeps the setting it began with";
+}
+
+TEST(Cursors, EachCursorIndexShowsItsCursor) {
+  // The control's own two, the platform's, and indices that name nothing (the note window's 1 and 2).
+  const std::vector<std::pair<int, TCursorKind>> kinds = {{crRightArrow, TCursorKind::RightArrow},
+                                                          {crDragSelCopy, TCursorKind::DragSelCopy},
+                                                          {crIBeam, TCursorKind::IBeam},
+                                                          {crDrag, TCursorKind::DragMove},
+                                                          {-21, TCursorKind::Hand},
+                                                          {crDefault, TCursorKind::Arrow},
+                                                          {1, TCursorKind::Arrow},
+                                                          {2, TCursorKind::Arrow}};
+  for (const auto& [index, kind] : kinds) EXPECT_EQ(CursorKindOf(index), kind) << index;
+  const TCursorIndices defaults;
+  EXPECT_EQ(CursorIndexOf(defaults, curLeftMargin), crRightArrow);
+  EXPECT_EQ(CursorIndexOf(defaults, curDragCopy), crDragSelCopy);
+  EXPECT_EQ(CursorIndexOf(defaults, curDragMove), crDrag);
+}
+
+TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
+  TWindowedEditor w;  // the image bar shows by default: 2 + 8 + 0 + 2 pixels
+  w.Editor.Imagebar().SetMarkWidth(11);
+  w.Editor.Lines().SetText("a\r\nb\r\nc\r\n");
+  w.Editor.ListInfo().SetRowMarks(1, (1 << 3) | (1 << 7) | (1 << 12));
+  const auto paint = [&w] {
+    test::TRecordingCanvas canvas;
+    canvas.Clip = {0, 0, w.Window.Width, w.Window.Height};
+    PaintEditor(w.Editor, canvas);
+    return canvas.Images;
+  };
+  auto images = paint();
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].List, &BuiltInDigitImages());
+  EXPECT_EQ(images[0].Index, 3);  // the lowest digit mark
+  EXPECT_EQ(std::make_pair(images[0].X, images[0].Y), std::make_pair(2, 18));
+  EXPECT_EQ(images[1].List, &BuiltInMarkImages());
+  EXPECT_EQ(images[1].Index, 2);
+  EXPECT_EQ(images[1].X, 2 + 8);
+
+  auto digits = std::make_unique<TEditorImageList>(8, 11, 0x0000FF);
+  for (int i = 0; i < 10; ++i) digits->Add({});
+  w.Editor.SetImageDigits(digits.get());
+  w.Editor.SetImageMarks(digits.get());
+  EXPECT_EQ(paint()[0].List, digits.get());
+  const int repaints = w.Window.InvalidateAllCount;
+  digits.reset();
+  EXPECT_EQ(w.Editor.ImageDigits(), nullptr);
+  EXPECT_EQ(w.Editor.ImageMarks(), nullptr);
+  EXPECT_GT(w.Window.InvalidateAllCount, repaints);
+  EXPECT_EQ(paint()[0].List, &BuiltInDigitImages());
+  EXPECT_EQ(BuiltInDigitImages().Count(), 10);
+  EXPECT_EQ(BuiltInMarkImages().Count(), 6);
+}
+
+TEST(Metrics, TheControlMeasuresThroughItsWindow) {
+  TWindowedEditor w(10);  // 2 + 5 + 10 x 16 pixels high: exactly ten rows, the slack under them counted
+  const TEditorViewport& v = w.Editor.Viewport();
+  EXPECT_EQ(w.Editor.VisibleRows(), 10);
+  EXPECT_EQ(v.TextLeft(), 31);  // margin 19 and the image bar's 12
+  EXPECT_EQ(w.Editor.VisibleCols(), 75);
+  w.Editor.Marks().Underline().SetVisible(true);
+  EXPECT_EQ(v.RowHeight(), 17);
+  EXPECT_EQ(w.Editor.VisibleRows(), 9);
+  w.Editor.Leftbar().SetVisible(true);
+  EXPECT_EQ(v.TextLeft(), 31 + 8 + 32 + 4);
+  w.Editor.Ruler().SetVisible(true);
+  EXPECT_EQ(v.TopMargin(), 2 + 8 + 6);
+  w.Window.Metrics.AveCharWidth = 10;
+  w.Editor.Resize();
+  EXPECT_EQ(v.ColWidth(), 10);
+  w.Editor.View().Colors().Comment().SetStyle(fsItalic);
+  EXPECT_TRUE(v.TransparentTokens());
+}
+
+TEST(StartStates, AreComputedTwoScreensOfTheScreensHeightBelowTheTopRow) {
+  TWindowedEditor w(10);
+  w.Window.Screen = 800;  // 50 rows of 16 pixels
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "x\r\n";
+  w.Editor.Lines().SetText(text);
+  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(100));
+  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(101));
+  w.Editor.SetTopRow(50);
+  w.Editor.ListInfo().ResetStates();
+  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(150));
+  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(151));
+}
+
+TEST(HitLength, HitStylesMarkFromTheCaret) {
+  TWindowedEditor w;
+  w.Editor.Lines().SetText("hello world\r\n");
+  w.Editor.SetCol(6);
+  w.Editor.SetHitLength(5);
+  EXPECT_EQ(w.Editor.SelText(), "world");
+  w.Editor.SetHitStyle(hsCaret);
+  EXPECT_EQ(w.Editor.SelLength(), 0) << "a new hit style clears the selection";
+  w.Editor.SetCol(0);
+  w.Editor.SetHitLength(5);
+  EXPECT_EQ(w.Editor.CaretModel().Width(), 5 * 8) << "the caret becomes a block over the hit";
+  EXPECT_EQ(w.Editor.Col(), 0);
+}
+
+TEST(NotePreset, ReachesTheControlAndItsPaint) {
+  TWindowedEditor w;
+  app::ApplyNoteWindowEditorSettings(w.Editor);
+  w.Editor.Lines().SetText("go http://a.jp\r\n");
+  EXPECT_TRUE(w.Editor.WordWrap());
+  EXPECT_EQ(w.Editor.Viewport().TextLeft(), 8);
+  test::TRecordingCanvas canvas;
+  canvas.Clip = {0, 0, w.Window.Width, w.Window.Height};
+  w.Editor.SetSelStart(0);
+  w.Editor.SetSelLength(2);
+  PaintEditor(w.Editor, canvas);
+  const auto row = canvas.TextsAt(2);
+  ASSERT_EQ(row.size(), 3u);  // the selected "go", the rest of the row, the URL again in its colours
+  EXPECT_EQ(row[0].BkColor, 0x800000u);
+  EXPECT_EQ(row[2].Text, "http://a.jp");
+  EXPECT_EQ(row[2].Color, 0xFF0000u);
+  EXPECT_EQ(row[2].BkColor, 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace editor

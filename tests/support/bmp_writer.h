@@ -1,0 +1,205 @@
+// Writes Windows BMP files of every depth and compression for the image, Qt and window tests, with an
+// independent model of what each pixel must decode to.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image/skin_image.h"
+
+namespace image_test {
+
+enum TCompression : std::uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
+
+struct TBmpSpec {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 24;
+  TCompression Compression = BI_RGB;
+  bool TopDown = false;  // a negative height in the header
+};
+
+// Colours every depth holds exactly (channels 0 or 255, which 5-bit fields keep too).
+inline const std::vector<image::TRgb> kPureColours = {
+    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255},
+    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+
+// How many colours a depth can index (16 for the deeper ones, which index the pure colours too).
+inline int PaletteSize(int bitCount) { return bitCount == 1 ? 2 : 16; }
+
+// The colour index of a pixel: runs of three across (for the run-length files), and uneven enough that a
+// flipped, shifted or mirrored picture shows.
+inline int IndexAt(int x, int y, int colours) {
+  const int block = x / 3;
+  return (block * 7 + y * 13 + (block * y) % 5) % colours;
+}
+
+// The picture a spec must decode to, rows from the top.
+inline image::TBitmap Expected(const TBmpSpec& spec) {
+  image::TBitmap picture{spec.Width, spec.Height, {}};
+  for (int y = 0; y < spec.Height; ++y)
+    for (int x = 0; x < spec.Width; ++x) {
+      const image::TRgb pure = kPureColours[static_cast<std::size_t>(IndexAt(x, y, PaletteSize(spec.BitCount)))];
+      // The deep formats get one more, uneven channel where they can hold it.
+      image::TRgb colour = pure;
+      if (spec.BitCount >= 24) colour.G = static_cast<std::uint8_t>((x * 3 + y * 5) & 0xFF);
+      // 16-bit files keep the top 5 bits of a channel (6 of green with 5-6-5 fields), and the reader
+      // widens them by a shift, as the system's own drawing does.
+      if (spec.BitCount == 16) {
+        colour.R &= 0xF8;
+        colour.G &= spec.Compression == BI_BITFIELDS ? 0xFC : 0xF8;
+        colour.B &= 0xF8;
+      }
+      picture.Pixels.push_back(colour);
+    }
+  return picture;
+}
+
+namespace detail {
+
+inline void Put16(std::string& out, std::uint32_t value) {
+  out += static_cast<char>(value & 0xFF);
+  out += static_cast<char>((value >> 8) & 0xFF);
+}
+inline void Put32(std::string& out, std::uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+
+// One bottom-up or top-down row of the spec's pixels, as the file stores them uncompressed.
+inline std::string Row(const TBmpSpec& spec, const image::TBitmap& picture, int fileRow) {
+  const int y = spec.TopDown ? fileRow : spec.Height - 1 - fileRow;
+  std::string row;
+  std::uint32_t bits = 0;
+  int filled = 0;
+  for (int x = 0; x < spec.Width; ++x) {
+    const image::TRgb c = picture.At(x, y);
+    const auto index = static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(spec.BitCount)));
+    switch (spec.BitCount) {
+      case 1:
+      case 4:
+      case 8:
+        bits = (bits << spec.BitCount) | index;
+        filled += spec.BitCount;
+        if (filled == 8) {
+          row += static_cast<char>(bits);
+          bits = 0;
+          filled = 0;
+        }
+        break;
+      case 16:
+        if (spec.Compression == BI_BITFIELDS) {  // 5-6-5
+          Put16(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u));
+        } else {  // 5-5-5
+          Put16(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u));
+        }
+        break;
+      case 24:
+        row += static_cast<char>(c.B);
+        row += static_cast<char>(c.G);
+        row += static_cast<char>(c.R);
+        break;
+      case 32:
+        if (spec.Compression == BI_BITFIELDS) {  // red in the low byte: the masks must be honoured
+          Put32(row, c.R | (c.G << 8u) | (c.B << 16u));
+        } else {
+          Put32(row, c.B | (c.G << 8u) | (c.R << 16u));
+        }
+        break;
+    }
+  }
+  if (filled > 0) row += static_cast<char>(bits << (8 - filled));
+  while (row.size() % 4 != 0) row += '\0';
+  return row;
+}
+
+// Run-length rows: encoded runs of at most 255 pixels (RLE4 runs alternate two indexes), an absolute
+// run at the start of each row where there is room for one, end of line, end of bitmap.
+inline std::string RlePixels(const TBmpSpec& spec) {
+  std::string out;
+  const bool four = spec.Compression == BI_RLE4;
+  for (int fileRow = 0; fileRow < spec.Height; ++fileRow) {
+    const int y = spec.TopDown ? fileRow : spec.Height - 1 - fileRow;
+    auto index = [&](int x) { return static_cast<unsigned>(IndexAt(x, y, 16)); };
+    int x = 0;
+    if (spec.Width >= 4) {  // absolute mode: 4 pixels, padded to a word
+      out += '\0';
+      out += '\x04';
+      if (four) {
+        out += static_cast<char>((index(0) << 4u) | index(1));
+        out += static_cast<char>((index(2) << 4u) | index(3));
+      } else {
+        for (int i = 0; i < 4; ++i) out += static_cast<char>(index(i));
+      }
+      x = 4;
+    }
+    while (x < spec.Width) {
+      // An RLE4 run alternates two indexes; an RLE8 run repeats one.
+      const unsigned a = index(x);
+      const unsigned b = x + 1 < spec.Width ? index(x + 1) : a;
+      int run = 1;
+      while (x + run < spec.Width && run < 255 && index(x + run) == (four && run % 2 == 1 ? b : a)) ++run;
+      out += static_cast<char>(run);
+      out += static_cast<char>(four ? (a << 4u) | b : a);
+      x += run;
+    }
+    out += '\0';
+    out += '\0';
+  }
+  out += '\0';
+  out += '\x01';
+  return out;
+}
+
+}  // namespace detail
+
+// The whole file.
+inline std::string MakeBmp(const TBmpSpec& spec) {
+  using detail::Put16;
+  using detail::Put32;
+  const image::TBitmap picture = Expected(spec);
+  std::string palette;
+  if (spec.BitCount <= 8) {
+    for (int i = 0; i < PaletteSize(spec.BitCount); ++i) {
+      const image::TRgb c = kPureColours[static_cast<std::size_t>(i)];
+      palette += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R), '\0'};
+    }
+  }
+  std::string masks;
+  if (spec.Compression == BI_BITFIELDS && spec.BitCount == 16) {
+    Put32(masks, 0xF800);
+    Put32(masks, 0x07E0);
+    Put32(masks, 0x001F);
+  } else if (spec.Compression == BI_BITFIELDS) {
+    Put32(masks, 0x000000FF);
+    Put32(masks, 0x0000FF00);
+    Put32(masks, 0x00FF0000);
+  }
+  std::string pixels;
+  if (spec.Compression == BI_RLE4 || spec.Compression == BI_RLE8) {
+    pixels = detail::RlePixels(spec);
+  } else {
+    for (int row = 0; row < spec.Height; ++row) pixels += detail::Row(spec, picture, row);
+  }
+  const auto offset = static_cast<std::uint32_t>(14 + 40 + masks.size() + palette.size());
+  std::string file = "BM";
+  Put32(file, static_cast<std::uint32_t>(offset + pixels.size()));
+  Put32(file, 0);
+  Put32(file, offset);
+  Put32(file, 40);
+  Put32(file, static_cast<std::uint32_t>(spec.Width));
+  Put32(file, static_cast<std::uint32_t>(spec.TopDown ? -spec.Height : spec.Height));
+  Put16(file, 1);
+  Put16(file, static_cast<std::uint32_t>(spec.BitCount));
+  Put32(file, spec.Compression);
+  Put32(file, static_cast<std::uint32_t>(pixels.size()));
+  Put32(file, 2835);
+  Put32(file, 2835);
+  Put32(file, spec.BitCount <= 8 ? static_cast<std::uint32_t>(PaletteSize(spec.BitCount)) : 0);
+  Put32(file, 0);
+  return file + masks + palette + pixels;
+}
+
+}  // namespace image_test
