@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "fuzz/skin_check.h"
-#include "image/bmp_writer.h"
-#include "platform/temp_dir.h"
+#include "support/bmp_writer.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(FuzzSeeds, SkinSeedsHoldTheFuzzProperty) {
   seeds.push_back(cut);
   seeds.push_back("BM");
   for (const std::string& seed : seeds) EXPECT_EQ(fuzz::CheckSkin(seed, nullptr), "") << testing::PrintToString(seed);
-  platform_test::WriteSeeds("skin", seeds);
+  test_support::WriteSeeds("skin", seeds);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "fuzz/editor_check.h"
 #include "fuzz/tokenizer_check.h"
-#include "platform/temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ std::vector<std::string> RandomPrograms(std::uint32_t seed, int count, std::size
 TEST(FuzzSeeds, TokenizerSeedsHoldTheFuzzProperty) {
   const std::vector<std::string> seeds = RandomPrograms(17, 200, 160);
   for (const std::string& seed : seeds) ASSERT_EQ(fuzz::CheckTokenizer(seed), "") << testing::PrintToString(seed);
-  platform_test::WriteSeeds("tokenizer", std::vector<std::string>(seeds.begin(), seeds.begin() + 20));
+  test_support::WriteSeeds("tokenizer", std::vector<std::string>(seeds.begin(), seeds.begin() + 20));
 }
 
 TEST(FuzzSeeds, EditorSeedsHoldTheFuzzProperty) {
   const std::vector<std::string> seeds = RandomPrograms(23, 300, 160);
   for (const std::string& seed : seeds) ASSERT_EQ(fuzz::CheckEditor(seed), "") << testing::PrintToString(seed);
-  platform_test::WriteSeeds("editor", std::vector<std::string>(seeds.begin(), seeds.begin() + 20));
+  test_support::WriteSeeds("editor", std::vector<std::string>(seeds.begin(), seeds.begin() + 20));
 }
 
 }  // namespace
