@@ -10,9 +10,9 @@ JOBS      ?= $(shell nproc)
 PACKAGES := g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev \
             fonts-ipafont-gothic libxcb-keysyms1-dev pkg-config
 # The fuzz targets are built with clang and libFuzzer, in a build of their own.
-FUZZ_PACKAGES := clang-14 libclang-rt-14-dev cmake ninja-build
+FUZZ_PACKAGES := clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev
 FUZZ_BUILD    ?= build-fuzz
-FUZZ_TARGETS  := memo_file settings cp932
+FUZZ_TARGETS  := memo_file settings cp932 skin tokenizer editor
 # fuzz-run gives each target FUZZ_TIME seconds, or FUZZ_RUNS inputs when that is set (FUZZ_RUNS=1000000).
 FUZZ_TIME     ?= 60
 FUZZ_RUNS     ?=
@@ -80,10 +80,12 @@ fuzz: fuzz-deps
 # What a target finds stays in $(FUZZ_BUILD)/corpus/<target>, a crashing input in $(FUZZ_BUILD)/crash-*.
 fuzz-run: fuzz deps
 	$(call CONFIGURE,$(BUILD))
-	cmake --build $(BUILD) -j $(JOBS) --target platform_tests store_tests
+	cmake --build $(BUILD) -j $(JOBS) --target platform_tests store_tests image_tests editor_control_tests
 	rm -rf $(FUZZ_BUILD)/seeds
 	TACKNOTE_SEED_DIR=$(CURDIR)/$(FUZZ_BUILD)/seeds $(BUILD)/tests/platform/platform_tests --gtest_filter='FuzzSeeds.*' >/dev/null
 	TACKNOTE_SEED_DIR=$(CURDIR)/$(FUZZ_BUILD)/seeds $(BUILD)/tests/store/store_tests --gtest_filter='FuzzSeeds.*' >/dev/null
+	TACKNOTE_SEED_DIR=$(CURDIR)/$(FUZZ_BUILD)/seeds $(BUILD)/tests/image/image_tests --gtest_filter='FuzzSeeds.*' >/dev/null
+	TACKNOTE_SEED_DIR=$(CURDIR)/$(FUZZ_BUILD)/seeds $(BUILD)/tests/editor/control/editor_control_tests --gtest_filter='FuzzSeeds.*' >/dev/null
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
 	  echo "== fuzz_$$t"; \

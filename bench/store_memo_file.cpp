@@ -1,4 +1,5 @@
-// Speed of saving and loading the data file, and proof that loading grows linearly with the file's size.
+// Speed of saving and loading the data file and of refreshing the recovery file, and proof that loading
+// grows linearly with the file's size.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "platform/file_io.h"
 #include "store/memo_file.h"
 #include "store/note_store.h"
+#include "store/recovery_file.h"
 
 namespace {
 
@@ -100,6 +102,32 @@ void BM_SaveMemoFile(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(file.Path())));
 }
 BENCHMARK(BM_SaveMemoFile)->Apply(SaveArgs);
+
+// The recovery file's refresh on the window's thread: a copy of the page list with the shown page's new
+// text, compared with the data file's pages and with the copy written last (which differs in that page).
+void BM_RecoverySnapshot(benchmark::State& state) {
+  const auto saved = Pages(static_cast<std::size_t>(state.range(0)), static_cast<std::size_t>(state.range(1)));
+  auto written = saved;
+  written.back().Text += "x";
+  for (auto _ : state) {
+    auto pages = saved;
+    pages.back().Text += "xy";
+    pages.back().Updated = "20240201000000";
+    benchmark::DoNotOptimize(pages == saved);
+    benchmark::DoNotOptimize(pages == written);
+  }
+}
+BENCHMARK(BM_RecoverySnapshot)->Apply(SaveArgs);
+
+// The same refresh's writing thread: the file's bytes, temporary file, flush to disk, rename.
+void BM_RecoveryWrite(benchmark::State& state) {
+  const auto pages = Pages(static_cast<std::size_t>(state.range(0)), static_cast<std::size_t>(state.range(1)));
+  const store::TRecoveryFile file(Scratch().Path() / "save.DAT.recovery");
+  for (auto _ : state) {
+    if (!file.Write(pages).Ok) state.SkipWithError("write failed");
+  }
+}
+BENCHMARK(BM_RecoveryWrite)->Apply(SaveArgs);
 
 // Start-up's load: whole-file read, lines, blocks, header fields.
 void LoadFile(benchmark::State& state, const std::vector<store::TMemoData>& pages, const std::string& name) {

@@ -36,14 +36,14 @@ int main(int argc, char** argv) {
   for (const QString& argument : QCoreApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
   app::TfrmMain window(app::TNoteServices{clock, dialogs, opener, paths, arguments, platform::ExecutablePath(),
                                           platform::DefaultAutostartDir()});
-  if (!window.FormCreate()) return 1;
-  window.show();
 
+  // Listening before the start: a signal while a start-up message is open ends the program there.
   app::TQuitSignals quitSignals;
-  QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, &window, &QWidget::close);
-  // The desktop session's end asks for the same close as the Exit command.
-  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager& manager) {
-    if (!window.close()) manager.cancel();  // an unsavable page holds the session's end
-  });
+  QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, &window, &app::TfrmMain::EndRequested);
+  // The desktop session's end: the same end, with nothing the user would have to answer.
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                   [&window](QSessionManager&) { window.EndRequested(); });
+  if (!window.FormCreate()) return window.Ending() ? 0 : 1;
+  window.show();
   return QApplication::exec();
 }

@@ -23,19 +23,14 @@
 #include "qt/qt_fonts.h"
 
 namespace app {
-namespace {
-
-const QString kSaveBadTextMessage =
-    QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。");
-
-}  // namespace
 
 TfrmMain::TfrmMain(TNoteServices services)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),
       FServices(std::move(services)),
       FStore(FServices.Clock),
       FMemoFile(FServices.Paths.DatPath),
-      FImgSkin(image::BuiltInSkin()) {
+      FImgSkin(image::BuiltInSkin()),
+      FRecovery(FServices.Paths.RecoveryPath, [this] { return PagesAsShown(); }) {
   setWindowTitle(qtui::kApplicationTitle);
   setWindowIcon(qtui::NoteIcon());
   setAutoFillBackground(false);
@@ -56,6 +51,7 @@ TfrmMain::TfrmMain(TNoteServices services)
   FMainMenu->installEventFilter(this);
   FEditMenu = new TEditMenu(*this, FMemo1->Editor());
   FMemo1->SetPopupMenu(FEditMenu);
+  FMemo1->Editor().OnChange = editor::MethodEvent<&TfrmMain::Memo1Change>(this);
   FTimer.setInterval(50);
   connect(&FTimer, &QTimer::timeout, this, &TfrmMain::TimerTimer);
   FPlaceCheck.setInterval(150);
@@ -98,7 +94,6 @@ bool TfrmMain::FormCreate() {
 
   if (!FMemoFile.LoadMemoFile(FStore)) {
     // Carrying on with a partly read page list would let the next close overwrite the user's notes.
-    FLoadFailed = true;
     FServices.Dialogs.MessageDlg(
         this,
         QStringLiteral("データファイルを読み込めませんでした。ファイルには手を付けずに終了します。\r\n") +
@@ -107,10 +102,15 @@ bool TfrmMain::FormCreate() {
     FHotKey.Unregister();
     return false;
   }
+  if (!RecoverAtStart()) {
+    FHotKey.Unregister();
+    return false;
+  }
   ApplyPage(FPageIndex);
   RebuildPageMenu();
   FTrayIcon.Add(windowIcon(), qtui::kApplicationTitle);
   FTimer1.start();
+  FStarted = true;
   return true;
 }
 
@@ -149,33 +149,6 @@ void TfrmMain::Timer1Timer() {
   FTimer1.stop();
   SetWindowShade(FStartShaded);
   if (!FServices.Arguments.empty() && FServices.Arguments.front() == "/R") hide();
-}
-
-bool TfrmMain::FormCloseQuery() {
-  if (FLoadFailed) return true;  // nothing may be written over a data file we could not read
-  StorePage(FPageIndex);
-  int32_t badIndex = -1;
-  switch (FMemoFile.SaveMemoFile(FStore, badIndex)) {
-    case store::SaveOk: {
-      CollectSettings();
-      platform::FileResult saved = store::SaveSettings(FServices.Paths.IniPath, FSettings, FStore.DefaultMemo);
-      if (!saved.Ok) {
-        FServices.Dialogs.ShowMessage(this, QString::fromStdString(saved.Error));
-        return false;
-      }
-      FTrayIcon.Delete();
-      FHotKey.Unregister();
-      return true;
-    }
-    case store::SaveBadText:
-      ApplyPage(badIndex);
-      FMemo1->Editor().SetRow(0);
-      MessageDlgNotTopmost(kSaveBadTextMessage, qtui::TMsgDlgType::mtError, qtui::mbOK);
-      return false;
-    case store::SaveFailed:
-      return false;
-  }
-  return false;
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/recovery_keeper.h"
 #include "app/thumb_math.h"
 #include "dialogs/note_window_host.h"
 #include "editor/view/editor_window.h"
@@ -82,9 +83,18 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   ~TfrmMain() override;
 
   // The creation handler: settings, hot key, skin, pages, the first page, the page menu, the tray icon,
-  // then Timer1. False when the data file exists but could not be read: the window then closes without
-  // writing anything.
+  // then Timer1. False when the data file exists but could not be read, or when the program is to end
+  // during a start-up message: the window then closes without writing anything.
   bool FormCreate();
+
+  // --- Ending and crash recovery (close_check.cpp, start_checks.cpp).
+  // A signal or the desktop session's end: open dialogs are cancelled, then the close check runs and the
+  // program ends whatever the save gave, the pages in a rescue file when the data file refused them.
+  void EndRequested();
+  bool Ending() const { return FEnding; }
+  // The pages changed outside the editor's text (a page added, deleted, renamed, its wrap or font).
+  void PagesChanged() { FRecovery.Changed(); }
+  TRecoveryKeeper& Recovery() { return FRecovery; }
 
   // --- Pages (page_commands.cpp).
   // Puts the page at `index` (clamped into the list) into the editor and makes it the shown page.
@@ -213,8 +223,20 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   // or, without one, the frame does it itself.
   enum class TDragMode { None, PendingMove, PendingSize, Move, Size };
 
-  // The close check: true when the pages and the settings were written and the window may close.
+  // The close check: true when the pages and the settings were written and the window may close, and
+  // always once the program is ending.
   bool FormCloseQuery();
+  // Tells of a damaged data file, offers the pages a crash left behind and starts the recovery file.
+  // False when the program is to end now.
+  bool RecoverAtStart();
+  // The pages with the shown page as the editor holds it, the records left as they are.
+  std::vector<store::TMemoData> PagesAsShown();
+  // What StorePage copies from the editor into a record.
+  void CopyEditorInto(store::TMemoData& page);
+  // The notification icon and the hot key go when the program ends.
+  void EndServices();
+  // The pages into a rescue file after a failed save; the same pages again name the file they are in.
+  platform::FileResult RescuePages();
   // LoadSettings' share of the window: position, size, shade, always on top, opacity.
   void ApplySettings();
   void CollectSettings();
@@ -244,6 +266,8 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   void PnlScrollAreaMouseMove(QPoint position);
   void PnlScrollAreaMouseUp(Qt::MouseButton button);
   void Memo1TopRowChange(editor::TObject* sender);
+  // The editor's change event: a refresh of the recovery file once typing pauses.
+  void Memo1Change(editor::TObject*) { FRecovery.Changed(); }
   bool MenuPressIsLabelDoubleClick(const QMouseEvent& press) const;
 
   TNoteServices FServices;
@@ -258,7 +282,10 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   bool FIsAlwaysOnTop = false;
   bool FStartShaded = false;
   bool FDblClickGuard = false;
-  bool FLoadFailed = false;
+  bool FStarted = false;                        // the creation handler ran to its end: there are pages to save
+  bool FEnding = false;                         // a signal or the session's end came: no dialog may hold the end
+  std::vector<store::TMemoData> FRescuedPages;  // what the last rescue file holds
+  platform::FileResult FRescued;
   image::TSkinImage FImgSkin;
   qtui::TQtBmpDecoder FSkinDecoder;
   qtui::TEditorWidget* FMemo1 = nullptr;
@@ -285,6 +312,7 @@ class TfrmMain : public QWidget, public dialogs::TOptionsHost, public dialogs::T
   QRect FDragGeometry;         // the window's place and size when the frame took over
   bool FInSystemLoop = false;  // the window manager moves or sizes the window
   QTimer FPlaceCheck;          // a moment after the last move Qt reported
+  TRecoveryKeeper FRecovery;
 };
 
 }  // namespace app

@@ -64,7 +64,11 @@ void TfrmMain::ApplyPage(int32_t index) {
 
 void TfrmMain::StorePage(int32_t index) {
   if (index < 0 || index >= static_cast<int32_t>(FStore.Pages.size())) return;
-  store::TMemoData& page = FStore.Pages[static_cast<std::size_t>(index)];
+  CopyEditorInto(FStore.Pages[static_cast<std::size_t>(index)]);
+  FMemo1->Editor().SetModified(false);
+}
+
+void TfrmMain::CopyEditorInto(store::TMemoData& page) {
   editor::TEditor& editor = FMemo1->Editor();
   const editor::TEditorFont& font = editor.Font();
   page.FontColor = static_cast<int32_t>(font.Color);
@@ -75,7 +79,6 @@ void TfrmMain::StorePage(int32_t index) {
     page.Text = editor.Lines().Text();
     page.Updated = platform::FormatStamp(FServices.Clock.Now());
   }
-  editor.SetModified(false);
 }
 
 void TfrmMain::RebuildPageMenu() {
@@ -83,6 +86,7 @@ void TfrmMain::RebuildPageMenu() {
   titles.reserve(FStore.Pages.size());
   for (const store::TMemoData& page : FStore.Pages) titles.push_back(page.Title);
   FMainMenu->RebuildPageItems(titles);
+  PagesChanged();  // every command that adds, deletes, renames or reorders pages ends here
 }
 
 void TfrmMain::mnuNewClick() {
@@ -158,12 +162,14 @@ void TfrmMain::mnuFontClick() {
   FCanvasFont = CanvasFontOf(*chosen);
   Memo1Resize();
   update();
+  PagesChanged();
 }
 
 void TfrmMain::mnuWordWrapClick() {
   store::TMemoData& page = FStore.Pages[static_cast<std::size_t>(FPageIndex)];
   page.WordWrap = !page.WordWrap;
   FMemo1->Editor().SetWordWrap(page.WordWrap);
+  PagesChanged();
 }
 
 void TfrmMain::mnuLoadTextClick() {

@@ -127,7 +127,11 @@ FileResult Flush(WriteCalls& calls, int fd, const std::filesystem::path& target)
 // A file its owner protected stays protected: without write permission for us, or without any write bit
 // at all (which does not stop root), the rename-based save must not replace it.
 FileResult CheckWritable(const std::filesystem::path& target, const struct stat& st) {
-  if ((st.st_mode & 0222) == 0) return FileResult::Failure("cannot write", target, "the file is read-only");
+  if ((st.st_mode & 0222) == 0) {
+    FileResult refused = FileResult::Failure("cannot write", target, "the file is read-only");
+    refused.Errno = EACCES;  // what the kernel itself tells anyone but root
+    return refused;
+  }
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return Fail("cannot write", target, errno);
   return FileResult::Success();
 }
@@ -145,6 +149,7 @@ FileResult WriteInPlace(const std::filesystem::path& target, std::string_view by
         Concat("cannot write ", Quote(target), " in place without a complete copy first: ", copy.Error));
     failed.File = target;
     failed.Reason = copy.Reason;
+    failed.Errno = copy.Errno;
     return failed;
   }
   FileResult result;
@@ -171,7 +176,9 @@ FileResult WriteInPlace(const std::filesystem::path& target, std::string_view by
 }  // namespace
 
 FileResult FileResult::Failure(std::string_view what, const std::filesystem::path& file, int err) {
-  return Failure(what, file, std::generic_category().message(err));
+  FileResult result = Failure(what, file, std::generic_category().message(err));
+  result.Errno = err;
+  return result;
 }
 
 FileResult FileResult::Failure(std::string_view what, const std::filesystem::path& file, std::string_view reason) {
@@ -191,12 +198,14 @@ bool ResolveOwnLinks(const std::filesystem::path& path, std::filesystem::path& t
     if (!S_ISLNK(st.st_mode)) {
       if (hop > 0 && st.st_uid != me) {
         error = FileResult::Failure("cannot write through the link", path, "its target belongs to another user");
+        error.Errno = EACCES;  // as the kernel answers a link it protects
         return false;
       }
       return true;
     }
     if (st.st_uid != me) {
       error = FileResult::Failure("cannot write through the link", target, "the link belongs to another user");
+      error.Errno = EACCES;
       return false;
     }
     std::error_code ec;

@@ -22,6 +22,9 @@ struct FileResult {
   // caller can word its own message. WriteNewFile and WriteRescueCopy also set File on success.
   std::filesystem::path File;
   std::string Reason;
+  // The errno behind Reason, so a caller can put the reason in the user's language; 0 when the reason is
+  // the program's own words.
+  int Errno = 0;
   // Set when a write in place failed: the complete new content sits, synced, in this file.
   std::filesystem::path SafetyCopy;
 

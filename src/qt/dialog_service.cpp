@@ -2,6 +2,7 @@
 // the program's Japanese captions and button texts.
 #include "qt/dialog_service.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -86,7 +87,8 @@ TModalResult TQtDialogService::MessageDlg(QWidget* parent, const QString& text, 
     if (buttons & kButtons[i].Button) made[i] = box.addButton(QString::fromUtf8(kButtons[i].Text), kButtons[i].Role);
   }
   if (buttons == 0) made[2] = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-  box.exec();
+  Run(box);
+  if (FCancelled) return mrCancel;
   for (std::size_t i = 0; i < kButtons.size(); ++i) {
     if (made[i] && box.clickedButton() == made[i]) return kButtons[i].Result;
   }
@@ -96,7 +98,7 @@ TModalResult TQtDialogService::MessageDlg(QWidget* parent, const QString& text, 
 void TQtDialogService::ShowMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::NoButton, parent);
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-  box.exec();
+  Run(box);
 }
 
 QString TQtDialogService::InputBox(QWidget* parent, const QString& caption, const QString& prompt,
@@ -107,17 +109,20 @@ QString TQtDialogService::InputBox(QWidget* parent, const QString& caption, cons
   dialog.setTextValue(initial);
   dialog.setOkButtonText(QStringLiteral("OK"));
   dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-  return dialog.exec() == QDialog::Accepted ? dialog.textValue() : initial;
+  return Run(dialog) == QDialog::Accepted ? dialog.textValue() : initial;
 }
 
 std::optional<editor::TEditorFont> TQtDialogService::ChooseFont(QWidget* parent, const editor::TEditorFont& initial) {
   TFontDialog dialog(parent, initial);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (Run(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Font();
 }
 
 std::optional<std::filesystem::path> TQtDialogService::OpenFile(QWidget* parent, const QString& filter) {
-  return PathOf(QFileDialog::getOpenFileName(parent, QString(), QString(), QtFilter(filter)));
+  QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return PathOf(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::filesystem::path> TQtDialogService::SaveFile(QWidget* parent, const QString& filter,
@@ -125,7 +130,7 @@ std::optional<std::filesystem::path> TQtDialogService::SaveFile(QWidget* parent,
   QFileDialog dialog(parent, QString(), QString(), QtFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setOption(QFileDialog::DontConfirmOverwrite);  // both questions are asked below, in the same way
-  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+  while (Run(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     QString file = dialog.selectedFiles().constFirst();
     if (!defaultExt.isEmpty() && QFileInfo(file).suffix().isEmpty()) file += QLatin1Char('.') + defaultExt;
     const QString question = QFileInfo::exists(file)
@@ -135,6 +140,25 @@ std::optional<std::filesystem::path> TQtDialogService::SaveFile(QWidget* parent,
     if (MessageDlg(&dialog, question, TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrYes) return PathOf(file);
   }
   return std::nullopt;
+}
+
+void TQtDialogService::CancelAll() {
+  FCancelled = true;
+  for (auto open = FOpen.rbegin(); open != FOpen.rend(); ++open)
+    if (*open) (*open)->reject();
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(window);
+    if (dialog && dialog->isVisible() && dialog->isModal()) dialog->reject();
+  }
+}
+
+int TQtDialogService::Run(QDialog& dialog) {
+  if (FCancelled) return QDialog::Rejected;
+  FOpen.emplace_back(&dialog);
+  const int result = dialog.exec();
+  FOpen.pop_back();
+  // An answer given in the instant the end arrived counts as cancelled too: nothing may start now.
+  return FCancelled ? QDialog::Rejected : result;
 }
 
 }  // namespace qtui

@@ -1,13 +1,16 @@
 // The modal messages the program shows, behind an interface so tests can script the answers.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "editor/base/editor_font.h"
 
+class QDialog;
 class QWidget;
 
 namespace qtui {
@@ -39,6 +42,10 @@ class TDialogService {
   // before creating a new one.
   virtual std::optional<std::filesystem::path> SaveFile(QWidget* parent, const QString& filter,
                                                         const QString& defaultExt) = 0;
+  // The program is ending (a signal, the session's end): every dialog open now closes as if cancelled, and
+  // every later one gives its cancel answer at once without showing, so no dialog holds the end. A service
+  // whose dialogs never wait for anyone (a test's script) has nothing to cancel.
+  virtual void CancelAll() {}
 };
 
 // The application title: the caption of plain message boxes and the notification-area tip.
@@ -54,6 +61,16 @@ class TQtDialogService final : public TDialogService {
   std::optional<std::filesystem::path> OpenFile(QWidget* parent, const QString& filter) override;
   std::optional<std::filesystem::path> SaveFile(QWidget* parent, const QString& filter,
                                                 const QString& defaultExt) override;
+  // Rejects the dialogs it runs and any other modal dialog of the program (the options and page-order
+  // dialogs), innermost first.
+  void CancelAll() override;
+
+ private:
+  // exec() of a dialog it can reject from outside; Rejected at once once CancelAll was called.
+  int Run(QDialog& dialog);
+
+  bool FCancelled = false;
+  std::vector<QPointer<QDialog>> FOpen;  // the dialogs in exec(), outermost first
 };
 
 // The caption of a message dialog of the given kind.

@@ -1,6 +1,7 @@
 // Reading and writing the settings file's keys, each bound to the record field it fills and saves.
 #include "store/settings.h"
 
+#include <cerrno>
 #include <exception>
 #include <type_traits>
 #include <variant>
@@ -98,8 +99,9 @@ void WriteValue(platform::ProfileFile& ini, const char* key, bool value) {
   ini.WriteBool(kSettingsSection, key, value);
 }
 
-platform::FileResult WriteError(const std::filesystem::path& path, std::string_view reason) {
-  platform::FileResult error = platform::FileResult::Failure("", path, reason);
+platform::FileResult WriteError(const std::filesystem::path& path, const platform::FileResult& cause) {
+  platform::FileResult error = platform::FileResult::Failure("", path, cause.Reason);
+  error.Errno = cause.Errno;
   error.Error = path.string() + " に書き込めません";
   return error;
 }
@@ -164,11 +166,11 @@ platform::FileResult SaveSettings(const std::filesystem::path& iniPath, const TS
     // replaced by one that lacks them.
     platform::ProfileFile ini;
     const platform::FileResult loaded = platform::ProfileFile::Load(iniPath, ini);
-    if (!loaded.Ok) return WriteError(iniPath, loaded.Reason);
+    if (!loaded.Ok) return WriteError(iniPath, loaded);
     WriteSettings(ini, window, defaultMemo);
     return ini.Save(iniPath, calls);
   } catch (const std::exception&) {
-    return WriteError(iniPath, "out of memory");
+    return WriteError(iniPath, platform::FileResult::Failure("", iniPath, ENOMEM));
   }
 }
 

@@ -11,12 +11,17 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/note_window.h"
 #include "platform/cp932.h"
 #include "platform/temp_dir.h"
+#include "store/memo_file.h"
+
+// Texts in failure output as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace app_test {
 
@@ -25,7 +30,7 @@ namespace fs = std::filesystem;
 inline std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
 
 // Answers every dialog from its queue and remembers what was shown, and whether the window stayed on top
-// while it was open.
+// while it was open. Once cancelled, it shows nothing more and answers every dialog as cancelled.
 class TScriptedDialogs : public qtui::TDialogService {
  public:
   struct TShown {
@@ -37,6 +42,7 @@ class TScriptedDialogs : public qtui::TDialogService {
 
   qtui::TModalResult MessageDlg(QWidget* parent, const QString& text, qtui::TMsgDlgType type,
                                 unsigned buttons) override {
+    if (Cancelled) return qtui::mrCancel;
     Shown.push_back({text, type, buttons, OnTop(parent)});
     if (Answers.empty()) return qtui::mrOk;
     const qtui::TModalResult answer = Answers.front();
@@ -44,9 +50,11 @@ class TScriptedDialogs : public qtui::TDialogService {
     return answer;
   }
   void ShowMessage(QWidget* parent, const QString& text) override {
+    if (Cancelled) return;
     Shown.push_back({text, qtui::TMsgDlgType::mtCustom, qtui::mbOK, OnTop(parent)});
   }
   QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override {
+    if (Cancelled) return initial;
     Shown.push_back({caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial, qtui::TMsgDlgType::mtCustom, 0,
                      OnTop(parent)});
     if (Inputs.empty()) return initial;  // cancelled
@@ -56,16 +64,17 @@ class TScriptedDialogs : public qtui::TDialogService {
   }
   std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont& initial) override {
     FontOffered = initial;
-    return Font;
+    return Cancelled ? std::nullopt : Font;
   }
   std::optional<fs::path> OpenFile(QWidget*, const QString& filter) override {
     Filters.push_back(filter);
-    return OpenPath;
+    return Cancelled ? std::nullopt : OpenPath;
   }
   std::optional<fs::path> SaveFile(QWidget*, const QString& filter, const QString& defaultExt) override {
     Filters.push_back(filter + QLatin1Char('|') + defaultExt);
-    return SavePath;
+    return Cancelled ? std::nullopt : SavePath;
   }
+  void CancelAll() override { Cancelled = true; }
 
   std::vector<TShown> Shown;
   std::deque<qtui::TModalResult> Answers;
@@ -75,6 +84,7 @@ class TScriptedDialogs : public qtui::TDialogService {
   std::optional<fs::path> OpenPath;
   std::optional<fs::path> SavePath;
   std::vector<QString> Filters;
+  bool Cancelled = false;
 
  private:
   static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
@@ -91,10 +101,15 @@ class NoteWindowTest : public ::testing::Test {
  protected:
   NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
 
-  app::TNoteServices Services(std::vector<std::string> arguments = {}) {
-    return app::TNoteServices{
-        FClock, FDialogs,          FOpener, store::TPaths::FromExecutable(Exe()), std::move(arguments),
-        Exe(),  FDir / "autostart"};
+  // The scripted dialogs unless a test brings others (the ones on screen).
+  app::TNoteServices Services(std::vector<std::string> arguments = {}, qtui::TDialogService* dialogs = nullptr) {
+    return app::TNoteServices{FClock,
+                              dialogs ? *dialogs : FDialogs,
+                              FOpener,
+                              store::TPaths::FromExecutable(Exe()),
+                              std::move(arguments),
+                              Exe(),
+                              FDir / "autostart"};
   }
   fs::path Exe() const { return FDir / "tacknote"; }
   fs::path Dat() const { return Exe().string() + ".DAT"; }
@@ -130,6 +145,16 @@ class NoteWindowTest : public ::testing::Test {
     std::vector<std::string> titles;
     for (const store::TMemoData& page : window.Store().Pages) titles.push_back(page.Title);
     return titles;
+  }
+
+  // "title:text" of each page of a file in the data file's format; nothing for one that does not read whole.
+  static std::vector<std::string> FilePages(const fs::path& file) {
+    std::vector<store::TMemoData> pages;
+    bool complete = false;
+    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages, complete) || !complete) return {};
+    std::vector<std::string> result;
+    for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
+    return result;
   }
 
   platform_test::TempDir FDir;

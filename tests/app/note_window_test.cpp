@@ -153,15 +153,5 @@ TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
   EXPECT_FALSE(fs::exists(Ini()));
 }
 
-TEST_F(NoteWindowTest, SettingsThatCannotBeWrittenKeepTheWindowOpenWithTheError) {
-  fs::create_directory(Ini());  // a folder where the settings file should be
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  EXPECT_FALSE(window.close());
-  EXPECT_TRUE(fs::exists(Dat()));  // the pages were saved first
-  ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_EQ(FDialogs.Shown[0].Text, QString::fromStdString(Ini().string()) + QStringLiteral(" に書き込めません"));
-}
-
 }  // namespace
 }  // namespace app_test

@@ -14,6 +14,8 @@
 
 #include <deque>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "platform/cp932.h"
 #include "platform/temp_dir.h"
@@ -135,6 +137,53 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
 
   TModalScript cancel({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
   EXPECT_FALSE(dialogs.ChooseFont(nullptr, {"IPAGothic", 10, 0, 0}));
+}
+
+// The end of the program cancels the dialog on the screen, and every later one answers at once, unseen.
+TEST(DialogService, CancelAllClosesTheOpenDialogAsCancelledAndAnswersLaterOnesAtOnce) {
+  InstallFontSubstitutions();
+  // Each call returns true when it gave its cancel answer.
+  const std::vector<std::pair<const char*, std::function<bool(TQtDialogService&)>>> dialogs = {
+      {"message",
+       [](TQtDialogService& d) {
+         return d.MessageDlg(nullptr, QStringLiteral("?"), TMsgDlgType::mtWarning, mbOK | mbCancel) == mrCancel;
+       }},
+      {"yes or no",
+       [](TQtDialogService& d) {
+         return d.MessageDlg(nullptr, QStringLiteral("?"), TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrCancel;
+       }},
+      {"input",
+       [](TQtDialogService& d) {
+         return d.InputBox(nullptr, QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("initial")) ==
+                QStringLiteral("initial");
+       }},
+      {"font",
+       [](TQtDialogService& d) {
+         return !d.ChooseFont(nullptr, {"IPAGothic", 10, 0, 0});
+       }},
+      {"open", [](TQtDialogService& d) { return !d.OpenFile(nullptr, QStringLiteral("テキストファイル|*.txt")); }},
+      {"save",
+       [](TQtDialogService& d) {
+         return !d.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt"));
+       }},
+  };
+  for (const auto& [name, ask] : dialogs) {
+    SCOPED_TRACE(name);
+    TQtDialogService service;
+    // Typed into, but cancelled before anyone pressed OK.
+    TModalScript script({[&service](QWidget* modal) {
+      if (auto* edit = modal->findChild<QLineEdit*>()) edit->setText(QStringLiteral("typed"));
+      service.CancelAll();
+    }});
+    EXPECT_TRUE(ask(service));
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    TModalScript none({[](QWidget* modal) {
+      ADD_FAILURE() << "a dialog showed after the end";
+      qobject_cast<QDialog*>(modal)->reject();
+    }});
+    for (const auto& [later, again] : dialogs) EXPECT_TRUE(again(service)) << later;
+  }
 }
 
 }  // namespace
