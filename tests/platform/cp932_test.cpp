@@ -17,16 +17,26 @@ using namespace test_support;
 
 namespace {
 
-// The converter is the Windows one, not plain Shift-JIS (the mapping table itself is iconv's), and NULs,
-// which the file formats carry inside texts, pass.
+// Pairs that tell code page 932 apart from plain Shift-JIS, the NEC and IBM extensions, the first lead
+// byte of each range, and NULs, which the file formats carry inside texts.
 TEST(Cp932Conversion, UsesTheWindowsMappingsBothWays) {
   const struct {
     std::string Utf8, Cp932;
   } cases[] = {
+      {"あ", "\x82\xA0"},
+      {"無題", "\x96\xB3\x91\xE8"},
       {"ｱ", "\xB1"},
       {"～", "\x81\x60"},
+      {"－", "\x81\x7C"},
+      {"∥", "\x81\x61"},
+      {"÷", "\x81\x80"},  // 0x80 as a trail byte
       {"①", "\x87\x40"},
+      {"∑", "\x87\x94"},
       {"髙", "\xFB\xFC"},
+      {"ⅰ", "\xFA\x40"},
+      {"檗", "\x9F\x40"},
+      {"漾", "\xE0\x40"},
+      {"黑", "\xFC\x4B"},
       {"\\~", "\\~"},
       {std::string("a\0あ\0b", 7), std::string("a\0\x82\xA0\0b", 6)},
   };
