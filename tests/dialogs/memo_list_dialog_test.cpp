@@ -94,6 +94,7 @@ TEST(MemoListDialog, OpensBesideTheNoteWindowClosesAndRebuildsThePageMenu) {
       QWidget* dialog = QApplication::activeModalWidget();
       ASSERT_NE(dialog, nullptr);
       placed = dialog->pos();
+      EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ページ順の変更"));
       Control<QPushButton>(*dialog, "btnDown").click();
       if (escape) QTest::keyClick(&Control(*dialog, "lstMemo"), Qt::Key_Escape);
       if (!escape) Control<QPushButton>(*dialog, "BitBtn1").click();

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -67,9 +69,14 @@ TEST_F(OptionsDialogTest, OpensShowingTheSettingsAndPreviewsNothing) {
     EXPECT_EQ(Control<QTabWidget>(dialog, "PageControl1").currentIndex(), 0);
     EXPECT_EQ(FHost.Calls, Strings{"SetOpacity 255"}) << c.SkinFile;
   }
-  // Labels are sized to their text where they stand.
+  // Its own texts, and labels sized to their text where they stand.
   TfrmOptions dialog(FHost, FDialogs);
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("オプション"));
   EXPECT_TRUE(Control(dialog, "Label4").pos() == QPoint(8, 8) && Control(dialog, "Label4").width() > 100);
+  EXPECT_EQ(Control<QLabel>(dialog, "AboutLabel1").text(), QStringLiteral("TACK*NOTE"));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))
+                  .match(Control<QLabel>(dialog, "AboutLabel2").text())
+                  .hasMatch());
 }
 
 TEST_F(OptionsDialogTest, OpacityPreviewFollowsTheUpDownInStepsOfTen) {

@@ -121,6 +121,7 @@ TEST(EditorColors, ElevenRecordsInPublishedOrderWithTheSchemesReserve) {
   EXPECT_EQ(names, (std::vector<std::string>{"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select", "Str",
                                              "Symbol", "Url"}));
   EXPECT_EQ(&colors.Reserve(), &fountain.Reserve());
+  EXPECT_TRUE(colors.Select().Color() == 0xFFFFFFu && colors.Select().BkColor() == 0x800000u);
 }
 
 TEST(EditorColors, ARecordsChangeReachesTheSchemesListenersOnce) {
