@@ -94,8 +94,7 @@ TEST(MemoListDialog, OpensBesideTheNoteWindowClosesAndRebuildsThePageMenu) {
       QWidget* dialog = QApplication::activeModalWidget();
       ASSERT_NE(dialog, nullptr);
       placed = dialog->pos();
-      EXPECT_TRUE(dialog->windowTitle() == QStringLiteral("ページ順の変更") && dialog->size() == QSize(324, 243));
-      EXPECT_EQ(Control(*dialog, "btnDown").geometry(), QRect(240, 40, 80, 25));
+      EXPECT_EQ(dialog->windowTitle(), QStringLiteral("ページ順の変更"));
       Control<QPushButton>(*dialog, "btnDown").click();
       if (escape) QTest::keyClick(&Control(*dialog, "lstMemo"), Qt::Key_Escape);
       if (!escape) Control<QPushButton>(*dialog, "BitBtn1").click();

@@ -14,15 +14,6 @@ namespace {
 
 using test::Sjis;
 
-// The colour record of every token of text, in order.
-std::vector<const TFountainColor*> Colours(TFountainParser& parser, const std::string& text,
-                                           const TRowAttributeData& state = {}) {
-  std::vector<const TFountainColor*> colours;
-  parser.SetSource(text, state);
-  while (parser.NextToken() != tokEnd) colours.push_back(parser.TokenColor());
-  return colours;
-}
-
 class EditorParserColours : public ::testing::Test {
  protected:
   EditorParserColours() {
@@ -37,33 +28,28 @@ class EditorParserColours : public ::testing::Test {
     Bracket->SetRightBracket(")");
     Fountain.SetReserveWordList({"begin"});
   }
+  // The colour record of every token of text by name: "-" for none, "Bracket" for the pair's own.
+  std::string Colours(TFountainParser& parser, const std::string& text, const TRowAttributeData& state = {}) {
+    std::string names;
+    parser.SetSource(text, state);
+    while (parser.NextToken() != tokEnd) {
+      const TFountainColor* colour = parser.TokenColor();
+      std::string name = colour == nullptr ? "-" : colour == &Bracket->ItemColor() ? "Bracket" : "?";
+      for (const TNamedColor& record : Fountain.Colors().Records())
+        if (record.Color == colour) name = record.Name;
+      names += (names.empty() ? "" : " ") + name;
+    }
+    return names;
+  }
   TEditorFountain Fountain;
   TFountainBracketItem* Bracket;
 };
 
 TEST_F(EditorParserColours, EachKindTakesItsRecordAndTabsTakeNone) {
   auto parser = Fountain.CreateParser();
-  TEditorColors& c = Fountain.Colors();
   const std::string text = "BEGIN x 12 1.5 0x1F http://a a@b.c \"q\" #12 #$1F (x) + " + Sjis("あ漢、ｱ") + "\t// c";
-  const std::vector<const TFountainColor*> expected = {&Fountain.Reserve(),
-                                                       &c.Ank(),
-                                                       &c.Int(),
-                                                       &c.Int(),
-                                                       &c.Int(),
-                                                       &c.Url(),
-                                                       &c.Mail(),
-                                                       &c.Str(),
-                                                       &c.Str(),
-                                                       &c.Str(),
-                                                       &Bracket->ItemColor(),
-                                                       &c.Symbol(),
-                                                       &c.DBCS(),
-                                                       &c.DBCS(),
-                                                       &c.DBCS(),
-                                                       &c.DBCS(),
-                                                       nullptr,
-                                                       &c.Comment()};
-  EXPECT_EQ(Colours(*parser, text), expected);
+  EXPECT_EQ(Colours(*parser, text),
+            "Reserve Ank Int Int Int Url Mail Str Str Str Bracket Symbol DBCS DBCS DBCS DBCS - Comment");
 }
 
 TEST_F(EditorParserColours, ACarriedOverWordIsNoReservedWordButACarriedReservedWordKeepsItsColour) {
@@ -71,19 +57,17 @@ TEST_F(EditorParserColours, ACarriedOverWordIsNoReservedWordButACarriedReservedW
   TRowAttributeData carried;
   carried.StartToken = tokAnk;
   carried.Remain = 5;
-  EXPECT_EQ(Colours(*parser, "begin begin", carried),
-            (std::vector<const TFountainColor*>{&Fountain.Colors().Ank(), &Fountain.Reserve()}));
+  EXPECT_EQ(Colours(*parser, "begin begin", carried), "Ank Reserve");
   carried.StartToken = tokReserved;
   carried.Remain = 2;
-  EXPECT_EQ(Colours(*parser, "in", carried), std::vector<const TFountainColor*>{&Fountain.Reserve()});
+  EXPECT_EQ(Colours(*parser, "in", carried), "Reserve");
 }
 
 TEST_F(EditorParserColours, TheBaseParserColoursOnlyReservedWordsAndBracketsAndTheTokenParserNothing) {
   TFountainParser base(&Fountain);
-  EXPECT_EQ(Colours(base, "begin x (y)"),
-            (std::vector<const TFountainColor*>{&Fountain.Reserve(), nullptr, &Bracket->ItemColor()}));
+  EXPECT_EQ(Colours(base, "begin x (y)"), "Reserve - Bracket");
   TTokenParser token;
-  EXPECT_EQ(Colours(token, "begin x (y)"), (std::vector<const TFountainColor*>(5, nullptr)));
+  EXPECT_EQ(Colours(token, "begin x (y)"), "- - - - -");
 }
 
 TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
@@ -103,19 +87,13 @@ TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
   state.Remain = 2;
   const std::string text = "  xy) z";
   parser->SetSource(text, state);
-  EXPECT_EQ(parser->TokenBracket(), BracketNotComputed);
-  EXPECT_EQ(parser->BracketIndex(), 0);
-  EXPECT_EQ(parser->StartToken(), tokAnk);
-  EXPECT_EQ(parser->Remain(), 2);
+  EXPECT_TRUE(parser->TokenBracket() == BracketNotComputed && parser->BracketIndex() == 0);
+  EXPECT_TRUE(parser->StartToken() == tokAnk && parser->Remain() == 2);
   EXPECT_EQ(parser->NextToken(), tokAnk);
-  EXPECT_TRUE(parser->InContinuation());
-  EXPECT_EQ(parser->TokenPos(), 2);
-  EXPECT_EQ(parser->TokenLength(), 2);
-  EXPECT_EQ(parser->StartToken(), tokEnd);
+  EXPECT_TRUE(parser->InContinuation() && parser->StartToken() == tokEnd);
   const std::string copy = parser->TokenString();
   EXPECT_EQ(parser->NextToken(), tokBracket);  // still inside the region
   EXPECT_FALSE(parser->InContinuation());
-  EXPECT_EQ(parser->TokenString(), ")");
   EXPECT_EQ(parser->NextToken(), tokAnk);
   EXPECT_EQ(parser->NextToken(), tokEnd);
   EXPECT_EQ(parser->NextToken(), tokEnd);

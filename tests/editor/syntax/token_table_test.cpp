@@ -2,7 +2,6 @@
 // and, where given, the start state a row gets from the rows above it.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -11,12 +10,11 @@
 
 #include "editor/syntax/editor_parser.h"
 #include "editor/syntax/fountain.h"
+#include "support/table.h"
 #include "support/token_test_support.h"
 
 namespace editor {
 namespace {
-
-using test::Sjis;
 
 // What a case expects of one token.
 struct TExpectedToken {
@@ -52,89 +50,6 @@ struct TScheme {
   }
 };
 
-// Reads the pieces of one line of the data file.
-class TLineReader {
- public:
-  explicit TLineReader(std::string_view line) : FLine(line) {}
-
-  bool AtEnd() {
-    SkipSpace();
-    return FPos >= FLine.size();
-  }
-  char Peek() {
-    SkipSpace();
-    return FPos < FLine.size() ? FLine[FPos] : '\0';
-  }
-  void Skip() { ++FPos; }
-
-  // A run of characters up to a blank, a quote or one of the stop characters.
-  std::string Word(std::string_view stops = "") {
-    SkipSpace();
-    const std::size_t start = FPos;
-    while (FPos < FLine.size() && FLine[FPos] != ' ' && FLine[FPos] != '"' && stops.find(FLine[FPos]) == stops.npos)
-      ++FPos;
-    return std::string(FLine.substr(start, FPos - start));
-  }
-
-  // A quoted string: UTF-8 text becomes code page 932, escapes (\" \\ \t \r \n \xHH) give raw bytes.
-  std::string Quoted() {
-    SkipSpace();
-    if (FPos >= FLine.size() || FLine[FPos] != '"') throw std::runtime_error("a quoted string expected");
-    ++FPos;
-    std::string bytes, utf8;
-    for (;;) {
-      if (FPos >= FLine.size()) throw std::runtime_error("unterminated string");
-      const char c = FLine[FPos++];
-      if (c == '"') break;
-      if (c != '\\') {
-        utf8 += c;
-        continue;
-      }
-      bytes += Sjis(utf8);
-      utf8.clear();
-      bytes += Escape();
-    }
-    return bytes + Sjis(utf8);
-  }
-
-  // An option value: like a quoted string's content, up to the next blank.
-  static std::string Value(std::string_view text) {
-    std::string quoted = "\"";
-    for (char c : text) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
-    quoted += '"';
-    TLineReader reader(quoted);
-    return reader.Quoted();
-  }
-
- private:
-  void SkipSpace() {
-    while (FPos < FLine.size() && FLine[FPos] == ' ') ++FPos;
-  }
-  std::string Escape() {
-    if (FPos >= FLine.size()) throw std::runtime_error("bad escape");
-    const char c = FLine[FPos++];
-    switch (c) {
-      case 't':
-        return "\t";
-      case 'r':
-        return "\r";
-      case 'n':
-        return "\n";
-      case 'x': {
-        if (FPos + 2 > FLine.size()) throw std::runtime_error("bad \\x escape");
-        const std::string hex(FLine.substr(FPos, 2));
-        FPos += 2;
-        return std::string(1, static_cast<char>(std::stoi(hex, nullptr, 16)));
-      }
-      default:
-        return std::string(1, c);
-    }
-  }
-
-  std::string_view FLine;
-  std::size_t FPos = 0;
-};
-
 int KindValue(const std::string& name) {
   if (name == "End") return tokEnd;
   TTokenKind kind;
@@ -142,11 +57,13 @@ int KindValue(const std::string& name) {
   return std::stoi(name);  // a raw byte, for kinds no scanner produces
 }
 
-TStateFields ReadFields(TLineReader& reader, char close) {
+// The words of "{start=K remain=N}" or "[...]" from words[at] on; leaves `at` on the closing word.
+TStateFields ReadFields(const std::vector<std::string>& words, std::size_t& at) {
+  const char close = words[at][0] == '{' ? '}' : ']';
   TStateFields fields;
-  while (reader.Peek() != close) {
-    if (reader.AtEnd()) throw std::runtime_error("unclosed state");
-    const std::string item = reader.Word(std::string(1, close));
+  for (std::string item = words[at].substr(1);; item = words[at]) {
+    const bool last = !item.empty() && item.back() == close;
+    if (last) item.pop_back();
     const auto eq = item.find('=');
     if (eq == std::string::npos) throw std::runtime_error("bad state field " + item);
     const std::string key = item.substr(0, eq), value = item.substr(eq + 1);
@@ -159,44 +76,45 @@ TStateFields ReadFields(TLineReader& reader, char close) {
     } else {
       throw std::runtime_error("unknown state field " + key);
     }
+    if (last) return fields;
+    if (++at == words.size()) throw std::runtime_error("unclosed state");
   }
-  reader.Skip();
-  return fields;
 }
 
-TRowCase ReadRow(std::string_view line, int lineNumber) {
+TRowCase ReadRow(const test::TTableLine& line) {
+  const std::vector<std::string>& words = line.Words;
   TRowCase row;
-  row.Line = lineNumber;
-  row.Attribute = line[0] == '~' ? RowAttrWrap : line[0] == '|' ? RowAttrBreak : RowAttrEnd;
-  TLineReader reader(line.substr(1));
-  row.Text = reader.Quoted();
-  while (!reader.AtEnd()) {
-    if (reader.Peek() == '{') {
-      reader.Skip();
-      row.Forced = ReadFields(reader, '}');
-    } else if (reader.Peek() == '[') {
-      reader.Skip();
-      row.Check = ReadFields(reader, ']');
-    } else {
-      const std::string name = reader.Word();
-      TTokenKind kind;
-      if (!TokenKindByName("tok" + name, kind)) throw std::runtime_error("unknown kind " + name);
-      row.Tokens.push_back({kind, reader.Quoted()});
+  row.Line = line.Number;
+  row.Attribute = words[0] == "~" ? RowAttrWrap : words[0] == "|" ? RowAttrBreak : RowAttrEnd;
+  if (words.size() < 2) throw std::runtime_error("a quoted row expected");
+  row.Text = test::ParseQuoted(words[1]).Text;
+  for (std::size_t at = 2; at < words.size(); ++at) {
+    const char first = words[at][0];
+    if (first == '{' || first == '[') {
+      (first == '{' ? row.Forced : row.Check) = ReadFields(words, at);
+      continue;
     }
+    const std::size_t quote = words[at].find('"');
+    TTokenKind kind;
+    if (quote == std::string::npos || !TokenKindByName("tok" + words[at].substr(0, quote), kind))
+      throw std::runtime_error("unknown token " + words[at]);
+    row.Tokens.push_back({kind, test::ParseQuoted(words[at]).Text});
   }
   return row;
 }
 
-void ApplyOptions(std::string_view line, TScheme& scheme) {
+void ApplyOptions(const std::vector<std::string>& words, TScheme& scheme) {
   scheme = TScheme{};
   TEditorFountain& fountain = *scheme.Fountain;
   std::vector<std::string> reserved;
-  std::istringstream words{std::string(line)};
-  std::string word;
-  while (words >> word) {
+  // A quote in a value may have glued the words after it together: split the line at blanks again.
+  std::string line;
+  for (std::size_t i = 1; i < words.size(); ++i) line += words[i] + " ";
+  std::istringstream in(line);
+  for (std::string word; in >> word;) {
     const auto eq = word.find('=');
     const std::string key = word.substr(0, eq);
-    const std::string value = eq == std::string::npos ? "" : TLineReader::Value(word.substr(eq + 1));
+    const std::string value = eq == std::string::npos ? "" : test::ParseQuoted("\"" + word.substr(eq + 1) + "\"").Text;
     if (key == "url") {
       fountain.SetUrl(true);
     } else if (key == "mail") {
@@ -282,33 +200,27 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
 }
 
 TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
-  std::ifstream file(TACKNOTE_TEST_DATA "/tokens.txt");
-  ASSERT_TRUE(file) << "missing " TACKNOTE_TEST_DATA "/tokens.txt";
   TScheme scheme;
   std::vector<TRowCase> block;
-  int lineNumber = 0, cases = 0;
-  std::string line;
-  while (std::getline(file, line)) {
-    ++lineNumber;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+  int cases = 0;
+  for (const test::TTableLine& line : test::ReadTable("tokens.txt")) {
+    const std::string& first = line.Words[0];
     try {
-      if (line.empty() || line[0] == '#') continue;
-      if (line[0] == '@') {
-        if (!block.empty())
-          ADD_FAILURE() << "tokens.txt:" << lineNumber << ": rows before this line were not closed with '-'";
+      if (first == "@") {
+        if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << line.Number << ": rows above were not closed with '-'";
         block.clear();
-        ApplyOptions(std::string_view(line).substr(1), scheme);
+        ApplyOptions(line.Words, scheme);
         continue;
       }
-      if (line[0] != '-' && line[0] != '~' && line[0] != '|') throw std::runtime_error("unknown line");
-      block.push_back(ReadRow(line, lineNumber));
-      if (line[0] == '-') {
+      if (first != "-" && first != "~" && first != "|") throw std::runtime_error("unknown line");
+      block.push_back(ReadRow(line));
+      if (first == "-") {
         RunBlock(block, scheme);
         block.clear();
         ++cases;
       }
     } catch (const std::exception& error) {
-      ADD_FAILURE() << "tokens.txt:" << lineNumber << ": " << error.what();
+      ADD_FAILURE() << "tokens.txt:" << line.Number << ": " << error.what();
       block.clear();
     }
   }

@@ -63,62 +63,41 @@ TEST_F(InvalidateTest, InvalidateRowsClampsToTheViewInEitherOrder) {
   EXPECT_EQ(Window.Invalidated.size(), 1u);
 }
 
-TEST_F(InvalidateTest, SameRowCountRepaintsOnlyTheChangedRows) {
-  Change(12, 1, 1, 1, 50);
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(12, 12)}));
-  EXPECT_TRUE(Window.Scrolls.empty());
-
-  Window.Invalidated.clear();
-  Change(12, 1, 1, 3, 50);  // start states changed in the two rows below
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(12, 14)}));
-
-  Window.Invalidated.clear();
-  Change(14, 1, 1, 1, 15);  // the last row: the row after it may hold the end-of-text mark
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(14, 16)}));
-  EXPECT_TRUE(Window.Scrolls.empty());
-}
-
-TEST_F(InvalidateTest, AddedRowsScrollTheRowsBelowDown) {
-  std::vector<std::string> events;
-  Hooks.BeginCaretHide = [&events] { events.push_back("caret-"); };
-  Hooks.EndCaretHide = [&events] { events.push_back("caret+"); };
-  Hooks.BeginUnderlineHide = [&events] { events.push_back("line-"); };
-  Hooks.EndUnderlineHide = [&events] { events.push_back("line+"); };
-  Change(12, 1, 3, 3, 50);
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(12, 14)}));
-  ASSERT_EQ(Window.Scrolls.size(), 1u);
-  EXPECT_EQ(Window.Scrolls[0].Dx, 0);
-  EXPECT_EQ(Window.Scrolls[0].Dy, 32);
-  EXPECT_EQ(Window.Scrolls[0].Area, (TRect{8, Metrics.RowTop(15), 640, 200}));
-  EXPECT_EQ(events, (std::vector<std::string>{"caret-", "line-", "line+", "caret+"}));
-}
-
-TEST_F(InvalidateTest, RemovedRowsScrollTheRowsBelowUp) {
-  Change(12, 3, 1, 1, 50);
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(12, 12)}));
-  ASSERT_EQ(Window.Scrolls.size(), 1u);
-  EXPECT_EQ(Window.Scrolls[0].Dy, -32);
-  EXPECT_EQ(Window.Scrolls[0].Area, (TRect{8, Metrics.RowTop(13), 640, 200}));
-}
-
-TEST_F(InvalidateTest, AChangeAboveTheViewScrollsTheWholeTextArea) {
-  Change(2, 1, 2, 2, 50);
-  EXPECT_TRUE(Window.Invalidated.empty());
-  ASSERT_EQ(Window.Scrolls.size(), 1u);
-  EXPECT_EQ(Window.Scrolls[0].Area, (TRect{8, 2, 640, 200}));
-  EXPECT_EQ(Window.Scrolls[0].Dy, 16);
-}
-
-TEST_F(InvalidateTest, ChangedCountAtTheEndAlsoRepaintsPastTheEnd) {
-  Change(13, 2, 1, 1, 14);
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{Band(13, 13), Band(14, 15)}));
-  EXPECT_EQ(Window.Scrolls.size(), 1u);
-}
-
-TEST_F(InvalidateTest, MoreChangedRowsThanTheViewHoldsRepaintsTheTextArea) {
-  Change(12, 1, 12, 12, 60);
-  EXPECT_EQ(Window.Invalidated, (std::vector<TRect>{TRect{0, 2, 640, 200}}));
-  EXPECT_TRUE(Window.Scrolls.empty());
+// What a change repaints: bands of whole rows, and at most one scroll of what lies below the change, under
+// the caret and the underline hidden.
+TEST_F(InvalidateTest, AChangeRepaintsItsRowsAndScrollsTheRowsBelow) {
+  const struct {
+    int Start, OldRows, NewRows, ChangedRows, RowCount;
+    std::vector<TRect> Invalidated;
+    int Dy, ScrollTop;  // no scroll: 0
+  } cases[] = {
+      {12, 1, 1, 1, 50, {Band(12, 12)}, 0, 0},
+      {12, 1, 1, 3, 50, {Band(12, 14)}, 0, 0},  // start states changed in the two rows below
+      {14, 1, 1, 1, 15, {Band(14, 16)}, 0, 0},  // the last row: the row after it may hold the end-of-text mark
+      {12, 1, 3, 3, 50, {Band(12, 14)}, 32, 82},
+      {12, 3, 1, 1, 50, {Band(12, 12)}, -32, 50},
+      {2, 1, 2, 2, 50, {}, 16, 2},                               // above the view: the whole text area scrolls
+      {13, 2, 1, 1, 14, {Band(13, 13), Band(14, 15)}, -16, 66},  // at the end: past the end too
+      {12, 1, 12, 12, 60, {{0, 2, 640, 200}}, 0, 0},             // more rows than the view holds
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> events;
+    Hooks.BeginCaretHide = [&events] { events.push_back("caret-"); };
+    Hooks.EndCaretHide = [&events] { events.push_back("caret+"); };
+    Hooks.BeginUnderlineHide = [&events] { events.push_back("line-"); };
+    Hooks.EndUnderlineHide = [&events] { events.push_back("line+"); };
+    Window.Invalidated.clear();
+    Window.Scrolls.clear();
+    Change(c.Start, c.OldRows, c.NewRows, c.ChangedRows, c.RowCount);
+    SCOPED_TRACE(std::to_string(c.Start) + " " + std::to_string(c.OldRows) + " -> " + std::to_string(c.NewRows));
+    EXPECT_EQ(Window.Invalidated, c.Invalidated);
+    ASSERT_EQ(Window.Scrolls.size(), c.Dy != 0 ? 1u : 0u);
+    if (c.Dy == 0) continue;
+    EXPECT_EQ(Window.Scrolls[0].Dx, 0);
+    EXPECT_EQ(Window.Scrolls[0].Dy, c.Dy);
+    EXPECT_EQ(Window.Scrolls[0].Area, (TRect{8, c.ScrollTop, 640, 200}));
+    EXPECT_EQ(events, (std::vector<std::string>{"caret-", "line-", "line+", "caret+"}));
+  }
 }
 
 TEST_F(InvalidateTest, ImageBarScrollsWithTheTextAndRowNumbersAreRedrawn) {
