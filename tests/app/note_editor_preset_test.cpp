@@ -41,7 +41,7 @@ TEST(NoteWindowPreset, GivesTheFormsValues) {
   EXPECT_EQ(editor.WrapOption().WrapByte(), 80);
   EXPECT_EQ(editor.ListInfo().Count(), 2) << "a hundred bytes wrap at 80";
   EXPECT_EQ(editor.Viewport().TextLeft(), 8);
-  EXPECT_EQ(editor.VisibleCols(), (640 - 8 - 4) / 8);
+  EXPECT_EQ(editor.VisibleCols(), 78);  // 640 pixels less the margins, in 8-pixel cells
 }
 
 }  // namespace

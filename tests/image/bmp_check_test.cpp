@@ -16,7 +16,7 @@ using namespace image_test;
 
 TEST(CheckBmp, WellFormedFilesOfEveryKindPassWithTheirLayout) {
   const struct {
-    TBmpSpec Spec;
+    TBmpShape Shape;
     std::size_t Offset, RowBytes;
   } cases[] = {
       {{131, 70, 1}, 62, 20},
@@ -34,13 +34,13 @@ TEST(CheckBmp, WellFormedFilesOfEveryKindPassWithTheirLayout) {
       {{1, 4096, 1}, 62, 4},
   };
   for (const auto& c : cases) {
-    const std::optional<TBmpLayout> layout = CheckBmp(MakeBmp(c.Spec));
-    ASSERT_TRUE(layout) << c.Spec.Width << " x " << c.Spec.Height << ", " << c.Spec.BitCount << " bpp";
-    EXPECT_EQ(layout->Width, c.Spec.Width);
-    EXPECT_EQ(layout->Height, c.Spec.Height);
-    EXPECT_EQ(layout->TopDown, c.Spec.TopDown);
-    EXPECT_EQ(layout->BitCount, c.Spec.BitCount);
-    EXPECT_EQ(layout->Compression, c.Spec.Compression);
+    const std::optional<TBmpLayout> layout = CheckBmp(MakeBmp(c.Shape));
+    ASSERT_TRUE(layout) << c.Shape.Width << " x " << c.Shape.Height << ", " << c.Shape.BitCount << " bpp";
+    EXPECT_EQ(layout->Width, c.Shape.Width);
+    EXPECT_EQ(layout->Height, c.Shape.Height);
+    EXPECT_EQ(layout->TopDown, c.Shape.TopDown);
+    EXPECT_EQ(layout->BitCount, c.Shape.BitCount);
+    EXPECT_EQ(layout->Compression, c.Shape.Compression);
     EXPECT_EQ(layout->PixelOffset, c.Offset);
     EXPECT_EQ(layout->RowBytes, c.RowBytes);
   }

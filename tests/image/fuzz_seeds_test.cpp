@@ -15,11 +15,12 @@ using namespace image_test;
 
 TEST(FuzzSeeds, SkinSeedsHoldTheFuzzProperty) {
   std::vector<std::string> seeds;
-  for (const TBmpSpec& spec : {TBmpSpec{5, 3, 1}, TBmpSpec{5, 3, 4}, TBmpSpec{5, 3, 8}, TBmpSpec{5, 3, 16},
-                               TBmpSpec{5, 3, 24}, TBmpSpec{5, 3, 32}, TBmpSpec{7, 3, 16, BI_BITFIELDS},
-                               TBmpSpec{7, 3, 32, BI_BITFIELDS}, TBmpSpec{9, 4, 4, BI_RLE4}, TBmpSpec{9, 4, 8, BI_RLE8},
-                               TBmpSpec{5, 3, 24, BI_RGB, true}, TBmpSpec{6, 2, 8, BI_RGB, true}}) {
-    seeds.push_back(MakeBmp(spec));
+  for (const TBmpShape& shape :
+       {TBmpShape{5, 3, 1}, TBmpShape{5, 3, 4}, TBmpShape{5, 3, 8}, TBmpShape{5, 3, 16}, TBmpShape{5, 3, 24},
+        TBmpShape{5, 3, 32}, TBmpShape{7, 3, 16, BI_BITFIELDS}, TBmpShape{7, 3, 32, BI_BITFIELDS},
+        TBmpShape{9, 4, 4, BI_RLE4}, TBmpShape{9, 4, 8, BI_RLE8}, TBmpShape{5, 3, 24, BI_RGB, true},
+        TBmpShape{6, 2, 8, BI_RGB, true}}) {
+    seeds.push_back(MakeBmp(shape));
   }
   std::string cut = seeds[4];
   cut.resize(cut.size() - 5);  // a row short

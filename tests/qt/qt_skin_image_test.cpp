@@ -11,38 +11,38 @@
 namespace qtui {
 namespace {
 
-using image_test::TBmpSpec;
+using image_test::TBmpShape;
 
-std::string Describe(const TBmpSpec& spec) {
-  return std::to_string(spec.Width) + "x" + std::to_string(spec.Height) + " " + std::to_string(spec.BitCount) +
-         " bpp, compression " + std::to_string(spec.Compression) + (spec.TopDown ? ", top-down" : "");
+std::string Describe(const TBmpShape& shape) {
+  return std::to_string(shape.Width) + "x" + std::to_string(shape.Height) + " " + std::to_string(shape.BitCount) +
+         " bpp, compression " + std::to_string(shape.Compression) + (shape.TopDown ? ", top-down" : "");
 }
 
 TEST(QtBmpDecoder, EveryDepthAndCompressionDecodesToItsPixels) {
   using namespace image_test;
-  std::vector<TBmpSpec> specs;
+  std::vector<TBmpShape> shapes;
   for (const auto& [width, height] : {std::pair{131, 70}, std::pair{100, 50}, std::pair{200, 100}, std::pair{7, 3}}) {
-    for (int bits : {1, 4, 8, 16, 24, 32}) specs.push_back({width, height, bits, BI_RGB, false});
-    specs.push_back({width, height, 16, BI_BITFIELDS, false});
-    specs.push_back({width, height, 32, BI_BITFIELDS, false});
-    specs.push_back({width, height, 4, BI_RLE4, false});
-    specs.push_back({width, height, 8, BI_RLE8, false});
-    specs.push_back({width, height, 24, BI_RGB, true});
-    specs.push_back({width, height, 8, BI_RGB, true});
+    for (int bits : {1, 4, 8, 16, 24, 32}) shapes.push_back({width, height, bits, BI_RGB, false});
+    shapes.push_back({width, height, 16, BI_BITFIELDS, false});
+    shapes.push_back({width, height, 32, BI_BITFIELDS, false});
+    shapes.push_back({width, height, 4, BI_RLE4, false});
+    shapes.push_back({width, height, 8, BI_RLE8, false});
+    shapes.push_back({width, height, 24, BI_RGB, true});
+    shapes.push_back({width, height, 8, BI_RGB, true});
   }
   const TQtBmpDecoder decoder;
-  for (const TBmpSpec& spec : specs) {
-    SCOPED_TRACE(Describe(spec));
-    const std::optional<image::TBitmap> picture = image::DecodeSkinFile(MakeBmp(spec), decoder);
+  for (const TBmpShape& shape : shapes) {
+    SCOPED_TRACE(Describe(shape));
+    const std::optional<image::TBitmap> picture = image::DecodeSkinFile(MakeBmp(shape), decoder);
     EXPECT_TRUE(picture);
     if (!picture) continue;
-    const image::TBitmap expected = Expected(spec);
+    const image::TBitmap expected = Expected(shape);
     ASSERT_EQ(picture->Width, expected.Width);
     ASSERT_EQ(picture->Height, expected.Height);
     const auto mismatch = std::mismatch(picture->Pixels.begin(), picture->Pixels.end(), expected.Pixels.begin());
     const auto wrong = mismatch.first - picture->Pixels.begin();
     EXPECT_TRUE(mismatch.first == picture->Pixels.end())
-        << "first wrong pixel " << wrong % spec.Width << "," << wrong / spec.Width;
+        << "first wrong pixel " << wrong % shape.Width << "," << wrong / shape.Width;
   }
 }
 
@@ -52,9 +52,9 @@ TEST(QtBmpDecoder, DamagedBytesNeverCrashTheReader) {
   using namespace image_test;
   const TQtBmpDecoder decoder;
   const unsigned values[] = {0x00, 0x01, 0x7F, 0x80, 0xFF};
-  for (const TBmpSpec& spec : {TBmpSpec{9, 5, 1}, TBmpSpec{9, 5, 4, BI_RLE4}, TBmpSpec{9, 5, 8, BI_RLE8},
-                               TBmpSpec{9, 5, 16, BI_BITFIELDS}, TBmpSpec{9, 5, 32, BI_BITFIELDS}}) {
-    const std::string file = MakeBmp(spec);
+  for (const TBmpShape& shape : {TBmpShape{9, 5, 1}, TBmpShape{9, 5, 4, BI_RLE4}, TBmpShape{9, 5, 8, BI_RLE8},
+                                 TBmpShape{9, 5, 16, BI_BITFIELDS}, TBmpShape{9, 5, 32, BI_BITFIELDS}}) {
+    const std::string file = MakeBmp(shape);
     for (std::size_t at = 0; at < std::min<std::size_t>(file.size(), 140); ++at) {
       for (unsigned value : values) {
         std::string damaged = file;

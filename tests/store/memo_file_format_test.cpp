@@ -16,7 +16,7 @@ using Fields = std::vector<std::string>;
 
 // A file written as its lines: "|" is CR LF, <H> a header of 17 fields, <O> the older one of 16, <X> one
 // whose third field does not parse, <0> a NUL.
-std::string FileOf(std::string spec) {
+std::string FileOf(std::string shape) {
   const std::pair<std::string_view, std::string_view> kPieces[] = {
       {"|", "\r\n"},
       {"<H>", "0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,,"},
@@ -25,10 +25,10 @@ std::string FileOf(std::string spec) {
       {"<0>", std::string_view("", 1)},
   };
   for (const auto& [from, to] : kPieces) {
-    for (std::size_t at = spec.find(from); at != std::string::npos; at = spec.find(from, at + to.size()))
-      spec.replace(at, from.size(), to);
+    for (std::size_t at = shape.find(from); at != std::string::npos; at = shape.find(from, at + to.size()))
+      shape.replace(at, from.size(), to);
   }
-  return spec;
+  return shape;
 }
 
 TEST(MemoFileBytesTest, NewPageAtEndOfJanuaryIsWrittenAsTheExampleBlock) {

@@ -13,7 +13,7 @@ namespace image_test {
 
 enum TCompression : std::uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
 
-struct TBmpSpec {
+struct TBmpShape {
   int Width = 0;
   int Height = 0;
   int BitCount = 24;
@@ -36,20 +36,20 @@ inline int IndexAt(int x, int y, int colours) {
   return (block * 7 + y * 13 + (block * y) % 5) % colours;
 }
 
-// The picture a spec must decode to, rows from the top.
-inline image::TBitmap Expected(const TBmpSpec& spec) {
-  image::TBitmap picture{spec.Width, spec.Height, {}};
-  for (int y = 0; y < spec.Height; ++y)
-    for (int x = 0; x < spec.Width; ++x) {
-      const image::TRgb pure = kPureColours[static_cast<std::size_t>(IndexAt(x, y, PaletteSize(spec.BitCount)))];
+// The picture a shape must decode to, rows from the top.
+inline image::TBitmap Expected(const TBmpShape& shape) {
+  image::TBitmap picture{shape.Width, shape.Height, {}};
+  for (int y = 0; y < shape.Height; ++y)
+    for (int x = 0; x < shape.Width; ++x) {
+      const image::TRgb pure = kPureColours[static_cast<std::size_t>(IndexAt(x, y, PaletteSize(shape.BitCount)))];
       // The deep formats get one more, uneven channel where they can hold it.
       image::TRgb colour = pure;
-      if (spec.BitCount >= 24) colour.G = static_cast<std::uint8_t>((x * 3 + y * 5) & 0xFF);
+      if (shape.BitCount >= 24) colour.G = static_cast<std::uint8_t>((x * 3 + y * 5) & 0xFF);
       // 16-bit files keep the top 5 bits of a channel (6 of green with 5-6-5 fields), and the reader
       // widens them by a shift, as the system's own drawing does.
-      if (spec.BitCount == 16) {
+      if (shape.BitCount == 16) {
         colour.R &= 0xF8;
-        colour.G &= spec.Compression == BI_BITFIELDS ? 0xFC : 0xF8;
+        colour.G &= shape.Compression == BI_BITFIELDS ? 0xFC : 0xF8;
         colour.B &= 0xF8;
       }
       picture.Pixels.push_back(colour);
@@ -68,21 +68,21 @@ inline void Put32(std::string& out, std::uint32_t value) {
   Put16(out, value >> 16);
 }
 
-// One bottom-up or top-down row of the spec's pixels, as the file stores them uncompressed.
-inline std::string Row(const TBmpSpec& spec, const image::TBitmap& picture, int fileRow) {
-  const int y = spec.TopDown ? fileRow : spec.Height - 1 - fileRow;
+// One bottom-up or top-down row of the shape's pixels, as the file stores them uncompressed.
+inline std::string Row(const TBmpShape& shape, const image::TBitmap& picture, int fileRow) {
+  const int y = shape.TopDown ? fileRow : shape.Height - 1 - fileRow;
   std::string row;
   std::uint32_t bits = 0;
   int filled = 0;
-  for (int x = 0; x < spec.Width; ++x) {
+  for (int x = 0; x < shape.Width; ++x) {
     const image::TRgb c = picture.At(x, y);
-    const auto index = static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(spec.BitCount)));
-    switch (spec.BitCount) {
+    const auto index = static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(shape.BitCount)));
+    switch (shape.BitCount) {
       case 1:
       case 4:
       case 8:
-        bits = (bits << spec.BitCount) | index;
-        filled += spec.BitCount;
+        bits = (bits << shape.BitCount) | index;
+        filled += shape.BitCount;
         if (filled == 8) {
           row += static_cast<char>(bits);
           bits = 0;
@@ -90,7 +90,7 @@ inline std::string Row(const TBmpSpec& spec, const image::TBitmap& picture, int 
         }
         break;
       case 16:
-        if (spec.Compression == BI_BITFIELDS) {  // 5-6-5
+        if (shape.Compression == BI_BITFIELDS) {  // 5-6-5
           Put16(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u));
         } else {  // 5-5-5
           Put16(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u));
@@ -102,7 +102,7 @@ inline std::string Row(const TBmpSpec& spec, const image::TBitmap& picture, int 
         row += static_cast<char>(c.R);
         break;
       case 32:
-        if (spec.Compression == BI_BITFIELDS) {  // red in the low byte: the masks must be honoured
+        if (shape.Compression == BI_BITFIELDS) {  // red in the low byte: the masks must be honoured
           Put32(row, c.R | (c.G << 8u) | (c.B << 16u));
         } else {
           Put32(row, c.B | (c.G << 8u) | (c.R << 16u));
@@ -117,14 +117,14 @@ inline std::string Row(const TBmpSpec& spec, const image::TBitmap& picture, int 
 
 // Run-length rows: encoded runs of at most 255 pixels (RLE4 runs alternate two indexes), an absolute
 // run at the start of each row where there is room for one, end of line, end of bitmap.
-inline std::string RlePixels(const TBmpSpec& spec) {
+inline std::string RlePixels(const TBmpShape& shape) {
   std::string out;
-  const bool four = spec.Compression == BI_RLE4;
-  for (int fileRow = 0; fileRow < spec.Height; ++fileRow) {
-    const int y = spec.TopDown ? fileRow : spec.Height - 1 - fileRow;
+  const bool four = shape.Compression == BI_RLE4;
+  for (int fileRow = 0; fileRow < shape.Height; ++fileRow) {
+    const int y = shape.TopDown ? fileRow : shape.Height - 1 - fileRow;
     auto index = [&](int x) { return static_cast<unsigned>(IndexAt(x, y, 16)); };
     int x = 0;
-    if (spec.Width >= 4) {  // absolute mode: 4 pixels, padded to a word
+    if (shape.Width >= 4) {  // absolute mode: 4 pixels, padded to a word
       out += '\0';
       out += '\x04';
       if (four) {
@@ -135,12 +135,12 @@ inline std::string RlePixels(const TBmpSpec& spec) {
       }
       x = 4;
     }
-    while (x < spec.Width) {
+    while (x < shape.Width) {
       // An RLE4 run alternates two indexes; an RLE8 run repeats one.
       const unsigned a = index(x);
-      const unsigned b = x + 1 < spec.Width ? index(x + 1) : a;
+      const unsigned b = x + 1 < shape.Width ? index(x + 1) : a;
       int run = 1;
-      while (x + run < spec.Width && run < 255 && index(x + run) == (four && run % 2 == 1 ? b : a)) ++run;
+      while (x + run < shape.Width && run < 255 && index(x + run) == (four && run % 2 == 1 ? b : a)) ++run;
       out += static_cast<char>(run);
       out += static_cast<char>(four ? (a << 4u) | b : a);
       x += run;
@@ -156,32 +156,32 @@ inline std::string RlePixels(const TBmpSpec& spec) {
 }  // namespace detail
 
 // The whole file.
-inline std::string MakeBmp(const TBmpSpec& spec) {
+inline std::string MakeBmp(const TBmpShape& shape) {
   using detail::Put16;
   using detail::Put32;
-  const image::TBitmap picture = Expected(spec);
+  const image::TBitmap picture = Expected(shape);
   std::string palette;
-  if (spec.BitCount <= 8) {
-    for (int i = 0; i < PaletteSize(spec.BitCount); ++i) {
+  if (shape.BitCount <= 8) {
+    for (int i = 0; i < PaletteSize(shape.BitCount); ++i) {
       const image::TRgb c = kPureColours[static_cast<std::size_t>(i)];
       palette += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R), '\0'};
     }
   }
   std::string masks;
-  if (spec.Compression == BI_BITFIELDS && spec.BitCount == 16) {
+  if (shape.Compression == BI_BITFIELDS && shape.BitCount == 16) {
     Put32(masks, 0xF800);
     Put32(masks, 0x07E0);
     Put32(masks, 0x001F);
-  } else if (spec.Compression == BI_BITFIELDS) {
+  } else if (shape.Compression == BI_BITFIELDS) {
     Put32(masks, 0x000000FF);
     Put32(masks, 0x0000FF00);
     Put32(masks, 0x00FF0000);
   }
   std::string pixels;
-  if (spec.Compression == BI_RLE4 || spec.Compression == BI_RLE8) {
-    pixels = detail::RlePixels(spec);
+  if (shape.Compression == BI_RLE4 || shape.Compression == BI_RLE8) {
+    pixels = detail::RlePixels(shape);
   } else {
-    for (int row = 0; row < spec.Height; ++row) pixels += detail::Row(spec, picture, row);
+    for (int row = 0; row < shape.Height; ++row) pixels += detail::Row(shape, picture, row);
   }
   const auto offset = static_cast<std::uint32_t>(14 + 40 + masks.size() + palette.size());
   std::string file = "BM";
@@ -189,15 +189,15 @@ inline std::string MakeBmp(const TBmpSpec& spec) {
   Put32(file, 0);
   Put32(file, offset);
   Put32(file, 40);
-  Put32(file, static_cast<std::uint32_t>(spec.Width));
-  Put32(file, static_cast<std::uint32_t>(spec.TopDown ? -spec.Height : spec.Height));
+  Put32(file, static_cast<std::uint32_t>(shape.Width));
+  Put32(file, static_cast<std::uint32_t>(shape.TopDown ? -shape.Height : shape.Height));
   Put16(file, 1);
-  Put16(file, static_cast<std::uint32_t>(spec.BitCount));
-  Put32(file, spec.Compression);
+  Put16(file, static_cast<std::uint32_t>(shape.BitCount));
+  Put32(file, shape.Compression);
   Put32(file, static_cast<std::uint32_t>(pixels.size()));
   Put32(file, 2835);
   Put32(file, 2835);
-  Put32(file, spec.BitCount <= 8 ? static_cast<std::uint32_t>(PaletteSize(spec.BitCount)) : 0);
+  Put32(file, shape.BitCount <= 8 ? static_cast<std::uint32_t>(PaletteSize(shape.BitCount)) : 0);
   Put32(file, 0);
   return file + masks + palette + pixels;
 }
