@@ -148,8 +148,14 @@ TEditorScreenStrings::TAppliedChange TEditorScreenStrings::ApplyChange(TTextPos 
   TRowChunk& rows = recut.Rows;
   const int oldCount = recut.OldEnd - anchor;
   const int newCount = inPlace ? 1 : rows.Count();
-  // The first row starts where it did, after the same rows, so its start state holds.
-  const bool keepFirstState = oldCount > 0 && newCount > 0 && StateComputed(anchor);
+  // The first row starts where it did, after the same rows, so its start state holds; but a token carried
+  // over from a wrapped row before it is measured against this row's bytes and end, so after a wrap the
+  // state holds only while the row keeps both.
+  const bool afterWrap = anchor > 0 && RowAttribute(anchor - 1) == raWrap;
+  const bool keepFirstState =
+      oldCount > 0 && newCount > 0 && StateComputed(anchor) &&
+      (!afterWrap || (!inPlace && RowText(anchor) == rows.Text(0) &&
+                      (Store().Words(anchor).Attribute & 3u) == (rows.Words(0).Attribute & 3u)));
 
   if (inPlace) {
     ReplaceRowBytes(start.Row, static_cast<std::size_t>(start.Index), static_cast<std::size_t>(end.Index - start.Index),

@@ -29,6 +29,21 @@ TEST(FuzzSeeds, TokenizerSeedsHoldTheFuzzProperty) {
   test_support::WriteSeeds("tokenizer", std::vector<std::string>(seeds.begin(), seeds.begin() + 20));
 }
 
+// Inputs the fuzz targets once failed on, minimized, kept so the faults stay fixed.
+TEST(FuzzSeeds, TokenizerInputsFoundByFuzzingHoldTheFuzzProperty) {
+  using namespace std::string_literals;
+  const std::string found[] = {
+      // Every rule, word wrap at 23 bytes, one word of Kanji over three rows: deleting the last row
+      // leaves the row before it ending the text, so the word now ends in it.
+      "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x09\xFF\xFF\x93\x93\x93\x93\x93\x93"
+      "\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93\x93"
+      "\x93\x93\x93\x93\x93\x9C\x45\xFF\xFF\x01\x00\x00\x00\xFF\xFF\xFF"
+      "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xB2\xFF\xFF\xFF\xD5\xD5\xFF"
+      "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xB2\xFF"s,
+  };
+  for (const std::string& input : found) EXPECT_EQ(fuzz::CheckTokenizer(input), "") << testing::PrintToString(input);
+}
+
 TEST(FuzzSeeds, EditorSeedsHoldTheFuzzProperty) {
   const std::vector<std::string> seeds = RandomPrograms(23, 300, 160);
   for (const std::string& seed : seeds) ASSERT_EQ(fuzz::CheckEditor(seed), "") << testing::PrintToString(seed);
