@@ -75,7 +75,8 @@ void TEditor::MoveCaret(TCaretPos caret) {
 
 void TEditor::AdjustCol(int direction, bool vertical) {
   // The rules look at the columns around the caret and at the row's end: the map up to a column past
-  // the caret (or the remembered column) is enough, however long the row.
+  // the caret (or the remembered column) is enough, however long the row, and without a tab before
+  // then the row's text serves.
   const int col = std::max(FCaret.Col, FCaret.RememberedCol);
   const TCaretRow row = TabFreeBefore(FCaret.Row, col + 2)
                             ? TCaretRow::OfTabFreeText(FRows->RowText(FCaret.Row))
@@ -87,10 +88,11 @@ void TEditor::PlaceCaret(int fromRow, int offset) {
   const TRowAtOffset place = RowAtOffset(*FRows, fromRow, offset);
   FCaret.Row = place.Row;
   if (!place.PastEnd && TabFreeBefore(place.Row, place.Rest)) {
+    // Without a tab before it, a byte's column is its index (the end of the row for one in the break).
     FCaret.Col = std::min(place.Rest, static_cast<int>(FRows->RowText(place.Row).size()));
   } else if (!place.PastEnd) {
-    // Without a tab before it, the byte lies within as many columns as bytes: the map is read that far
-    // first, and wholly only when it falls short.
+    // A tab before the byte: the map is read as far as the byte would reach without one first, and
+    // wholly only when that falls short.
     const std::size_t columns = static_cast<std::size_t>(place.Rest) + 2;
     const std::string* map = &RowMap(place.Row, columns);
     if (map->size() >= columns && ColumnOfByteIndex(*map, place.Rest) >= static_cast<int>(map->size()))

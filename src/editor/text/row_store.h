@@ -60,8 +60,9 @@ class TRowChunk {
 
   std::string FBytes;
   std::vector<TEntry> FRows;
-  // Whether FBytes holds a tab, found out when first asked and kept through edits of a row's bytes, so
-  // that a long row without one answers TabFree without reading it again after every keystroke.
+  // Whether FBytes holds a tab: found out when first asked (not while loading), then kept through edits
+  // from the bytes they move, so that a long row without a tab answers TabFree after a keystroke
+  // without being read again.
   enum class TTabs : std::uint8_t { Unknown, None, Some };
   mutable TTabs FTabs = TTabs::None;
 };
