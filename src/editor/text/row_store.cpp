@@ -47,9 +47,10 @@ bool TRowChunk::TabFree(int index, std::size_t bytes) const {
 
 void TRowChunk::NoteReplaced(std::string_view removed, std::string_view added) {
   // The bytes an edit moves settle whether the chunk still holds a tab, unless a removed one may have
-  // been its last: a keystroke in a long row costs no search of the row.
-  if (HoldsTab(added)) {
-    FTabs = TTabs::Some;
+  // been its last: a keystroke in a long row costs no search of the row. A chunk not yet asked about
+  // (a loaded one) stays so, and nothing is searched for it.
+  if (FTabs == TTabs::None) {
+    if (HoldsTab(added)) FTabs = TTabs::Some;
   } else if (FTabs == TTabs::Some && HoldsTab(removed)) {
     FTabs = TTabs::Unknown;
   }
