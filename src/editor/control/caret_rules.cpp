@@ -8,17 +8,24 @@
 
 namespace editor {
 
-void AdjustCaretCol(TCaret& caret, std::string_view map, const TEditorScreenStrings& rows, const TCaretRules& rules,
+bool TCaretRow::Trail(int col) const {
+  if (col < 0 || col >= FWidth) return false;
+  const auto at = static_cast<std::size_t>(col);
+  return FText ? col > 0 && !CharacterStartsAt(FBytes, at) : FBytes[at] == colTrail;
+}
+
+bool TCaretRow::TabFill(int col) const {
+  return !FText && col >= 0 && col < FWidth && FBytes[static_cast<std::size_t>(col)] == colTabFill;
+}
+
+void AdjustCaretCol(TCaret& caret, const TCaretRow& row, const TEditorScreenStrings& rows, const TCaretRules& rules,
                     int direction, bool vertical) {
   const TCaretOptions& options = rules.Options;
-  const int width = static_cast<int>(map.size());
-  const auto code = [map, width](int col) {
-    return col >= 0 && col < width ? map[static_cast<std::size_t>(col)] : colEnd;
-  };
+  const int width = row.Width();
   const auto offCharacterInside = [&](int step) {
-    if (code(caret.Col) == colTrail) caret.Col += step;
+    if (row.Trail(caret.Col)) caret.Col += step;
     if (!options.InTab)
-      while (code(caret.Col) == colTabFill) caret.Col += step;
+      while (row.TabFill(caret.Col)) caret.Col += step;
   };
 
   if (!vertical) {

@@ -207,6 +207,9 @@ class TEditor : public TObject, public TRowsWatcher {
   // The byte index of column col of a row (past the last byte for a column past the end), reading the
   // row's map only as far as that column.
   int ByteIndexOfCol(int row, int col) const;
+  // Whether a row's first `bytes` bytes hold no tab, so that there a column and its byte index are one
+  // number; false for the virtual row.
+  bool TabFreeBefore(int row, int bytes) const;
   int RowWidth(int row) const { return static_cast<int>(RowMap(row).size()); }
 
   // --- Selection and editing (editor_selection.cpp, editor_edit.cpp, editor_keys.cpp,

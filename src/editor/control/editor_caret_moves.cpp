@@ -40,8 +40,14 @@ const std::string& TEditor::RowMap(int row, std::size_t columns) const {
   return FMap;
 }
 
+bool TEditor::TabFreeBefore(int row, int bytes) const {
+  return row >= 0 && row < FRows->Count() && FRows->RowTabFree(row, static_cast<std::size_t>(std::max(bytes, 0)));
+}
+
 int TEditor::ByteIndexOfCol(int row, int col) const {
-  return ByteIndexOfColumn(RowMap(row, static_cast<std::size_t>(std::max(col, 0)) + 1), col);
+  // Before a row's first tab every byte is one column (past the end too: a short map adds no fill).
+  if (col <= 0 || row >= FRows->Count() || TabFreeBefore(row, col)) return std::max(col, 0);
+  return ByteIndexOfColumn(RowMap(row, static_cast<std::size_t>(col) + 1), col);
 }
 
 TCaretRules TEditor::CaretRules() const {
@@ -69,18 +75,24 @@ void TEditor::MoveCaret(TCaretPos caret) {
 
 void TEditor::AdjustCol(int direction, bool vertical) {
   // The rules look at the columns around the caret and at the row's end: the map up to a column past
-  // the caret (or the remembered column) is enough, however long the row.
+  // the caret (or the remembered column) is enough, however long the row, and without a tab before
+  // then the row's text serves.
   const int col = std::max(FCaret.Col, FCaret.RememberedCol);
-  const std::string& map = RowMap(FCaret.Row, static_cast<std::size_t>(col) + 2);
-  AdjustCaretCol(FCaret, map, *FRows, CaretRules(), direction, vertical);
+  const TCaretRow row = TabFreeBefore(FCaret.Row, col + 2)
+                            ? TCaretRow::OfTabFreeText(FRows->RowText(FCaret.Row))
+                            : TCaretRow::OfMap(RowMap(FCaret.Row, static_cast<std::size_t>(col) + 2));
+  AdjustCaretCol(FCaret, row, *FRows, CaretRules(), direction, vertical);
 }
 
 void TEditor::PlaceCaret(int fromRow, int offset) {
   const TRowAtOffset place = RowAtOffset(*FRows, fromRow, offset);
   FCaret.Row = place.Row;
-  if (!place.PastEnd) {
-    // Without a tab before it, the byte lies within as many columns as bytes: the map is read that far
-    // first, and wholly only when it falls short.
+  if (!place.PastEnd && TabFreeBefore(place.Row, place.Rest)) {
+    // Without a tab before it, a byte's column is its index (the end of the row for one in the break).
+    FCaret.Col = std::min(place.Rest, static_cast<int>(FRows->RowText(place.Row).size()));
+  } else if (!place.PastEnd) {
+    // A tab before the byte: the map is read as far as the byte would reach without one first, and
+    // wholly only when that falls short.
     const std::size_t columns = static_cast<std::size_t>(place.Rest) + 2;
     const std::string* map = &RowMap(place.Row, columns);
     if (map->size() >= columns && ColumnOfByteIndex(*map, place.Rest) >= static_cast<int>(map->size()))

@@ -57,6 +57,13 @@ int ColumnOfByteIndex(std::string_view map, int bytes) {
   return static_cast<int>(column);
 }
 
+bool CharacterStartsAt(std::string_view text, std::size_t at) {
+  // From the start of the run its bytes pair up, and `at` begins a character when they pair up evenly.
+  std::size_t run = 0;
+  while (run < at && platform::IsLeadByte(text[at - 1 - run])) ++run;
+  return run % 2 == 0;
+}
+
 bool InCharSet(std::string_view ch, std::string_view set) {
   if (ch.empty()) return false;
   std::size_t i = 0;

@@ -64,6 +64,11 @@ int ByteIndexOfColumn(std::string_view map, int column);
 // The columns the first `bytes` bytes of the row take (a tab with its fill), at most the map's length.
 int ColumnOfByteIndex(std::string_view map, int bytes);
 
+// Whether a character of text (read from its start, as a map pairs bytes) begins at byte `at`
+// (0 < at < text.size()). A byte that is no lead byte always ends a character, so only the run of
+// lead-range bytes just before `at` is read, however far into the text it lies.
+bool CharacterStartsAt(std::string_view text, std::size_t at);
+
 // True when ch (one character, one or two bytes) occurs in set at a character boundary of set. An empty
 // ch is in no set.
 bool InCharSet(std::string_view ch, std::string_view set);

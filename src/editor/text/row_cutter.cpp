@@ -9,19 +9,6 @@
 
 namespace editor {
 
-namespace {
-
-// Whether a character of text (read from its start) begins at byte `at` (0 < at < size). A byte that is no
-// lead byte always ends a character, so only the run of lead-range bytes just before `at` needs reading:
-// from its start its bytes pair up, and `at` begins a character when they pair up evenly.
-bool CharacterStartsAt(std::string_view text, std::size_t at) {
-  std::size_t run = 0;
-  while (run < at && platform::IsLeadByte(text[at - 1 - run])) ++run;
-  return run % 2 == 0;
-}
-
-}  // namespace
-
 TRowCutter::TRowCutter(const TEditorWrapOption& option, const TColumnRules& rules)
     : FOption(option), FRules(rules), FPlain(!option.WordBreak() && !option.FollowPunctuation() && !option.Leading()) {
   FRules.WordWrap = true;

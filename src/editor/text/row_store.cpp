@@ -3,6 +3,7 @@
 #include "editor/text/row_store.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace editor {
 
@@ -21,6 +22,8 @@ constexpr std::size_t kMinBytes = 1536;
 constexpr int kSpareRows = 8;
 constexpr std::size_t kSpareBytes = 256;
 
+bool HoldsTab(std::string_view bytes) { return std::memchr(bytes.data(), '\t', bytes.size()) != nullptr; }
+
 bool Oversized(const TRowChunk& chunk) {
   return chunk.Count() > kMaxRows || (chunk.Bytes() > kMaxBytes && chunk.Count() > 1);
 }
@@ -35,12 +38,33 @@ bool FitTogether(const TRowChunk& a, const TRowChunk& b) {
 
 // ---- TRowChunk ---------------------------------------------------------------------------------------------
 
+bool TRowChunk::TabFree(int index, std::size_t bytes) const {
+  // A chunk without a tab answers at once; in one with a tab somewhere only the row's bytes asked about
+  // are read.
+  if (FTabs == TTabs::Unknown) FTabs = HoldsTab(FBytes) ? TTabs::Some : TTabs::None;
+  return FTabs == TTabs::None || !HoldsTab(Text(index).substr(0, bytes));
+}
+
+void TRowChunk::NoteReplaced(std::string_view removed, std::string_view added) {
+  // The bytes an edit moves settle whether the chunk still holds a tab, unless a removed one may have
+  // been its last: a keystroke in a long row costs no search of the row. A chunk not yet asked about
+  // (a loaded one) stays so, and nothing is searched for it.
+  if (FTabs == TTabs::None) {
+    if (HoldsTab(added)) FTabs = TTabs::Some;
+  } else if (FTabs == TTabs::Some && HoldsTab(removed)) {
+    FTabs = TTabs::Unknown;
+  }
+}
+
 void TRowChunk::Add(std::string_view text, TRowWords words) {
+  // Loading adds every row here: the tab search waits until a row is asked about.
+  if (!text.empty() && FTabs == TTabs::None) FTabs = TTabs::Unknown;
   FBytes.append(text);
   FRows.push_back({static_cast<std::uint32_t>(FBytes.size()), words});
 }
 
 void TRowChunk::Clear() {
+  FTabs = TTabs::None;
   FBytes.clear();
   FRows.clear();
 }
@@ -54,6 +78,7 @@ void TRowChunk::Splice(int at, int count, const TRowChunk& source) {
   const auto first = static_cast<std::size_t>(at);
   const std::size_t byteStart = Start(at);
   const std::size_t byteEnd = count > 0 ? FRows[first + static_cast<std::size_t>(count) - 1].End : byteStart;
+  NoteReplaced(std::string_view(FBytes).substr(byteStart, byteEnd - byteStart), source.FBytes);
   FBytes.replace(byteStart, byteEnd - byteStart, source.FBytes);
   const int added = source.Count();
   if (added > count) {
@@ -72,6 +97,7 @@ void TRowChunk::Splice(int at, int count, const TRowChunk& source) {
 }
 
 void TRowChunk::SpliceBytes(int row, std::size_t index, std::size_t length, std::string_view bytes) {
+  NoteReplaced(std::string_view(FBytes).substr(Start(row) + index, length), bytes);
   FBytes.replace(Start(row) + index, length, bytes);
   const std::uint32_t shift = static_cast<std::uint32_t>(bytes.size()) - static_cast<std::uint32_t>(length);
   if (shift != 0)
@@ -83,6 +109,8 @@ void TRowChunk::SplitTo(int at, TRowChunk& tail) {
   const auto base = static_cast<std::uint32_t>(byteStart);
   tail.Reserve(Count() - at + kSpareRows, FBytes.size() - byteStart + kSpareBytes);
   tail.FBytes.assign(FBytes, byteStart);
+  tail.FTabs = FTabs == TTabs::None ? TTabs::None : TTabs::Unknown;
+  if (FTabs == TTabs::Some) FTabs = TTabs::Unknown;
   for (std::size_t i = static_cast<std::size_t>(at); i < FRows.size(); ++i)
     tail.FRows.push_back({FRows[i].End - base, FRows[i].Words});
   FBytes.resize(byteStart);

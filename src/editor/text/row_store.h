@@ -30,6 +30,8 @@ class TRowChunk {
   }
   const TRowWords& Words(int index) const { return FRows[static_cast<std::size_t>(index)].Words; }
   TRowWords& Words(int index) { return FRows[static_cast<std::size_t>(index)].Words; }
+  // Whether the first `bytes` bytes of a row (all of a shorter one) hold no tab.
+  bool TabFree(int index, std::size_t bytes) const;
 
   void Add(std::string_view text, TRowWords words = {});
   void Clear();
@@ -48,6 +50,8 @@ class TRowChunk {
   void Splice(int at, int count, const TRowChunk& source);
   // Replaces `length` bytes at byte `index` of row `row` with bytes.
   void SpliceBytes(int row, std::size_t index, std::size_t length, std::string_view bytes);
+  // Keeps FTabs true when `removed` bytes give way to `added` ones.
+  void NoteReplaced(std::string_view removed, std::string_view added);
   // Moves rows [at, Count) to the (empty) chunk tail.
   void SplitTo(int at, TRowChunk& tail);
   void Append(const TRowChunk& other) { Splice(Count(), 0, other); }
@@ -56,6 +60,11 @@ class TRowChunk {
 
   std::string FBytes;
   std::vector<TEntry> FRows;
+  // Whether FBytes holds a tab: found out when first asked (not while loading), then kept through edits
+  // from the bytes they move, so that a long row without a tab answers TabFree after a keystroke
+  // without being read again.
+  enum class TTabs : std::uint8_t { Unknown, None, Some };
+  mutable TTabs FTabs = TTabs::None;
 };
 
 // The rows of a text, numbered from 0. Reads are O(1) at or next to the last row read and O(log chunks)
@@ -67,6 +76,10 @@ class TRowStore {
   std::string_view Text(int row) const {
     const int c = ChunkOf(row);
     return FChunks[static_cast<std::size_t>(c)].Text(row - FFirst[static_cast<std::size_t>(c)]);
+  }
+  bool TabFree(int row, std::size_t bytes) const {
+    const int c = ChunkOf(row);
+    return FChunks[static_cast<std::size_t>(c)].TabFree(row - FFirst[static_cast<std::size_t>(c)], bytes);
   }
   const TRowWords& Words(int row) const {
     const int c = ChunkOf(row);

@@ -38,6 +38,12 @@ class TheStringList : public TStrings {
     CheckIndex(index);
     return FStore.Text(index);
   }
+  // Whether the row's first `bytes` bytes (all of a shorter row) hold no tab: each of them then takes one
+  // column. Cheap however long the row when the rows near it hold no tab.
+  bool RowTabFree(int index, std::size_t bytes) const {
+    CheckIndex(index);
+    return FStore.TabFree(index, bytes);
+  }
 
   int Add(std::string_view s) override;
   void Insert(int index, std::string_view s) override;

@@ -1,5 +1,6 @@
 // The chunked row store and the row list over it against a plain vector of rows: random splices of any
-// size (so chunks split, merge and vanish), byte edits, swaps and the side table of scan texts.
+// size (so chunks split, merge and vanish), byte edits (now and then bringing a tab, which the store
+// tracks), swaps and the side table of scan texts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,6 +38,12 @@ void ExpectSame(const TRowStore& store, const TModel& model, int step) {
       const std::size_t row = pass == 0 ? i : (i * 7919) % model.size();
       ASSERT_EQ(store.Text(static_cast<int>(row)), model[row].Text) << "step " << step << " row " << row;
       ASSERT_EQ(store.Words(static_cast<int>(row)), model[row].Words) << "step " << step << " row " << row;
+      // Whether a row starts without a tab: up to its first tab, and past it.
+      const std::size_t tab = model[row].Text.find('\t');
+      ASSERT_TRUE(store.TabFree(static_cast<int>(row), tab)) << "step " << step << " row " << row;
+      if (tab != std::string::npos) {
+        ASSERT_FALSE(store.TabFree(static_cast<int>(row), tab + 1)) << "step " << step << " row " << row;
+      }
     }
   }
 }
@@ -53,7 +60,8 @@ TEST(RowStore, RandomSplicesAndByteEditsKeepTheRowsOfAPlainVector) {
         std::string& text = model[static_cast<std::size_t>(row)].Text;
         const auto index = static_cast<std::size_t>(random.Below(static_cast<int>(text.size()) + 1));
         const auto length = static_cast<std::size_t>(random.Below(static_cast<int>(text.size() - index) + 1));
-        const std::string bytes = RandomRow(random).substr(0, static_cast<std::size_t>(random.Below(20)));
+        std::string bytes = RandomRow(random).substr(0, static_cast<std::size_t>(random.Below(20)));
+        if (random.Chance(10)) bytes += '\t';
         text.replace(index, length, bytes);
         store.ReplaceBytes(row, index, length, bytes);
       } else {
