@@ -57,6 +57,17 @@ struct TToken {
   bool operator==(const TToken&) const = default;
 };
 
+// All tokens up to the end of the row.
+inline std::vector<TToken> ReadTokens(editor::TFountainParser& parser, const std::string& text,
+                                      const editor::TRowAttributeData& state = {}) {
+  parser.SetSource(text, state);
+  std::vector<TToken> tokens;
+  while (parser.NextToken() != editor::tokEnd && tokens.size() <= text.size()) {
+    tokens.push_back({parser.TokenKind(), parser.TokenPos(), parser.TokenString()});
+  }
+  return tokens;
+}
+
 inline std::string Describe(const TToken& token) {
   return std::string(editor::TokenKindName(token.Kind)) + "@" + std::to_string(token.Pos) + "\"" + token.Text + "\"";
 }
