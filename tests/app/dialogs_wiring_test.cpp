@@ -11,16 +11,12 @@
 #include "dialogs/hot_key_edit.h"
 #include "image/bmp_writer.h"
 #include "platform/autostart.h"
+#include "support/find_control.h"
 
 namespace app_test {
 namespace {
 
-template <class T>
-T& Control(QWidget& dialog, const char* name) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(control, nullptr) << name;
-  return *control;
-}
+using test_support::Control;
 
 class DialogsWiringTest : public NoteWindowTest {
  protected:

@@ -15,6 +15,7 @@
 #include "dialogs/note_window_host.h"
 #include "platform/clock.h"
 #include "qt/dialog_service.h"
+#include "support/find_control.h"
 #include "support/temp_dir.h"
 
 namespace dialogs_test {
@@ -125,13 +126,7 @@ class TScriptedDialogs : public qtui::TDialogService {
   std::optional<editor::TEditorFont> FontAskedWith;
 };
 
-// A dialog's control by its object name; a missing one ends the test.
-template <typename T = QWidget>
-T& Control(QWidget& dialog, const char* name) {
-  T* control = dialog.findChild<T*>(QString::fromLatin1(name));
-  if (control == nullptr) throw std::runtime_error(std::string("no control ") + name);
-  return *control;
-}
+using test_support::Control;
 
 inline std::vector<std::string> ListTexts(QListWidget& list) {
   std::vector<std::string> texts;

@@ -190,6 +190,16 @@ TEST_F(OptionsDialogTest, OkWritesOrRemovesTheAutostartEntry) {
   }
 }
 
+// The dialog shown and active, with the keyboard in its hot-key field.
+dialogs::THotKeyEdit& FocusedHotKeyField(TfrmOptions& dialog) {
+  dialog.show();
+  dialog.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
+  field.setFocus();
+  return field;
+}
+
 TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
   const struct {
     const char* Stored;
@@ -217,11 +227,7 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
     FHost.Settings().HotKey = c.Stored;
     FHost.Settings().Resident = false;
     TfrmOptions dialog(FHost, FDialogs);
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
-    field.setFocus();
+    auto& field = FocusedHotKeyField(dialog);
     if (c.Key != Qt::Key_unknown) QTest::keyClick(&field, c.Key, c.Modifiers);
     EXPECT_EQ(field.text().toStdString(), c.Shown) << c.Stored << " " << c.Key;
     QTest::keyClick(&field, Qt::Key_Return);  // goes on to the dialog, whose default button is OK
@@ -232,11 +238,7 @@ TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
   // Held modifiers show while they are held, and the key again once the field loses the focus.
   FHost.Settings().HotKey = "Alt+M";
   TfrmOptions dialog(FHost, FDialogs);
-  dialog.show();
-  dialog.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
-  field.setFocus();
+  auto& field = FocusedHotKeyField(dialog);
   QTest::keyPress(&field, Qt::Key_Shift, Qt::ShiftModifier);
   QTest::keyPress(&field, Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(field.text().toStdString(), "Shift+Ctrl+");
