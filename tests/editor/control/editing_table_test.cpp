@@ -138,6 +138,13 @@ class TCase {
          }},
         {"rowmarks", [&] { return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))}); }},
         {"markset", [&] { return with({str(e.RowMarkSet(number(0)))}); }},
+        {"readonly", [&] { return with({str(e.ReadOnly())}); }},
+        {"shown",  // the window's cursor
+         [&] {
+           return with({name({"Arrow", "IBeam", "Hand", "DragMove", "No", "SizeAll", "RightArrow", "DragSelCopy"},
+                             static_cast<int>(d.Window.Cursor))});
+         }},
+        {"caretwidth", [&] { return with({str(e.CaretModel().Width())}); }},
         {"text", [&] { return "text" + test::ShowMarked({d.Text()}); }},
         // What the editor answers about points, cells and the caret.
         {"insel", [&] { return with({str(e.IsInSelection(number(0), number(1)))}); }},
@@ -344,6 +351,9 @@ class TCase {
           {"Clear", [&] { e.DeleteSelection(); }},
           {"imeopen", [&] { e.ImeNotify(true); }},
           {"imeclose", [&] { e.ImeNotify(false); }},
+          {"tabwidth", [&] { e.Caret().SetTabSpaceCount(number(0)); }},
+          {"hitlength", [&] { e.SetHitLength(number(0)); }},
+          {"hitcaret", [&] { e.SetHitStyle(hsCaret); }},
           {"putmark", [&] { e.PutRowMark(number(0)); }},
           {"gotomark", [&] { e.GotoRowMark(number(0)); }},
           // The edit-control messages.
