@@ -265,12 +265,13 @@ class TCase {
   }
 
   // A point of the view: "row,col" one pixel into the cell, "row,col+" in its right half, "row,col>N"
-  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text, "u,col"
+  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text ("t,col" on
+  // its first pixel row), "u,col"
   // above the window, "row,x" right of it, "row,w" on its right edge's first pixel out, "row,l" left of it.
   TPoint Point(const std::string& rowWord, const std::string& colWord) const {
     const TEditorViewport& v = d.Editor.Viewport();
     const int col = std::isdigit(static_cast<unsigned char>(colWord[0])) ? std::stoi(colWord) : 0;
-    if (rowWord == "a") return {d.Cell(0, col).X, v.TopMargin() - 1};
+    if (rowWord == "a" || rowWord == "t") return {d.Cell(0, col).X, v.TopMargin() - (rowWord == "a" ? 1 : 0)};
     if (rowWord == "u") return {d.Cell(0, col).X, -20};
     const int row = std::stoi(rowWord);
     if (colWord == "m") return d.Margin(row);
