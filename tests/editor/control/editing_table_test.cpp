@@ -2,11 +2,14 @@
 // caret (and selection), what the user does, and the text, caret and selection that result.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "editor/control/editor_messages.h"
 #include "editor/text/editor_undo_obj.h"
 #include "support/mouse_driver.h"
 #include "support/table.h"
@@ -102,8 +105,21 @@ class TCase {
       return out + ")";
     };
     const auto str = [](auto value) { return std::to_string(value); };
+    // A query's answers stand for its last arguments: "insel(1,2,0)" asks about row 1, index 2.
+    const auto name = [](std::initializer_list<const char*> names, int i) { return std::string(names.begin()[i]); };
+    const auto with = [&a, &word](std::initializer_list<std::string> answers) {
+      std::vector<std::string> v(a.begin(), a.end() - static_cast<std::ptrdiff_t>(answers.size()));
+      std::string out = word.substr(0, word.find('(')) + "(";
+      for (const std::string& value : v) out += value + ",";
+      for (const std::string& value : answers) out += value + ",";
+      return out.substr(0, out.size() - 1) + ")";
+    };
+    const auto point = [&] { return Point(a.at(0), a.at(1)); };
+    const auto pair = [&str](std::int32_t w) { return w < 0 ? str(w) : str(w & 0xFFFF) + ":" + str(w >> 16); };
     const TCommand c = ParseCommand(word);
     const TSelectionRange& range = e.Selection().Range();
+    TEditorMessages m(e);
+    std::array<char, 4> buffer{};
     // What each check finds, written as the check is; the check holds when the two are the same.
     const std::map<std::string, std::function<std::string()>> found = {
         {"clip", [&] { return (d.Clipboard.Box ? "boxclip" : "clip") + test::ShowMarked({d.Clipboard.Text}); }},
@@ -120,10 +136,55 @@ class TCase {
            const TUndoData& r = e.ListInfo().UndoObj().UndoList().back();
            return call("record", {str(r.StartRow), str(r.Offset), str(r.NewLength)}) + test::ShowMarked({r.Text});
          }},
-        {"rowmarks",
+        {"rowmarks", [&] { return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))}); }},
+        {"markset", [&] { return with({str(e.RowMarkSet(number(0)))}); }},
+        {"readonly", [&] { return with({str(e.ReadOnly())}); }},
+        {"shown",  // the window's cursor
          [&] {
-           return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))});
+           return with({name({"Arrow", "IBeam", "Hand", "DragMove", "No", "SizeAll", "RightArrow", "DragSelCopy"},
+                             static_cast<int>(d.Window.Cursor))});
          }},
+        {"caretwidth", [&] { return with({str(e.CaretModel().Width())}); }},
+        {"text", [&] { return "text" + test::ShowMarked({d.Text()}); }},
+        // What the editor answers about points, cells and the caret.
+        {"insel", [&] { return with({str(e.IsInSelection(number(0), number(1)))}); }},
+        {"candrag", [&] { return with({str(e.CanDragSelection())}); }},
+        {"textpos",
+         [&] {
+           int row = 0, index = 0;
+           const bool hit = e.TextPosFromPoint(point(), row, index);
+           return with({str(hit), str(row), str(index)});
+         }},
+        {"token", [&] { return call("token", {a.at(0), a.at(1)}) + test::ShowMarked({e.TokenAtPoint(point())}); }},
+        {"kind", [&] { return with({std::string(TokenKindName(e.TokenKindAtPoint(point())))}); }},
+        {"caretkind", [&] { return with({std::string(TokenKindName(e.TokenKindAtCaret()))}); }},
+        {"carettoken", [&] { return "carettoken" + test::ShowMarked({e.TokenAtCaret()}); }},
+        {"selecttoken", [&] { return with({str(e.SelectTokenAt(point(), true, false))}); }},
+        // The edit-control messages' answers; points and offsets as "low:high" words.
+        {"charfrompos", [&] { return with({pair(m.CharFromPos(point().X, point().Y))}); }},
+        {"posfromchar", [&] { return with({pair(m.PosFromChar(number(0)))}); }},
+        {"getsel",
+         [&] {
+           int from = -1, to = -1;
+           const std::uint32_t both = m.GetSel(&from, &to);
+           return both == (static_cast<std::uint32_t>(to) << 16 | static_cast<std::uint32_t>(from))
+                      ? with({str(from), str(to)})
+                      : "returned " + str(both);
+         }},
+        {"linefromchar", [&] { return with({str(m.LineFromChar(number(0)))}); }},
+        {"linelength", [&] { return with({str(m.LineLength(number(0)))}); }},
+        {"lineindex", [&] { return with({str(m.LineIndex(number(0)))}); }},
+        {"linecount", [&] { return with({str(m.GetLineCount())}); }},
+        {"getline", [&] { return with({str(m.GetLine(number(0), buffer))}); }},
+        {"gettext",
+         [&] {
+           const int copied = m.GetText(buffer);
+           return with({str(copied)}) + test::ShowMarked({std::string(buffer.data())});
+         }},
+        {"textlength", [&] { return with({str(m.GetTextLength())}); }},
+        {"mcanundo", [&] { return with({str(m.CanUndo())}); }},
+        {"mmodified", [&] { return with({str(m.GetModify())}); }},
+        {"mundo", [&] { return with({str(m.Undo())}); }},
         {"listmarks", [&] { return call("listmarks", {str(e.ListInfo().ListMarks())}); }},
         {"lines", [&] { return call("lines", {str(e.Lines().Count())}); }},
         {"canundo", [&] { return call("canundo", {str(e.CanUndo())}); }},
@@ -136,31 +197,13 @@ class TCase {
            return call("box", {str(range.StartRow), str(range.EndRow), str(std::min(range.StartCol, range.EndCol)),
                                str(std::max(range.StartCol, range.EndCol))});
          }},
-        {"caret",
-         [&] {
-           return call("caret", {str(e.Row()), str(e.Col())});
-         }},
+        {"caret", [&] { return call("caret", {str(e.Row()), str(e.Col())}); }},
         {"top", [&] { return call("top", {str(e.TopRow())}); }},
         {"left", [&] { return call("left", {str(e.TopCol())}); }},
-        {"sel",
-         [&] {
-           return call("sel", {str(e.SelStart()), str(e.SelLength())});
-         }},
-        {"state",
-         [&] {
-           return call("state",
-                       {std::vector<std::string>{"none", "anchored", "selected", "hit"}.at(e.Selection().State())});
-         }},
-        {"cursor",
-         [&] {
-           return call(
-               "cursor",
-               {std::vector<std::string>{"text", "margin", "top", "insel", "move", "copy"}.at(e.CursorState())});
-         }},
-        {"drag",
-         [&] {
-           return call("drag", {std::vector<std::string>{"none", "pending", "dragging"}.at(e.SelDragState())});
-         }},
+        {"sel", [&] { return call("sel", {str(e.SelStart()), str(e.SelLength())}); }},
+        {"state", [&] { return with({name({"none", "anchored", "selected", "hit"}, e.Selection().State())}); }},
+        {"cursor", [&] { return with({name({"text", "margin", "top", "insel", "move", "copy"}, e.CursorState())}); }},
+        {"drag", [&] { return with({name({"none", "pending", "dragging"}, e.SelDragState())}); }},
     };
     // Quoted texts in a check are compared as the table writes them.
     const std::size_t quote = word.find('\'');
@@ -222,16 +265,18 @@ class TCase {
   }
 
   // A point of the view: "row,col" one pixel into the cell, "row,col+" in its right half, "row,col>N"
-  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text, "u,col"
-  // above the window, "row,x" right of it.
+  // N pixels right of "row,col", "row,m" in the left margin, "a,col" one pixel above the text ("t,col" on
+  // its first pixel row), "u,col"
+  // above the window, "row,x" right of it, "row,w" on its right edge's first pixel out, "row,l" left of it.
   TPoint Point(const std::string& rowWord, const std::string& colWord) const {
     const TEditorViewport& v = d.Editor.Viewport();
-    const int col = colWord == "m" || colWord == "x" ? 0 : std::stoi(colWord);
-    if (rowWord == "a") return {d.Cell(0, col).X, v.TopMargin() - 1};
+    const int col = std::isdigit(static_cast<unsigned char>(colWord[0])) ? std::stoi(colWord) : 0;
+    if (rowWord == "a" || rowWord == "t") return {d.Cell(0, col).X, v.TopMargin() - (rowWord == "a" ? 1 : 0)};
     if (rowWord == "u") return {d.Cell(0, col).X, -20};
     const int row = std::stoi(rowWord);
     if (colWord == "m") return d.Margin(row);
-    if (colWord == "x") return {d.Window.Width + 10, d.Cell(row, 0).Y};
+    if (colWord == "x" || colWord == "w") return {d.Window.Width + (colWord == "x" ? 10 : 0), d.Cell(row, 0).Y};
+    if (colWord == "l") return {-1, d.Cell(row, 0).Y};
     const std::size_t shift = colWord.find('>');
     const TPoint p = d.Cell(row, col, colWord.back() == '+');
     return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
@@ -241,6 +286,7 @@ class TCase {
     TEditor& e = d.Editor;
     const std::vector<std::string> a = Arguments(word);
     const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
+    TEditorMessages m(e);
     if (auto key = kKeys.find(c.Name); key != kKeys.end()) {
       d.Key(key->second, c.Shift, 1, c.Repeat);
     } else if (auto code = kChars.find(c.Name); code != kChars.end()) {
@@ -306,6 +352,22 @@ class TCase {
           {"Clear", [&] { e.DeleteSelection(); }},
           {"imeopen", [&] { e.ImeNotify(true); }},
           {"imeclose", [&] { e.ImeNotify(false); }},
+          {"tabwidth", [&] { e.Caret().SetTabSpaceCount(number(0)); }},
+          {"hitlength", [&] { e.SetHitLength(number(0)); }},
+          {"hitcaret", [&] { e.SetHitStyle(hsCaret); }},
+          {"putmark", [&] { e.PutRowMark(number(0)); }},
+          {"gotomark", [&] { e.GotoRowMark(number(0)); }},
+          // The edit-control messages.
+          {"setsel", [&] { m.SetSel(number(0), number(1)); }},
+          {"mcut", [&] { m.Cut(); }},
+          {"mcopy", [&] { m.Copy(); }},
+          {"mpaste", [&] { m.Paste(); }},
+          {"mclear", [&] { m.Clear(); }},
+          {"mreplace", [&] { m.ReplaceSel(ParseQuoted(word).Text); }},
+          {"msettext", [&] { m.SetText(ParseQuoted(word).Text); }},
+          {"mreadonly", [&] { m.SetReadOnly(number(0) != 0); }},
+          {"mmodify", [&] { m.SetModify(number(0) != 0); }},
+          {"mempty", [&] { m.EmptyUndoBuffer(); }},
       };
       commands.at(c.Name)();
     }

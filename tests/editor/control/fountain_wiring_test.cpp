@@ -1,5 +1,6 @@
 // The editor's colour scheme wired to its rows: the start states the editor installs, their hand-over
-// when editors sharing the rows go, the Fountain property, and row repaints in every attached editor.
+// when editors sharing the rows go, the Fountain property (the active scheme, its listener moved along,
+// cleared when the scheme goes, start states reset each time), and row repaints in every attached editor.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,12 +59,16 @@ TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
   int repaints = window.InvalidateAllCount;
   editor.SetFountain(&first);
   EXPECT_EQ(editor.ActiveFountain(), &first);
+  EXPECT_EQ(editor.TokenRowStates().Fountain(), &first);
   EXPECT_EQ(first.ListenerCount(), 1);
   EXPECT_TRUE(rows.StateComputed(0));
   EXPECT_GT(window.InvalidateAllCount, repaints);
 
   rows.DropStatesFrom(0);
   repaints = window.InvalidateAllCount;
+  editor.SetFountain(&first);  // the same scheme again: nothing happens
+  EXPECT_FALSE(rows.StateComputed(0));
+  EXPECT_EQ(first.ListenerCount(), 1);
   first.SetUrl(true);  // a change in the external scheme reaches the editor
   EXPECT_TRUE(rows.StateComputed(0));
   EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
@@ -75,22 +80,38 @@ TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
   editor.View().SetUrl(true);  // View's own scheme still reports (the active one is another)
   first.SetMail(true);         // the old one no longer does
   EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
+  second.SetMail(true);
+  EXPECT_EQ(window.InvalidateAllCount, repaints + 2);
 
+  rows.DropStatesFrom(0);
   editor.SetFountain(nullptr);
   EXPECT_EQ(second.ListenerCount(), 0);
   EXPECT_EQ(editor.ActiveFountain(), &editor.View().Fountain());
+  EXPECT_EQ(editor.TokenRowStates().Fountain(), &editor.View().Fountain());
+  EXPECT_TRUE(rows.StateComputed(0));
 }
 
-TEST(FountainWiring, DestroyingTheExternalFountainClearsTheProperty) {
+TEST(FountainWiring, DestroyingTheExternalFountainClearsThePropertyAndAGoneEditorLeavesNoListener) {
   TEditor editor;
   editor.Lines().SetText(Rows(5));
   auto external = std::make_unique<TEditorFountain>();
   editor.SetFountain(external.get());
+  editor.ListInfo().DropStatesFrom(0);
   external.reset();
   EXPECT_EQ(editor.Fountain(), nullptr);
   EXPECT_EQ(editor.ActiveFountain(), &editor.View().Fountain());
   EXPECT_EQ(editor.TokenRowStates().Fountain(), &editor.View().Fountain());
+  EXPECT_TRUE(editor.ListInfo().StateComputed(0)) << "the states were reset";
   editor.ListInfo().ReplaceText(0, 1, "x\r\n");  // computes with View's scheme, nothing dangles
+
+  TEditorFountain scheme;
+  {
+    TEditor gone;
+    gone.SetFountain(&scheme);
+    EXPECT_EQ(scheme.ListenerCount(), 1);
+  }
+  EXPECT_EQ(scheme.ListenerCount(), 0);
+  scheme.SetUrl(true);  // would call the gone editor otherwise
 }
 
 TEST(FountainWiring, ARowWhoseStateChangesIsRepaintedInEveryAttachedEditor) {

@@ -1,7 +1,7 @@
 // The control's properties in effect: values clamped, one repaint per real change, what a Caret change
-// or assignment does to the history, read-only over a selection, the cursors and the image bar's
-// pictures, the metrics the window measures, how far ahead start states are computed, and the note
-// window's preset reaching a painted control.
+// or assignment does to the history, the cursors and the image bar's pictures, the metrics the window
+// measures, how far ahead start states are computed, and the note window's preset reaching a painted
+// control. (A new tab width, hits and read-only over a drag are cases of editing.txt.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -121,37 +121,6 @@ TEST(PropertyChanged, ACaretChangeOrAssignmentInAWindowEmptiesTheUndoHistory) {
   EXPECT_FALSE(w.Editor.CanUndo()) << "an equal Caret is still a new Caret";
 }
 
-TEST(PropertyChanged, ANewTabWidthRecutsWrappedRowsAsALoadWould) {
-  TEditor editor;
-  editor.WrapOption().SetWrapByte(20);
-  editor.SetWordWrap(true);
-  editor.Lines().SetText("a\tb\tc\td\te\tf\tg\th\r\n");
-  EXPECT_EQ(editor.ListInfo().Count(), 3);  // a tab's fill stops at a row's end: six columns a row
-  editor.Caret().SetTabSpaceCount(2);
-  EXPECT_EQ(editor.ListInfo().Count(), 1);
-  EXPECT_EQ(editor.ListInfo().RowText(0), "a\tb\tc\td\te\tf\tg\th");
-}
-
-TEST(ReadOnly, IgnoredDuringADragAndSwitchedOnOverASelectionShowsTheTextCursor) {
-  test::TWindowedEditor w;
-  TEditor& e = w.Editor;
-  e.Lines().SetText("abc def\r\n");
-  e.SetSelStart(0);
-  e.SetSelLength(3);
-  const int x = e.Viewport().TextLeft() + 8 + 1;
-  e.MouseMove(0, x, 10);
-  ASSERT_EQ(w.Window.Cursor, TCursorKind::Arrow);  // over a selection that can be dragged
-  e.SetReadOnly(true);
-  EXPECT_EQ(w.Window.Cursor, TCursorKind::IBeam);
-  EXPECT_EQ(e.CursorState(), curText);
-  e.SetReadOnly(false);
-  e.MouseDown(TMouseButton::Left, 0, x, 10);
-  e.MouseMove(0, x + 20, 10);
-  ASSERT_EQ(e.SelDragState(), sdDragging);
-  e.SetReadOnly(true);
-  EXPECT_FALSE(e.ReadOnly()) << "a drag under way keeps the setting it began with";
-}
-
 TEST(Cursors, EachCursorIndexShowsItsCursor) {
   // The control's own two, the platform's, and indices that name nothing (the note window's 1 and 2).
   const std::vector<std::pair<int, TCursorKind>> kinds = {{crRightArrow, TCursorKind::RightArrow},
@@ -236,20 +205,6 @@ TEST(StartStates, AreComputedTwoScreensOfTheScreensHeightBelowTheTopRow) {
   w.Editor.ListInfo().ResetStates();
   EXPECT_TRUE(w.Editor.ListInfo().StateComputed(150));
   EXPECT_FALSE(w.Editor.ListInfo().StateComputed(151));
-}
-
-TEST(HitLength, HitStylesMarkFromTheCaret) {
-  TWindowedEditor w;
-  w.Editor.Lines().SetText("hello world\r\n");
-  w.Editor.SetCol(6);
-  w.Editor.SetHitLength(5);
-  EXPECT_EQ(w.Editor.SelText(), "world");
-  w.Editor.SetHitStyle(hsCaret);
-  EXPECT_EQ(w.Editor.SelLength(), 0) << "a new hit style clears the selection";
-  w.Editor.SetCol(0);
-  w.Editor.SetHitLength(5);
-  EXPECT_EQ(w.Editor.CaretModel().Width(), 5 * 8) << "the caret becomes a block over the hit";
-  EXPECT_EQ(w.Editor.Col(), 0);
 }
 
 TEST(NotePreset, ReachesTheControlAndItsPaint) {

@@ -1,6 +1,7 @@
 // Random edit sequences against simple models: the row store's edits against a plain text (the rows
-// well formed and equal to a full re-wrap, undo and redo walking the history exactly), and sessions at
-// the keyboard, box edits among them, whose undo leads back to the start.
+// well formed and cut exactly as a full re-wrap cuts them, so a re-wrap that stops where a new row lines up
+// with an old one never stops too early; undo and redo walking the history exactly), and sessions at the
+// keyboard, box edits among them, whose undo leads back to the start.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,8 +58,14 @@ class TTextGenerator : public test::TRandomText {
         return Chance(50) ? "\x82\r\n" : "\x82";
       case 5:
         return allowNul && Chance(20) ? std::string(1, '\0') : std::string(1, static_cast<char>(0xA6 + Below(0x3A)));
-      case 6:  // a long run, so lines wrap several times
-        return test::Repeat(Chance(50) ? "x" : (Chance(50) ? "\x82\xA0" : "ab "), 20 + Below(120));
+      case 6:  // a long run, so lines wrap several times, or just a row or two of the narrowest wrap
+        return test::Repeat(Chance(50) ? "x" : (Chance(50) ? "\x82\xA0" : "ab "),
+                            Chance(30) ? 20 * Between(1, 2) : 20 + Below(120));
+      case 7: {  // double-byte characters at odd and even places, so they reach over row ends
+        std::string run;
+        for (int i = Between(5, 40); i > 0; --i) run += Chance(60) ? "\x82\xA0" : "ab";
+        return run;
+      }
       default:
         return Word(8);
     }
@@ -75,7 +82,7 @@ class TTextGenerator : public test::TRandomText {
     if (tabs) editor.Caret().SetTabSpaceCount(2 * (1 + Below(4)));
     TEditorWrapOption& option = editor.WrapOption();
     option.BeginUpdate();
-    option.SetWrapByte(Chance(10) ? 250 : 20 + Below(80));
+    option.SetWrapByte(Chance(10) ? 250 : 20 + Below(Chance(50) ? 21 : 80));
     option.SetFollowRetMark(Chance(30));
     option.SetFollowPunctuation(Chance(30));
     option.SetLeading(Chance(30));
@@ -120,13 +127,13 @@ int RowOffset(const TEditorScreenStrings& rows, int row) {
   return offset;
 }
 
-// One random edit through Lines or ReplaceText, applied to the model too. False when the store must
+// One random edit through Lines, ReplaceBytes or ReplaceText, applied to the model too. False when the store must
 // ignore it (the model then stays as it was).
 bool RandomEdit(TEditor& editor, TTextGenerator& random, std::string& model, std::string& log) {
   TEditorScreenStrings& rows = editor.ListInfo();
   TEditorStrings& lines = editor.Lines();
   const int count = rows.Count();
-  const int choice = random.Below(8);
+  const int choice = random.Below(10);
   if (choice == 0) {  // Lines.Insert
     const int lineCount = lines.Count();
     const int line = random.Below(lineCount + 1);
@@ -159,6 +166,20 @@ bool RandomEdit(TEditor& editor, TTextGenerator& random, std::string& model, std
       log += "Put(" + std::to_string(line) + ", " + ShowMarked({s}) + ") ";
       lines.SetStrings(line, s);
     }
+    return true;
+  }
+  if (choice < 4) {  // ReplaceBytes, as typing does: bytes at a place in one row (or the text's end)
+    const int row = random.Below(count + 1);
+    const int length = row < count ? static_cast<int>(rows.RowText(row).size()) : 0;
+    const int index = random.Below(length + 1);
+    const int removed = random.Below(length - index + 1);
+    const std::string text = random.Chance(20) ? std::string(kCrLf) : random.Text(2, false);
+    if (removed == 0 && text.empty()) return false;
+    log += "ReplaceBytes(" + std::to_string(row) + ", " + std::to_string(index) + ", " + std::to_string(removed) +
+           ", " + ShowMarked({text}) + ") ";
+    const auto at = std::min(static_cast<std::size_t>(RowOffset(rows, row) + index), model.size());
+    model.replace(at, static_cast<std::size_t>(removed), Stored(text));
+    rows.ReplaceBytes(row, index, removed, text);
     return true;
   }
   const int start = random.Below(count + 1);
@@ -249,6 +270,7 @@ TEST(RandomEdits, UndoingEverythingRestoresTheStartAndRedoingEverythingTheEnd) {
       ASSERT_EQ(editor.Lines().Text(), model) << log;
       ASSERT_EQ(editor.CanUndo(), !undoTexts.empty()) << log;
       ASSERT_EQ(editor.CanRedo(), !redoTexts.empty()) << log;
+      ASSERT_EQ(RowDump(editor), test::FullRewrapRows(editor)) << log;
     }
     while (editor.CanRedo()) editor.Redo();
     const std::vector<std::string> endRows = RowDump(editor);

@@ -83,22 +83,10 @@ TEST(LinkRules, RandomRowsTokenizeAsTheModelSays) {
   auto parser = note.CreateParser();
   // Pieces that start, break and nearly make addresses and URLs, among words, numbers, double-byte
   // characters (whose trail bytes can be ASCII letters) and half-width kana.
-  const std::string pieces[] = {"someone",  "a",
-                                "@",        "@@",
-                                ".",        ",",
-                                "-",        "example.co.jp",
-                                "http:",    "https",
-                                "ftp:",     "www.",
-                                "//a?b=1",  "3.14",
-                                "1e-9",     " ",
-                                "\t",       ":",
-                                "(",        "h",
-                                "w",        "f",
-                                "_",        "\x82\xA0",
-                                "\x83\x65", "\x93\xFA\x96\x7B",
-                                "\x81\x41", "\x82\x60",
-                                "\xB1\xB2", "~",
-                                "!",        "#"};
+  const std::string pieces[] = {"someone", "a",     "@",    "@@",   ".",       ",",    "-",    "example.co.jp",
+                                "http:",   "https", "ftp:", "www.", "//a?b=1", "3.14", "1e-9", " ",
+                                "\t",      ":",     "(",    "h",    "w",       "f",    "_",    "\x82\xA0",
+                                "\x83\x65", "\x93\xFA\x96\x7B", "\x81\x41", "\x82\x60", "\xB1\xB2", "~", "!", "#"};
   test::TRandomText random(4242);
   for (int n = 0; n < 20'000; ++n) {
     std::string row = random.Glue(pieces, 30);

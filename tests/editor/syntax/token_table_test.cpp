@@ -2,6 +2,8 @@
 // and, where given, the start state a row gets from the rows above it.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -16,26 +18,27 @@
 namespace editor {
 namespace {
 
-// What a case expects of one token.
-struct TExpectedToken {
-  TTokenKind Kind;
-  std::string Text;
-};
+// Start-state fields a case sets or checks by name (start, remain, bracket); unnamed fields are left alone.
+using TStateFields = std::map<std::string, int>;
 
-// Start-state fields a case sets or checks; unset fields are left alone.
-struct TStateFields {
-  std::optional<int> Start;
-  std::optional<int> Remain;
-  std::optional<int> Bracket;
-};
+int Get(const TRowAttributeData& state, const std::string& key) {
+  return key == "start" ? state.StartToken : key == "remain" ? state.Remain : state.BracketIndex;
+}
+void Set(TRowAttributeData& state, const std::string& key, int value) {
+  if (key == "start") {
+    state.StartToken = static_cast<std::uint8_t>(value);
+  } else {
+    (key == "remain" ? state.Remain : state.BracketIndex) = value;
+  }
+}
 
 struct TRowCase {
   int Line = 0;
   std::uint8_t Attribute = RowAttrEnd;
   std::string Text;
   std::optional<TStateFields> Forced;
-  std::optional<TStateFields> Check;
-  std::vector<TExpectedToken> Tokens;
+  TStateFields Check;
+  std::vector<test::TToken> Tokens;  // positions are filled in when the row runs
 };
 
 // The scheme and parser class that an "@" line selects.
@@ -67,15 +70,8 @@ TStateFields ReadFields(const std::vector<std::string>& words, std::size_t& at) 
     const auto eq = item.find('=');
     if (eq == std::string::npos) throw std::runtime_error("bad state field " + item);
     const std::string key = item.substr(0, eq), value = item.substr(eq + 1);
-    if (key == "start") {
-      fields.Start = KindValue(value);
-    } else if (key == "remain") {
-      fields.Remain = std::stoi(value);
-    } else if (key == "bracket") {
-      fields.Bracket = std::stoi(value);
-    } else {
-      throw std::runtime_error("unknown state field " + key);
-    }
+    if (key != "start" && key != "remain" && key != "bracket") throw std::runtime_error("unknown state field " + key);
+    fields[key] = key == "start" ? KindValue(value) : std::stoi(value);
     if (last) return fields;
     if (++at == words.size()) throw std::runtime_error("unclosed state");
   }
@@ -91,14 +87,14 @@ TRowCase ReadRow(const test::TTableLine& line) {
   for (std::size_t at = 2; at < words.size(); ++at) {
     const char first = words[at][0];
     if (first == '{' || first == '[') {
-      (first == '{' ? row.Forced : row.Check) = ReadFields(words, at);
+      (first == '{' ? row.Forced.emplace() : row.Check) = ReadFields(words, at);
       continue;
     }
     const std::size_t quote = words[at].find('"');
     TTokenKind kind;
     if (quote == std::string::npos || !TokenKindByName("tok" + words[at].substr(0, quote), kind))
       throw std::runtime_error("unknown token " + words[at]);
-    row.Tokens.push_back({kind, test::ParseQuoted(words[at]).Text});
+    row.Tokens.push_back({kind, 0, test::ParseQuoted(words[at]).Text});
   }
   return row;
 }
@@ -115,45 +111,31 @@ void ApplyOptions(const std::vector<std::string>& words, TScheme& scheme) {
     const auto eq = word.find('=');
     const std::string key = word.substr(0, eq);
     const std::string value = eq == std::string::npos ? "" : test::ParseQuoted("\"" + word.substr(eq + 1) + "\"").Text;
-    if (key == "url") {
-      fountain.SetUrl(true);
-    } else if (key == "mail") {
-      fountain.SetMail(true);
-    } else if (key == "controlcode") {
-      fountain.SetControlCode(true);
-    } else if (key == "commenter") {
-      fountain.SetCommenter(value);
-    } else if (key == "quotation") {
-      fountain.SetQuotation(value);
-    } else if (key == "hexprefix") {
-      fountain.SetHexPrefix(value);
-    } else if (key == "bracket") {
-      const auto comma = value.find(',');
-      TFountainBracketItem* item = fountain.Brackets().Add();
-      item->SetLeftBracket(value.substr(0, comma));
-      item->SetRightBracket(comma == std::string::npos ? "" : value.substr(comma + 1));
-    } else if (key == "reserve") {
-      std::istringstream list(value);
-      for (std::string item; std::getline(list, item, ',');) reserved.push_back(item);
-    } else if (key == "parser") {
-      scheme.Parser = value;
-    } else {
-      throw std::runtime_error("unknown option " + key);
-    }
+    const std::map<std::string, std::function<void()>> options = {
+        {"url", [&] { fountain.SetUrl(true); }},
+        {"mail", [&] { fountain.SetMail(true); }},
+        {"controlcode", [&] { fountain.SetControlCode(true); }},
+        {"commenter", [&] { fountain.SetCommenter(value); }},
+        {"quotation", [&] { fountain.SetQuotation(value); }},
+        {"hexprefix", [&] { fountain.SetHexPrefix(value); }},
+        {"parser", [&] { scheme.Parser = value; }},
+        {"bracket",
+         [&] {
+           const auto comma = value.find(',');
+           TFountainBracketItem* item = fountain.Brackets().Add();
+           item->SetLeftBracket(value.substr(0, comma));
+           item->SetRightBracket(comma == std::string::npos ? "" : value.substr(comma + 1));
+         }},
+        {"reserve",
+         [&] {
+           std::istringstream list(value);
+           for (std::string item; std::getline(list, item, ',');) reserved.push_back(item);
+         }},
+    };
+    if (!options.contains(key)) throw std::runtime_error("unknown option " + key);
+    options.at(key)();
   }
   fountain.SetReserveWordList(reserved);
-}
-
-void CheckFields(const TStateFields& want, const TRowAttributeData& state) {
-  if (want.Start) {
-    EXPECT_EQ(state.StartToken, *want.Start) << "StartToken";
-  }
-  if (want.Remain) {
-    EXPECT_EQ(state.Remain, *want.Remain) << "Remain";
-  }
-  if (want.Bracket) {
-    EXPECT_EQ(state.BracketIndex, *want.Bracket) << "BracketIndex";
-  }
 }
 
 // Tokenizes the rows as the drawing code does: a wrapped row sees the next row's text too, and its
@@ -166,15 +148,11 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
   for (int r = 0; r < rows.RowCount(); ++r) {
     const TRowCase& row = block[static_cast<std::size_t>(r)];
     SCOPED_TRACE("tokens.txt:" + std::to_string(row.Line));
-    if (row.Forced) {
-      state = TRowAttributeData{};
-      if (row.Forced->Start) state.StartToken = static_cast<std::uint8_t>(*row.Forced->Start);
-      if (row.Forced->Remain) state.Remain = *row.Forced->Remain;
-      if (row.Forced->Bracket) state.BracketIndex = *row.Forced->Bracket;
-    }
+    if (row.Forced) state = TRowAttributeData{};
+    for (const auto& [key, value] : row.Forced.value_or(TStateFields{})) Set(state, key, value);
     state.RowAttribute = row.Attribute;
     state.PrevRowAttribute = r > 0 ? rows.RowAttribute(r - 1) : 0;
-    if (row.Check) CheckFields(*row.Check, state);
+    for (const auto& [key, value] : row.Check) EXPECT_EQ(Get(state, key), value) << key;
 
     std::string text = row.Text;
     if (row.Attribute == RowAttrWrap && r + 1 < rows.RowCount()) text += rows.RowText(r + 1);
@@ -184,14 +162,14 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
       actual.push_back({parser->TokenKind(), parser->TokenPos(), parser->TokenString()});
       if (actual.size() > text.size()) break;
     }
-    std::vector<test::TToken> expected;
+    std::vector<test::TToken> expected = row.Tokens;
     std::size_t pos = 0;
-    for (const TExpectedToken& token : row.Tokens) {
+    for (test::TToken& token : expected) {
       while (pos < text.size() && text[pos] != '\t' && static_cast<unsigned char>(text[pos]) >= 1 &&
              static_cast<unsigned char>(text[pos]) <= 0x20) {
         ++pos;
       }
-      expected.push_back({token.Kind, static_cast<int>(pos), token.Text});
+      token.Pos = static_cast<int>(pos);
       pos += token.Text.size();
     }
     EXPECT_EQ(actual, expected) << "actual:   " << test::Describe(actual) << "\nexpected: " << test::Describe(expected);
