@@ -118,6 +118,10 @@ class TCase {
     const auto pair = [&str](std::int32_t w) { return w < 0 ? str(w) : str(w & 0xFFFF) + ":" + str(w >> 16); };
     const TCommand c = ParseCommand(word);
     const TSelectionRange& range = e.Selection().Range();
+    // A scroll bar as the window was last told it: range, page and position.
+    const auto bar = [&call, &str](const std::string& which, const test::TFakeWindow::TScrollRange& b) {
+      return call(which, {str(b.Min), str(b.Max), str(b.Page), str(b.Position)});
+    };
     TEditorMessages m(e);
     std::array<char, 4> buffer{};
     // What each check finds, written as the check is; the check holds when the two are the same.
@@ -200,6 +204,8 @@ class TCase {
         {"caret", [&] { return call("caret", {str(e.Row()), str(e.Col())}); }},
         {"top", [&] { return call("top", {str(e.TopRow())}); }},
         {"left", [&] { return call("left", {str(e.TopCol())}); }},
+        {"vbar", [&] { return bar("vbar", d.Window.VerticalBar); }},
+        {"hbar", [&] { return bar("hbar", d.Window.HorizontalBar); }},
         {"sel", [&] { return call("sel", {str(e.SelStart()), str(e.SelLength())}); }},
         {"state", [&] { return with({name({"none", "anchored", "selected", "hit"}, e.Selection().State())}); }},
         {"cursor", [&] { return with({name({"text", "margin", "top", "insel", "move", "copy"}, e.CursorState())}); }},
@@ -254,6 +260,7 @@ class TCase {
         {"noselmove", [&] { caret.SetSelMove(false); }},
         {"manualdrag", [&] { caret.SetSelDragMode(dmManual); }},
         {"overtype", [&] { e.SetOvertype(true); }},
+        {"bars", [&] { e.SetScrollBars(ssBoth); }},
         {"box", [&] { e.SetBoxMode(true); }},
         {"retmark", [&] { e.WrapOption().SetFollowRetMark(true); }},
         {"punct", [&] { e.WrapOption().SetFollowPunctuation(true); }},
