@@ -14,8 +14,7 @@ namespace {
 
 class BehavioursTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(const std::string& text) { return StartShown({text}); }
-  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+  app::TfrmMain& Start(const std::string& text) { return Open({text}, true); }
   // A point inside the character at `offset`, in the editor's coordinates.
   QPoint At(int offset) {
     const editor::TPoint position = Editor().PosFromChar(offset);

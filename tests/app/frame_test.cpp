@@ -1,10 +1,9 @@
-// The skinned frame: where the skin's pieces go, what a press on the frame does, the title bar's labels
-// and double click, and the window following the mouse where no window manager moves it.
+// The skinned frame: the title bar's labels and double click, presses in the page corner, and the window
+// following the mouse where no window manager moves it.
 #include <QApplication>
 #include <QTest>
 
 #include "app/frame_controls.h"
-#include "app/frame_layout.h"
 #include "app/main_menu.h"
 #include "app/note_window_support.h"
 #include "editor/control/editor.h"
@@ -14,102 +13,9 @@
 namespace app_test {
 namespace {
 
-struct TRect {
-  int L, T, R, B;  // right and bottom exclusive
-};
-
-QRect Q(TRect r) { return app::Ltrb(r.L, r.T, r.R, r.B); }
-
-TEST(SkinPieces, MinimumWidthAndDesignSize) {
-  struct Case {
-    int W, H, Piece;
-    TRect Source, Target;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {150,  80, 0, {0, 0, 35, 18},     {0, 0, 35, 18}},
-      {150,  80, 1, {36, 0, 38, 18},    {22, 0, 58, 18}},
-      {150,  80, 2, {39, 0, 131, 18},   {58, 0, 150, 18}},
-      {150,  80, 3, {0, 32, 18, 34},    {0, 18, 18, 45}},
-      {150,  80, 5, {39, 32, 131, 34},  {58, 18, 150, 45}},
-      {150,  80, 6, {0, 35, 35, 70},    {0, 45, 35, 80}},
-      {150,  80, 7, {36, 35, 38, 70},   {35, 45, 70, 80}},  // its end lies under piece 8 (from 58)
-      {150,  80, 8, {39, 35, 131, 70},  {58, 45, 150, 80}},
-      {352, 355, 1, {36, 0, 38, 18},    {22, 0, 260, 18}},
-      {352, 355, 2, {39, 0, 131, 18},   {260, 0, 352, 18}},
-      {352, 355, 3, {0, 32, 18, 34},    {0, 18, 18, 320}},
-      {352, 355, 4, {36, 38, 38, 39},   {0, 0, 352, 355}},
-      {352, 355, 5, {39, 32, 131, 34},  {260, 18, 352, 320}},
-      {352, 355, 6, {0, 35, 35, 70},    {0, 320, 35, 355}},
-      {352, 355, 7, {36, 35, 38, 70},   {35, 320, 272, 355}},
-      {352, 355, 8, {39, 35, 131, 70},  {260, 320, 352, 355}},
-  };
-  // clang-format on
-  for (const Case& c : cases) {
-    const app::TSkinPiece piece = app::SkinPieces(QSize(c.W, c.H))[static_cast<std::size_t>(c.Piece)];
-    EXPECT_EQ(piece.Source, Q(c.Source)) << c.W << "x" << c.H << " piece " << c.Piece;
-    EXPECT_EQ(piece.Target, Q(c.Target)) << c.W << "x" << c.H << " piece " << c.Piece;
-  }
-  EXPECT_EQ(app::TrackSource, Q({111, 19, 126, 34}));
-  EXPECT_EQ(app::ThumbSource, Q({95, 19, 110, 34}));
-}
-
-TEST(FrameAction, PageCornerHalvesArrowsGripAndMove) {
-  using A = app::TFrameAction;
-  const QSize size(352, 355);
-  const QRect corner = app::PageCornerOf(size);
-  struct Case {
-    int X, Y;
-    bool SizeCursor;
-    A Action;
-  };
-  // clang-format off
-  const Case cases[] = {
-      {6, 321, false, A::NextPage},       // 1 below the corner's top, 1 right of its edge: the diagonal
-      {30, 321, false, A::PreviousPage},
-      {20, 340, false, A::NextPage},
-      {20, 330, false, A::PreviousPage},
-      {5, 340, false, A::Move},           // left of the corner image
-      {35, 340, false, A::Move},          // right of it
-      {20, 320, false, A::Move},          // on its top row
-      {340, 325, false, A::ScrollUp},
-      {332, 321, false, A::ScrollUp},
-      {331, 325, false, A::Move},
-      {348, 325, false, A::Move},
-      {340, 326, false, A::Move},         // between the arrows
-      {340, 329, false, A::ScrollDown},
-      {340, 334, false, A::ScrollDown},
-      {340, 335, false, A::Move},
-      {345, 350, true, A::Size},
-      {100, 8, true, A::Size},            // the cursor decides, wherever it shows
-      {100, 8, false, A::Move},
-  };
-  // clang-format on
-  for (const Case& c : cases)
-    EXPECT_EQ(app::FrameActionAt({c.X, c.Y}, size, corner, c.SizeCursor), c.Action) << c.X << "," << c.Y;
-  // Before the first full paint no corner is known.
-  EXPECT_EQ(app::FrameActionAt({6, 321}, size, QRect(), false), A::Move);
-
-  for (const auto& [point, grip] : {std::pair{QPoint(333, 337), true}, std::pair{QPoint(332, 337), false},
-                                    std::pair{QPoint(333, 336), false}, std::pair{QPoint(351, 354), true}})
-    EXPECT_EQ(app::InSizeGrip(point, size), grip) << point.x() << "," << point.y();
-  EXPECT_FALSE(app::InSizeGrip({349, 20}, QSize(352, 21)));  // rolled up, no grip
-}
-
 class FrameTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(std::size_t pages) { return StartShown(std::vector<std::string>(pages, "text")); }
-  void Activate() {
-    FWindow->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
-  }
-  // Another window takes the focus away, which arms the double-click guard.
-  void Deactivate() {
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-  }
+  app::TfrmMain& Start(std::size_t pages) { return Open(std::vector<std::string>(pages, "text"), true); }
   QWidget& Control(const char* name) { return *FWindow->findChild<QWidget*>(QString::fromLatin1(name)); }
 };
 

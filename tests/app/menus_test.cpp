@@ -35,24 +35,11 @@ QStringList Describe(const QMenu& menu) {
 
 class MenusTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(std::size_t pages) {
-    WritePages(std::vector<std::string>(pages, "text"));
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    return *FWindow;
-  }
-  // Shown and active, so the window's shortcuts are live.
-  void Activate() {
-    FWindow->show();
-    FWindow->activateWindow();
-    FWindow->Memo1().setFocus();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
-  }
+  app::TfrmMain& Start(std::size_t pages) { return Open(std::vector<std::string>(pages, "text")); }
   void Popup(QMenu& menu) {
     menu.popup(QPoint(0, 0));
     QApplication::processEvents();
   }
-  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
 };
 
 TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePages) {

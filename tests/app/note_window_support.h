@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "app/note_window.h"
+#include "editor/control/editor.h"
 #include "platform/cp932.h"
 #include "platform/temp_dir.h"
+#include "qt/editor_widget.h"
 #include "store/memo_file.h"
 
 // Texts in failure output as text.
@@ -129,15 +131,33 @@ class NoteWindowTest : public ::testing::Test {
   void WriteIni(const std::string& lines) { platform_test::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
   std::string ReadDat() const { return platform_test::ReadBytes(Dat()); }
 
-  // A window over pages p0, p1, ... holding the given texts, started, shown and painted.
-  app::TfrmMain& StartShown(const std::vector<std::string>& texts) {
-    WritePages(texts);
+  // A started window over pages p0, p1, ... holding the given texts (none: no data file), shown and
+  // painted when asked.
+  app::TfrmMain& Open(const std::vector<std::string>& texts, bool shown = false) {
+    if (!texts.empty()) WritePages(texts);
+    FWindow.reset();
     FWindow = std::make_unique<app::TfrmMain>(Services());
     EXPECT_TRUE(FWindow->FormCreate());
+    if (!shown) return *FWindow;
     FWindow->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
     return *FWindow;
+  }
+  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+  // Shown and active, so the window's shortcuts are live; another window taking the focus arms the
+  // double-click guard.
+  void Activate() {
+    FWindow->show();
+    FWindow->activateWindow();
+    FWindow->Memo1().setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+  }
+  void Deactivate() {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
   }
 
   // The page texts and titles as the window holds them, for comparing whole lists at once.

@@ -19,13 +19,10 @@ class PageCommandsTest : public NoteWindowTest {
  protected:
   // A window over pages p0, p1, ... holding the given texts, showing page `shown`.
   app::TfrmMain& Start(const std::vector<std::string>& texts, int shown = 0) {
-    WritePages(texts);
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    if (shown != 0) FWindow->JumpToPage(shown);
-    return *FWindow;
+    app::TfrmMain& window = Open(texts);
+    if (shown != 0) window.JumpToPage(shown);
+    return window;
   }
-  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
 };
 
 TEST_F(PageCommandsTest, DeleteAsksThenShowsTheFollowingPageOrTheNewLastOne) {

@@ -84,20 +84,6 @@ TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirP
   EXPECT_EQ(painted.pixelColor(130, 69), QColor(153, 153, 153));
 }
 
-TEST_F(NoteWindowTest, LosingTheFocusSetsTheDoubleClickGuard) {
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  EXPECT_FALSE(window.DblClickGuard());
-  window.show();
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  QWidget other;
-  other.show();
-  other.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_TRUE(window.DblClickGuard());
-}
-
 TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
   WritePages({"text"});
   app::TfrmMain window(Services());
@@ -117,31 +103,6 @@ TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
   EXPECT_GT(plain, app::TitleTextLeft);
   // Eight characters of ink, not one bold letter.
   EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
-}
-
-TEST(ReachableGeometry, SizeIsCutToTheScreenAndAWindowOffEveryScreenComesOntoTheNearest) {
-  const QList<QRect> screens = {QRect(0, 0, 1920, 1040), QRect(1920, 0, 1280, 1024)};
-  const QSize minimum(150, 80);
-  struct Case {
-    QRect Stored;
-    QRect Expected;
-  };
-  for (const Case& c : {
-           Case{QRect(247, 142, 352, 355), QRect(247, 142, 352, 355)},
-           Case{QRect(2000, 100, 352, 355), QRect(2000, 100, 352, 355)},    // on the second screen
-           Case{QRect(1800, 0, 400, 300), QRect(1800, 0, 400, 300)},        // across both
-           Case{QRect(100, 0, 5000, 5000), QRect(100, 0, 1920, 1040)},      // cut to its screen
-           Case{QRect(2100, 50, 5000, 5000), QRect(2100, 50, 1280, 1024)},  // cut to the second one
-           Case{QRect(5000, 500, 352, 355), QRect(2848, 500, 352, 355)},    // right of all: the nearest
-           Case{QRect(-900, -900, 352, 355), QRect(0, 0, 352, 355)},
-           Case{QRect(500, 1100, 352, 355), QRect(500, 685, 352, 355)},  // below the first
-           Case{QRect(10, 10, 20, 20), QRect(10, 10, 150, 80)},          // never below the minimum
-       }) {
-    EXPECT_EQ(app::ReachableGeometry(c.Stored.x(), c.Stored.y(), c.Stored.width(), c.Stored.height(), minimum, screens),
-              c.Expected)
-        << c.Stored.x() << "," << c.Stored.y() << " " << c.Stored.width() << "x" << c.Stored.height();
-  }
-  EXPECT_EQ(app::ReachableGeometry(5, 6, 7, 8, minimum, {}), QRect(5, 6, 150, 80));
 }
 
 }  // namespace
