@@ -11,12 +11,12 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
+#include "support/case_table.h"
 
 namespace app_test {
 namespace {
 
-// One line per item: caption, a tab and the shortcut text, "[x]" for a check mark, "(off)" when disabled;
-// submenus indented below their item.
+// One line per item as tests/data/menus.txt writes it.
 void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
   for (const QAction* item : menu.actions()) {
     QString line = indent + (item->isSeparator() ? QStringLiteral("-") : item->text());
@@ -25,6 +25,13 @@ void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
     lines << line;
     if (item->menu()) Describe(*item->menu(), indent + QStringLiteral("  "), lines);
   }
+}
+
+// The rows of one menu in tests/data/menus.txt.
+QStringList Table(const char* menu) {
+  QStringList lines;
+  for (const test_support::TRow& row : test_support::Rows("menus.txt", menu)) lines << QString::fromStdString(row.Text(0));
+  return lines;
 }
 
 QStringList Describe(const QMenu& menu) {
@@ -46,41 +53,7 @@ TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePage
   app::TfrmMain& window = Start(12);
   window.SetAlwaysOnTop(true);
   Popup(window.MainMenu());
-  const QStringList expected = {
-      "新規メモ(&N)\tCtrl+N",
-      "現在のページを削除(&D)\tCtrl+W",
-      "ページ(&P)",
-      "  前のページ(&P)\tShift+Ctrl+Tab",
-      "  次のページ(&N)\tCtrl+Tab",
-      "  ページ順の変更(&C)...",
-      "  -",
-      "  &1 p0\tCtrl+1",
-      "  &2 p1\tCtrl+2",
-      "  &3 p2\tCtrl+3",
-      "  &4 p3\tCtrl+4",
-      "  &5 p4\tCtrl+5",
-      "  &6 p5\tCtrl+6",
-      "  &7 p6\tCtrl+7",
-      "  &8 p7\tCtrl+8",
-      "  &9 p8\tCtrl+9",
-      "  &0 p9\tCtrl+0",
-      "  &0 p10",
-      "  &0 p11",
-      "-",
-      "読み込み(&I)...",
-      "書き出し(&E)...",
-      "-",
-      "このページの設定(&H)",
-      "  ページフォント(&F)...",
-      "  ページタイトル(&T)\tCtrl+Enter",
-      "  右端で折り返す(&W) [ ]",
-      "常に手前に表示(&A) [x]",
-      "オプション(&O)...",
-      "-",
-      "タスクトレイに最小化(&M)\tCtrl+M",
-      "終了(&X)",
-  };
-  EXPECT_EQ(Describe(window.MainMenu()), expected);
+  EXPECT_EQ(Describe(window.MainMenu()), Table("main"));
   window.MainMenu().hide();
 
   window.mnuWordWrapClick();
@@ -97,10 +70,7 @@ TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTh
   app::TEditMenu& menu = window.EditMenu();
   EXPECT_EQ(window.Memo1().PopupMenu(), &menu);
   Popup(menu);
-  EXPECT_EQ(Describe(menu),
-            (QStringList{"元に戻す(&U)\tCtrl+Z (off)", "やり直し(&R)\tCtrl+Y (off)", "-", "切り取り(&T)\tCtrl+X (off)",
-                         "コピー(&C)\tCtrl+C (off)", "貼り付け(&P)\tCtrl+V (off)", "削除(&D) (off)", "-",
-                         "すべて選択(&A)\tCtrl+A"}));
+  EXPECT_EQ(Describe(menu), Table("edit"));
   menu.hide();
   // Closed again, every item works by its shortcut, whatever the popup showed.
   for (QAction* item : menu.findChildren<QAction*>())
