@@ -17,6 +17,7 @@
 #include "dialogs/options_dialog.h"
 #include "fake_note_window.h"
 #include "platform/autostart.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -201,38 +202,18 @@ dialogs::THotKeyEdit& FocusedHotKeyField(TfrmOptions& dialog) {
 }
 
 TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
-  const struct {
-    const char* Stored;
-    Qt::Key Key;  // Qt::Key_unknown: nothing typed
-    Qt::KeyboardModifiers Modifiers;
-    const char* Shown;
-    const char* Written;
-  } cases[] = {
-      {"Alt+Ctrl+M", Qt::Key_unknown, {}, "Ctrl+Alt+M", "Ctrl+Alt+M"},
-      {"", Qt::Key_unknown, {}, "なし", ""},
-      {"Nonsense+Q", Qt::Key_unknown, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_Backspace, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_Delete, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_A, {}, "Ctrl+Alt+M", "Ctrl+Alt+M"},                 // no modifier: refused
-      {"Alt+Ctrl+M", Qt::Key_A, Qt::ShiftModifier, "Ctrl+Alt+M", "Ctrl+Alt+M"},  // Shift alone: refused
-      {"", Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier, "Shift+Ctrl+F1", "Shift+Ctrl+F1"},
-      {"", Qt::Key_Space, Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier, "Shift+Ctrl+Alt+Space",
-       "Shift+Ctrl+Alt+Space"},
-      {"", Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+BkSp", "Ctrl+BkSp"},
-      {"", Qt::Key_M, Qt::AltModifier, "Alt+M", "Alt+M"},  // the field's, not chkResident's "&M"
-      {"Alt+Ctrl+M", Qt::Key_Comma, Qt::ControlModifier | Qt::AltModifier, "Ctrl+Alt+M",
-       "Ctrl+Alt+M"},  // no grab knows it
-  };
-  for (const auto& c : cases) {
-    FHost.Settings().HotKey = c.Stored;
+  for (const test_support::TRow& row : test_support::Rows("hot_keys.txt", "field")) {
+    FHost.Settings().HotKey = row.Text(0);
     FHost.Settings().Resident = false;
     TfrmOptions dialog(FHost, FDialogs);
     auto& field = FocusedHotKeyField(dialog);
-    if (c.Key != Qt::Key_unknown) QTest::keyClick(&field, c.Key, c.Modifiers);
-    EXPECT_EQ(field.text().toStdString(), c.Shown) << c.Stored << " " << c.Key;
+    const QKeySequence typed(QString::fromStdString(row.Text(1)));
+    ASSERT_EQ(typed.count(), row.Text(1).empty() ? 0 : 1) << row.Where();
+    if (!typed.isEmpty()) QTest::keyClick(&field, typed[0].key(), typed[0].keyboardModifiers());
+    EXPECT_EQ(field.text().toStdString(), row.Text(2)) << row.Where();
     QTest::keyClick(&field, Qt::Key_Return);  // goes on to the dialog, whose default button is OK
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(FHost.Settings().HotKey, c.Written) << c.Stored << " " << c.Key;
+    EXPECT_EQ(FHost.Settings().HotKey, row.Text(3)) << row.Where();
     EXPECT_FALSE(FHost.Settings().Resident) << "no mnemonic fired";
   }
   // Held modifiers show while they are held, and the key again once the field loses the focus.

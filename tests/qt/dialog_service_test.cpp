@@ -68,7 +68,7 @@ std::function<void(QWidget*)> SaveAs(const QString& name) {
   };
 }
 
-TEST(DialogService, SaveAddsTheExtensionAndAsksBeforeOverwritingOrCreating) {
+TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating) {
   platform_test::TempDir dir;
   platform_test::WriteBytes(dir / "old.txt", "keep");
   const QString folder = QString::fromStdString(dir.Path().string());
@@ -85,18 +85,11 @@ TEST(DialogService, SaveAddsTheExtensionAndAsksBeforeOverwritingOrCreating) {
   EXPECT_EQ(script.Seen[0], folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"));
   EXPECT_EQ(script.Seen[1], folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?"));
   EXPECT_EQ(platform_test::ReadBytes(dir / "old.txt"), "keep");
-}
 
-TEST(DialogService, SaveKeepsAnExtensionTheUserTypedAndCancelGivesNothing) {
-  platform_test::TempDir dir;
-  const QString folder = QString::fromStdString(dir.Path().string());
-  TQtDialogService dialogs;
-  {
-    TModalScript script({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
-    EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")),
-              dir / "notes.md");
-  }
-  TModalScript script({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
+  // An extension the user typed stays; cancel gives nothing.
+  TModalScript typed({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
+  EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")), dir / "notes.md");
+  TModalScript cancel({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
   EXPECT_FALSE(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")));
 }
 

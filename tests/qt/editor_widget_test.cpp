@@ -157,13 +157,6 @@ TEST_F(EditorWidgetTest, TheWheelIsLeftToTheWindowThatHoldsTheEditor) {
   EXPECT_FALSE(wheel.isAccepted()) << "ignored, so it goes on to the parent";
 }
 
-TEST_F(EditorWidgetTest, ResizingRelaysTheViewOut) {
-  const int rows = FWidget.Editor().VisibleRows();
-  FWidget.resize(320, 400);
-  QApplication::processEvents();
-  EXPECT_GT(FWidget.Editor().VisibleRows(), rows);
-}
-
 TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "row\r\n";
