@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/line_split.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/temp_dir.h"
 
@@ -22,39 +23,8 @@ std::string Read(const std::string& text, const char* section, const char* key) 
 }
 
 TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
-  const struct {
-    const char* Text;
-    const char* Section;
-    const char* Key;
-    const char* Expected;
-  } cases[] = {
-      {"[TACKNOTE]\r\nLeft=5\r\n", "TACKNOTE", "Left", "5"},
-      {"[tacknote]\r\nLEFT=5\r\n", "TackNote", "left", "5"},  // names ignore ASCII case
-      {"  [ TACKNOTE ]  \r\n \t Left \t= \t 5 \t\r\n", "TACKNOTE", "Left", "5"},
-      {"[S]\r\nk=a b  c\r\n", "S", "k", "a b  c"},  // inner blanks stay
-      {"[S]\r\nk=\r\n", "S", "k", ""},              // empty, not the default
-      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},        // the first "=" splits
-      {"[S]\r\nk=\"a b \"\r\n", "S", "k", "a b "},  // one pair of quotes off
-      {"[S]\r\nk='x'\r\n", "S", "k", "x"},
-      {"[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "\"x\""},
-      {"[S]\r\nk=\"x'\r\n", "S", "k", "\"x'"},  // quotes must match
-      {"[S]\r\nk=\"\r\n", "S", "k", "\""},
-      {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "1"},                        // first key wins
-      {"[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "<default>"},  // first section only
-      {"[S]\r\n;k=1\r\n", "S", "k", "<default>"},                      // comments are no keys
-      {"[S]\r\n  ;k=1\r\nk=2\r\n", "S", "k", "2"},
-      {"[S]\r\nk\r\nk=3\r\n", "S", "k", "3"},     // no "=": no key
-      {"k=1\r\n[S]\r\n", "S", "k", "<default>"},  // before any section
-      {"[S\r\nk=1\r\n", "S", "k", "<default>"},   // "[S" opens no section
-      {"[S] trailing\r\nk=1\r\n", "S", "k", "1"},
-      {"[S]\nk=lf\n[T]\nk=t", "S", "k", "lf"},
-      {"[S]\rk=cr\r[T]\rk=t", "T", "k", "t"},
-      {"garbage\x01\xFF\r\n[S]\r\n==\r\nk=\x82\xA0\r\n", "S", "k", "\x82\xA0"},
-      {"", "S", "k", "<default>"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Read(c.Text, c.Section, c.Key), c.Expected) << testing::PrintToString(std::string(c.Text));
-  }
+  for (const TRow& row : Rows("platform.txt", "profile"))
+    EXPECT_EQ(Read(row.Text(0), row.Text(1).c_str(), row.Text(2).c_str()), row.Text(3)) << row.Where();
   // Values are cut at 2047 bytes, never in the middle of a double-byte character.
   const std::string wide = std::string(2046, 'a') + "\x82\xA0" + "tail";
   EXPECT_EQ(Read("[S]\r\nk=" + wide, "S", "k"), std::string(2046, 'a'));
