@@ -49,35 +49,15 @@ TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
   EXPECT_FALSE(p.ReadBool("S", "word", false)) << "booleans are read as numbers only";
 }
 
-// One write into a given file, and the whole file it leaves: the first key is replaced in place (keeping
-// its name's spelling), new keys go after the section's last key, a missing section goes at the end,
-// and a value stops at a line break or NUL that would otherwise smuggle in lines of its own.
+
 TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
-  const struct {
-    const char* Before;
-    void (*Write)(ProfileFile&);
-    const char* After;
-  } cases[] = {
-      {"; head\n[Other]\nLeft=1\n[TACKNOTE]\n  left = 2 ; old\n; note\nLeft=3\n\n[Last]\nx=y",
-       [](ProfileFile& p) { p.WriteInteger("TACKNOTE", "Left", 247); },
-       "; head\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nleft=247\r\n; note\r\nLeft=3\r\n\r\n[Last]\r\nx=y\r\n"},
-      {"[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n",
-       [](ProfileFile& p) { p.WriteString("a", "second", "2"); },
-       "[A]\r\na=1\r\nsecond=2\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n"},
-      {"[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("B", "more", "m"); },
-       "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\nmore=m\r\n\r\n\r\n"},
-      {"[A]\r\n; only a comment\r\n", [](ProfileFile& p) { p.WriteString("A", "k", "v"); },
-       "[A]\r\nk=v\r\n; only a comment\r\n"},
-      {"", [](ProfileFile& p) { p.WriteBool("TACKNOTE", "Resident", true); }, "[TACKNOTE]\r\nResident=1\r\n"},
-      {"[Other]\nx=1", [](ProfileFile& p) { p.WriteInteger("New", "n", -5); }, "[Other]\r\nx=1\r\n[New]\r\nn=-5\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", "one\r\n[S]\r\nk=two"); }, "[S]\r\nk=one\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", std::string("x\0y", 3)); }, "[S]\r\nk=x\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", " 'q' "); }, "[S]\r\nk=\" 'q' \"\r\n"},
-  };
-  for (const auto& c : cases) {
-    ProfileFile p = ProfileFile::Parse(c.Before);
-    c.Write(p);
-    EXPECT_EQ(p.Serialize(), c.After) << testing::PrintToString(std::string(c.Before));
+  for (const TRow& row : Rows("platform.txt", "pwrite")) {
+    ProfileFile p = ProfileFile::Parse(row.Text(0));
+    const std::string section = row.Text(1), key = row.Text(2);
+    if (row[3] == "int") p.WriteInteger(section, key, row.Int(4));
+    if (row[3] == "bool") p.WriteBool(section, key, row.Int(4) != 0);
+    if (row[3] == "string") p.WriteString(section, key, row.Text(4));
+    EXPECT_EQ(p.Serialize(), row.Text(5)) << row.Where();
   }
 }
 
