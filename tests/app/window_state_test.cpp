@@ -46,11 +46,6 @@ TEST_F(NoteWindowTest, AlwaysOnTopIsSuspendedAroundAConfirmationOnly) {
   EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
   EXPECT_TRUE(window.IsAlwaysOnTop());
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-
-  // The import's plain message box is shown on top, as the program always did.
-  FDialogs.OpenPath = FDir / "missing.txt";
-  window.mnuLoadTextClick();
-  EXPECT_TRUE(FDialogs.Shown.back().WindowOnTop);
   window.mnuAlwaysOnTopClick();
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
