@@ -1,5 +1,5 @@
-// The skinned frame: the title bar's labels and double click, presses in the page corner, and the window
-// following the mouse where no window manager moves it.
+// The skinned frame: the menu label's and the title bar's double click, presses in the page corner, and
+// the window following the mouse where no window manager moves it.
 #include <QApplication>
 #include <QTest>
 
@@ -18,53 +18,6 @@ class FrameTest : public NoteWindowTest {
   app::TfrmMain& Start(std::size_t pages) { return Open(std::vector<std::string>(pages, "text"), true); }
   QWidget& Control(const char* name) { return *FWindow->findChild<QWidget*>(QString::fromLatin1(name)); }
 };
-
-TEST_F(FrameTest, TitleBarLabelsSitAtTheRightEndWithTheirHintsAndAct) {
-  app::TfrmMain& window = Start(1);
-  window.resize(300, 200);
-  struct Case {
-    const char* Name;
-    QRect Geometry;
-    const char* Hint;
-  };
-  for (const Case& c :
-       {Case{"lblMenu", {5, 5, 12, 12}, "メニュー"}, Case{"lblNew", {210, 3, 11, 11}, "新規ページ"},
-        Case{"lblCut", {222, 3, 11, 11}, "切り取り"}, Case{"lblCopy", {234, 3, 11, 11}, "コピー"},
-        Case{"lblPaste", {246, 3, 11, 11}, "貼り付け"}, Case{"lblSelAll", {258, 3, 11, 11}, "すべて選択"},
-        Case{"btnWindowShade", {273, 3, 11, 11}, "ウィンドウシェード"}, Case{"btnHide", {285, 3, 11, 11}, "閉じる"}}) {
-    EXPECT_EQ(Control(c.Name).geometry(), c.Geometry) << c.Name;
-    EXPECT_EQ(Control(c.Name).toolTip(), QString::fromUtf8(c.Hint)) << c.Name;
-  }
-  EXPECT_EQ(window.PnlScrollArea().geometry(), QRect(280, 18, 15, 147));
-
-  editor::TEditor& editor = window.Memo1().Editor();
-  QTest::mouseClick(&Control("lblSelAll"), Qt::LeftButton);
-  EXPECT_EQ(editor.SelLength(), 4);
-  QTest::mouseClick(&Control("lblCut"), Qt::LeftButton);
-  EXPECT_EQ(editor.Lines().Text(), "");
-  QTest::mouseClick(&Control("lblPaste"), Qt::LeftButton);
-  QTest::mouseClick(&Control("lblPaste"), Qt::LeftButton);
-  EXPECT_EQ(editor.Lines().Text(), "texttext");
-  QTest::mouseClick(&Control("lblNew"), Qt::LeftButton);
-  EXPECT_EQ(window.Store().Pages.size(), 2u);
-  QTest::mouseClick(&Control("btnWindowShade"), Qt::LeftButton);
-  EXPECT_EQ(window.height(), app::TitleBarHeight);
-  QTest::mouseClick(&Control("btnWindowShade"), Qt::LeftButton);
-  EXPECT_EQ(window.height(), 200);
-}
-
-TEST_F(FrameTest, TheCloseLabelHidesAResidentWindowAndOtherwiseCloses) {
-  app::TfrmMain& window = Start(1);
-  window.Settings().Resident = true;
-  QTest::mouseClick(&Control("btnHide"), Qt::LeftButton);
-  EXPECT_TRUE(window.isHidden());
-  EXPECT_FALSE(fs::exists(Ini()));  // not closed, nothing saved
-  window.ShowAndBringForward();
-  window.Settings().Resident = false;
-  QTest::mouseClick(&Control("btnHide"), Qt::LeftButton);
-  EXPECT_TRUE(window.isHidden());
-  EXPECT_TRUE(fs::exists(Ini()));  // closed through the close check
-}
 
 // The click opens the menu, which then takes the second press of the double click.
 TEST_F(FrameTest, TheMenuLabelsClickOpensTheMenuAndItsDoubleClickClosesTheWindowAfterTheGuard) {

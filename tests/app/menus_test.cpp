@@ -1,5 +1,5 @@
-// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the shortcuts
-// pressed in the editor.
+// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the right click
+// that opens them (the shortcuts pressed in the editor are a scenario of tests/data/note_window.txt).
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -98,52 +98,6 @@ TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTh
     EXPECT_EQ(app::MenuShortcutText(*item), QString::fromLatin1(shortcut));
     EXPECT_TRUE(window.Memo1().actions().contains(item)) << name;
   }
-}
-
-TEST_F(MenusTest, ShortcutsPressedInTheEditorRunTheMenuCommands) {
-  app::TfrmMain& window = Start(3);
-  Activate();
-  qtui::TEditorWidget& memo = window.Memo1();
-  struct Step {
-    Qt::Key Key;
-    Qt::KeyboardModifiers Modifiers;
-    int PageAfter;
-  };
-  for (const Step& step :
-       {Step{Qt::Key_3, Qt::ControlModifier, 2}, Step{Qt::Key_1, Qt::ControlModifier, 0},
-        Step{Qt::Key_Tab, Qt::ControlModifier, 1}, Step{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
-        Step{Qt::Key_9, Qt::ControlModifier, 0}}) {
-    QTest::keyClick(&memo, step.Key, step.Modifiers);
-    EXPECT_EQ(window.PageIndex(), step.PageAfter) << QKeySequence(step.Key | step.Modifiers).toString().toStdString();
-  }
-  EXPECT_EQ(Editor().Lines().Text(), "text");  // no tab and no digit reached the text
-
-  // Ctrl+A selects all (not redo), Ctrl+Y redoes.
-  QTest::keyClick(&memo, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Editor().SelLength(), 4);
-  QTest::keyClick(&memo, Qt::Key_Delete);
-  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Editor().Lines().Text(), "text");
-  QTest::keyClick(&memo, Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Editor().Lines().Text(), "");
-
-  QTest::keyClick(&memo, Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(window.Store().Pages.size(), 4u);
-  QTest::keyClick(&memo, Qt::Key_Return, Qt::ControlModifier);
-  ASSERT_FALSE(FDialogs.Shown.empty());
-  EXPECT_TRUE(FDialogs.Shown.back().Text.startsWith(QStringLiteral("ページタイトル|")));
-  QTest::keyClick(&memo, Qt::Key_W, Qt::ControlModifier);
-  EXPECT_EQ(window.Store().Pages.size(), 3u);  // the scripted dialog answers OK
-
-  QTest::keyClick(&memo, Qt::Key_F, Qt::AltModifier);
-  EXPECT_TRUE(window.MainMenu().isVisible());
-  EXPECT_EQ(window.MainMenu().pos(), window.mapToGlobal(QPoint(5, 17)));
-  window.MainMenu().hide();
-
-  QTest::keyClick(&memo, Qt::Key_M, Qt::ControlModifier);
-  EXPECT_TRUE(window.isHidden());
-  window.ShowAndBringForward();
-  EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(MenusTest, ARightClickOutsideTheEditorOpensTheMainMenuAndInsideItTheEditMenu) {

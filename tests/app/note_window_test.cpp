@@ -1,4 +1,5 @@
-// The note window's start, its start timer and its close check, on the offscreen platform with scripted dialogs.
+// The note window's start, its start timer and an unreadable data file, on the offscreen platform with scripted
+// dialogs.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -94,50 +95,6 @@ TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR)
     const std::string ini = platform_test::ReadBytes(Ini());
     EXPECT_NE(ini.find("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n"), std::string::npos) << ini;
   }
-}
-
-TEST_F(NoteWindowTest, EditsInTheEditorAreStoredWithAFreshStampAndSavedAtClose) {
-  WritePages({"one", "two"});
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  editor::TEditor& editor = window.Memo1().Editor();
-  editor.SetRow(0);
-  editor.SetCol(3);
-  editor.PutText("!\r\nmore");
-  FClock.Set(platform::LocalTime{2026, 1, 2, 3, 4, 5});
-  EXPECT_TRUE(window.close());
-  const std::string dat = ReadDat();
-  EXPECT_NE(dat.find(",20240101000000,20260102030405\r\none!\r\nmore\r\n{$END}"), std::string::npos) << dat;
-  // The untouched page keeps its stamp and text.
-  EXPECT_NE(dat.find(",20240101000000,20240101000000\r\ntwo\r\n{$END}"), std::string::npos);
-}
-
-TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing) {
-  WritePages({"fine", "b", "{$BEGIN}"});
-  const std::string before = ReadDat();
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  window.Store().Pages[1].Text = "a\r\n{$END}\r\nb";
-  window.SetAlwaysOnTop(true);
-  EXPECT_FALSE(window.close());
-  EXPECT_EQ(window.PageIndex(), 1);  // the first page that cannot be stored
-  EXPECT_EQ(window.Memo1().Editor().Lines().Text(), "a\r\n{$END}\r\nb");
-  EXPECT_EQ(window.Memo1().Editor().Row(), 0);
-  ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_EQ(FDialogs.Shown[0].Text,
-            QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。"));
-  EXPECT_EQ(FDialogs.Shown[0].Type, qtui::TMsgDlgType::mtError);
-  EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
-  EXPECT_TRUE(window.IsAlwaysOnTop());
-  EXPECT_EQ(ReadDat(), before);
-  EXPECT_FALSE(fs::exists(Ini()));
-
-  // Mended, the next close goes through.
-  window.Store().Pages[2].Text = "ok";
-  window.Memo1().Editor().Lines().SetText("a\r\nb");
-  window.Memo1().Editor().SetModified(true);
-  EXPECT_TRUE(window.close());
-  EXPECT_NE(ReadDat().find("\r\na\r\nb\r\n{$END}"), std::string::npos);
 }
 
 TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {

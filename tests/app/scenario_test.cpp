@@ -1,5 +1,7 @@
-// The page commands driven from the menus as a user drives them, with the dialogs answered from a script:
-// each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+// The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
+// a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+#include <QTest>
+
 #include <map>
 
 #include "app/main_menu.h"
@@ -58,9 +60,28 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)), static_cast<editor::TColor>(n(i + 3))};
     };
     // What the user does, and what the dialogs will answer.
-    if (verb == "open") {
+    if (verb == "open" || verb == "openshown") {
       FDialogs.Shown.clear();
-      Open(texts(1));
+      Open(texts(1), verb == "openshown");
+      FOpenedWith = ReadDat();
+    } else if (verb == "activate") {
+      Activate();
+    } else if (verb == "key") {
+      const QKeyCombination key = QKeySequence(qs(1))[0];
+      QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
+    } else if (verb == "click") {
+      QTest::mouseClick(FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1))), Qt::LeftButton);
+    } else if (verb == "resize") {
+      FWindow->resize(n(1), n(2));
+    } else if (verb == "resident") {
+      FWindow->Settings().Resident = n(1) != 0;
+    } else if (verb == "bringforward") {
+      FWindow->ShowAndBringForward();
+    } else if (verb == "settext") {
+      FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))).Text = cp(2);
+    } else if (verb == "mend") {
+      Editor().Lines().SetText(cp(1));
+      Editor().SetModified(true);
     } else if (verb == "jump") {
       FWindow->JumpToPage(n(1));
     } else if (verb == "menu") {
@@ -137,12 +158,37 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FWindow->IsAlwaysOnTop(), n(1) != 0);
     } else if (verb == "close") {
       EXPECT_EQ(FWindow->close(), w.at(1) == "done");
+    } else if (verb == "control") {
+      const QWidget* control = FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1)));
+      ASSERT_NE(control, nullptr) << w.at(1);
+      EXPECT_EQ(control->geometry(), QRect(n(2), n(3), n(4), n(5)));
+      EXPECT_EQ(control->toolTip(), qs(6));
+    } else if (verb == "size") {
+      EXPECT_EQ(FWindow->size(), QSize(n(1), n(2)));
+    } else if (verb == "pages") {
+      EXPECT_EQ(FWindow->Store().Pages.size(), static_cast<std::size_t>(n(1)));
+    } else if (verb == "selected") {
+      EXPECT_EQ(Editor().SelLength(), n(1));
+    } else if (verb == "row") {
+      EXPECT_EQ(Editor().Row(), n(1));
+    } else if (verb == "hidden") {
+      EXPECT_EQ(FWindow->isHidden(), n(1) != 0);
+    } else if (verb == "mainmenu") {
+      EXPECT_TRUE(FWindow->MainMenu().isVisible());
+      EXPECT_EQ(FWindow->MainMenu().pos(), FWindow->mapToGlobal(QPoint(n(1), n(2))));
+      FWindow->MainMenu().hide();
+    } else if (verb == "exists") {
+      EXPECT_EQ(fs::exists(FDir / raw(1)), n(2) != 0) << raw(1);
+    } else if (verb == "unwritten") {
+      EXPECT_EQ(ReadDat(), FOpenedWith);
     } else if (verb == "saved") {
       EXPECT_NE(ReadDat().find(cp(1)), std::string::npos) << ReadDat();
     } else {
       ADD_FAILURE() << "unknown step " << verb;
     }
   }
+
+  std::string FOpenedWith;  // the data file as the window was opened over it
 };
 
 TEST_P(Scenario, Runs) {
