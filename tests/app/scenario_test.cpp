@@ -64,6 +64,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FDialogs.Shown.clear();
       Open(texts(1), verb == "openshown");
       FOpenedWith = ReadDat();
+    } else if (verb == "ini") {
+      WriteIni(cp(1));
+    } else if (verb == "shade") {
+      FWindow->SetWindowShade(n(1) != 0);
+    } else if (verb == "opacity") {
+      FWindow->SetOpacity(n(1));
     } else if (verb == "activate") {
       Activate();
     } else if (verb == "key") {
@@ -163,6 +169,25 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       ASSERT_NE(control, nullptr) << w.at(1);
       EXPECT_EQ(control->geometry(), QRect(n(2), n(3), n(4), n(5)));
       EXPECT_EQ(control->toolTip(), qs(6));
+    } else if (verb == "geometry") {
+      EXPECT_EQ(FWindow->geometry(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "minsize") {
+      EXPECT_EQ(FWindow->minimumSize(), QSize(n(1), n(2)));
+    } else if (verb == "memo") {
+      EXPECT_EQ(FWindow->Memo1().geometry(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "shaded") {
+      EXPECT_EQ(FWindow->IsShaded(), n(1) != 0);
+      EXPECT_TRUE(w.size() < 3 || FWindow->UnshadedHeight() == n(2)) << FWindow->UnshadedHeight();
+    } else if (verb == "opacityis") {
+      EXPECT_EQ(FWindow->Opacity(), n(1));
+      EXPECT_NEAR(FWindow->windowOpacity(), n(1) / 255.0, 0.001);
+    } else if (verb == "settings") {
+      const std::string ini = platform_test::ReadBytes(Ini());
+      EXPECT_TRUE(w.at(1) == "start" ? ini.rfind(cp(2), 0) == 0 : ini.find(cp(2)) != std::string::npos) << ini;
+    } else if (verb == "nodesktop") {
+      // No tray and no X11 here: both fail without a word.
+      EXPECT_FALSE(FWindow->TrayIcon().Added());
+      EXPECT_FALSE(FWindow->HotKey().Registered());
     } else if (verb == "size") {
       EXPECT_EQ(FWindow->size(), QSize(n(1), n(2)));
     } else if (verb == "pages") {
