@@ -62,4 +62,11 @@ inline std::vector<TRow> Rows(const std::string& file, std::string_view kind) {
   return rows;
 }
 
+// The first quoted text of every row of `kind`.
+inline std::vector<std::string> FirstTexts(const std::string& file, std::string_view kind) {
+  std::vector<std::string> texts;
+  for (const TRow& row : Rows(file, kind)) texts.push_back(row.Text(0));
+  return texts;
+}
+
 }  // namespace test_support
