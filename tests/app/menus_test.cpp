@@ -30,7 +30,8 @@ void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
 // The rows of one menu in tests/data/menus.txt.
 QStringList Table(const char* menu) {
   QStringList lines;
-  for (const test_support::TRow& row : test_support::Rows("menus.txt", menu)) lines << QString::fromStdString(row.Text(0));
+  for (const test_support::TRow& row : test_support::Rows("menus.txt", menu))
+    lines << QString::fromStdString(row.Text(0));
   return lines;
 }
 

@@ -57,7 +57,8 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
         {"ok", qtui::mbOK}, {"okcancel", qtui::mbOK | qtui::mbCancel}, {"yesno", qtui::mbYes | qtui::mbNo}};
     const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
     const auto font = [&](std::size_t i) {
-      return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)), static_cast<editor::TColor>(n(i + 3))};
+      return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
+                                 static_cast<editor::TColor>(n(i + 3))};
     };
     // What the user does, and what the dialogs will answer.
     if (verb == "open" || verb == "openshown") {
@@ -128,9 +129,9 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(Editor().Lines().Text(), cp(1));
     } else if (verb == "record") {
       const store::TMemoData page = record();
-      const std::map<std::string, std::string> fields = {{"text", page.Text},       {"title", page.Title},
-                                                         {"created", page.Created}, {"updated", page.Updated},
-                                                         {"font", page.FontName},   {"wrap", page.WordWrap ? "1" : "0"}};
+      const std::map<std::string, std::string> fields = {
+          {"text", page.Text},       {"title", page.Title},   {"created", page.Created},
+          {"updated", page.Updated}, {"font", page.FontName}, {"wrap", page.WordWrap ? "1" : "0"}};
       EXPECT_EQ(fields.at(w.at(2)), cp(3)) << w.at(2);
     } else if (verb == "shown") {
       EXPECT_EQ(FDialogs.Shown.size(), static_cast<std::size_t>(n(1)));

@@ -13,7 +13,9 @@ namespace {
 using test_support::Rows;
 using test_support::TRow;
 
-QRect RectAt(const TRow& row, std::size_t at) { return Ltrb(row.Int(at), row.Int(at + 1), row.Int(at + 2), row.Int(at + 3)); }
+QRect RectAt(const TRow& row, std::size_t at) {
+  return Ltrb(row.Int(at), row.Int(at + 1), row.Int(at + 2), row.Int(at + 3));
+}
 
 TEST(WindowMath, SkinPieces) {
   for (const TRow& row : Rows("window.txt", "piece")) {
@@ -47,7 +49,8 @@ TEST(WindowMath, Thumb) {
     const TScrollState editor{row.Int(2), row.Int(4), 0, row.Int(3)};
     EXPECT_EQ(TopRowOfThumb(row.Int(0), row.Int(1), editor).value_or(-1), row.Int(5)) << row.Where();
   }
-  for (const TRow& row : Rows("window.txt", "drag")) EXPECT_EQ(DraggedThumbTop(row.Int(0), 220), row.Int(1)) << row.Where();
+  for (const TRow& row : Rows("window.txt", "drag"))
+    EXPECT_EQ(DraggedThumbTop(row.Int(0), 220), row.Int(1)) << row.Where();
   for (const TRow& row : Rows("window.txt", "wheel")) EXPECT_EQ(WheelRows(row.Int(0)), row.Int(1)) << row.Where();
 }
 

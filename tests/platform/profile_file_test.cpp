@@ -49,7 +49,6 @@ TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
   EXPECT_FALSE(p.ReadBool("S", "word", false)) << "booleans are read as numbers only";
 }
 
-
 TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
   for (const TRow& row : Rows("platform.txt", "pwrite")) {
     ProfileFile p = ProfileFile::Parse(row.Text(0));

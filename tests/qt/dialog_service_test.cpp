@@ -88,7 +88,8 @@ TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating)
 
   // An extension the user typed stays; cancel gives nothing.
   TModalScript typed({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
-  EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")), dir / "notes.md");
+  EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")),
+            dir / "notes.md");
   TModalScript cancel({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
   EXPECT_FALSE(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")));
 }

@@ -126,7 +126,6 @@ TEST(MemoFileWriterTest, BytesThatWouldEndOrShiftAFieldLoseNoLaterPage) {
   EXPECT_EQ(TextsOf(back), (Texts{"a b\r\n ", "next"}));
 }
 
-
 TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFilesAndTellsWhatItDropped) {
   for (const TRow& row : Rows("store.txt", "read")) {
     Texts expected;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,17 +33,14 @@ struct TRow {
         out += word[at];
         continue;
       }
-      switch (const char e = word[++at]) {
-        case 'n': out += "\r\n"; break;
-        case 'r': out += '\r'; break;
-        case 'l': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case '0': out += '\0'; break;
-        case 'x':
-          out += static_cast<char>(std::stoi(word.substr(at + 1, 2), nullptr, 16));
-          at += 2;
-          break;
-        default: out += e;
+      const char e = word[++at];
+      const std::map<char, std::string> escapes = {
+          {'n', "\r\n"}, {'r', "\r"}, {'l', "\n"}, {'t', "\t"}, {'0', std::string(1, '\0')}};
+      if (e == 'x') {
+        out += static_cast<char>(std::stoi(word.substr(at + 1, 2), nullptr, 16));
+        at += 2;
+      } else {
+        out += escapes.contains(e) ? escapes.at(e) : std::string(1, e);
       }
     }
     return out;
