@@ -1,5 +1,5 @@
-// The skinned frame: the menu label's and the title bar's double click, presses in the page corner, and
-// the window following the mouse where no window manager moves it.
+// The skinned frame: the menu label's double click, and the window following the mouse where no window
+// manager moves it.
 #include <QApplication>
 #include <QTest>
 
@@ -44,45 +44,6 @@ TEST_F(FrameTest, TheMenuLabelsClickOpensTheMenuAndItsDoubleClickClosesTheWindow
   doubleClick(window);
   EXPECT_TRUE(window.isHidden());
   EXPECT_TRUE(fs::exists(Ini()));  // closed through the close check
-}
-
-TEST_F(FrameTest, PressesInThePageCornerTurnPagesOnceTheFrameIsPainted) {
-  app::TfrmMain& window = Start(3);
-  const int h = window.height();
-  EXPECT_EQ(window.PageCornerRect(), QRect(0, h - 35, 35, 35));
-  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(6, h - 34));
-  EXPECT_EQ(window.PageIndex(), 1);
-  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(30, h - 34));
-  EXPECT_EQ(window.PageIndex(), 0);
-  // Quick clicks count one each, the second of a double click as well.
-  QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(20, h - 5));
-  EXPECT_EQ(window.PageIndex(), 2);
-}
-
-TEST_F(FrameTest, TitleBarDoubleClickRenamesOverTheTitleShadesElsewhereAndHonoursTheGuard) {
-  app::TfrmMain& window = Start(1);
-  Activate();
-  Deactivate();
-  Activate();
-  ASSERT_TRUE(window.DblClickGuard());
-  QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(200, 8));
-  EXPECT_FALSE(window.IsShaded());  // the first after a deactivation only clears the guard
-  EXPECT_FALSE(window.DblClickGuard());
-  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 8));
-  EXPECT_TRUE(window.IsShaded());
-  EXPECT_EQ(window.height(), app::TitleBarHeight);
-
-  // Rolled up, the title text still renames and elsewhere the window rolls down.
-  FDialogs.Inputs = {QStringLiteral("renamed")};
-  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(28, 8));
-  EXPECT_EQ(window.CurrentTitle(), "renamed");
-  EXPECT_TRUE(window.IsShaded());
-  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 8));
-  EXPECT_FALSE(window.IsShaded());
-  EXPECT_EQ(window.height(), 355);
-  // Below the title bar a double click does nothing of its own.
-  QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(3, 100));
-  EXPECT_FALSE(window.IsShaded());
 }
 
 TEST_F(FrameTest, WithoutAWindowManagerTheFrameMovesAndSizesTheWindowItself) {

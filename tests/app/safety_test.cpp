@@ -9,6 +9,7 @@
 #include "app/safety_messages.h"
 #include "editor/control/editor.h"
 #include "qt/editor_widget.h"
+#include "support/case_table.h"
 
 namespace app_test {
 namespace {
@@ -42,27 +43,12 @@ class TFileSizeLimit {
 };
 
 TEST(SafetyMessages, ReasonsAreJapaneseWhereTheProgramKnowsThemAndTheSystemsOwnWordsFollow) {
-  struct Case {
-    platform::FileResult Failure;
-    QString Expected;
-  };
-  for (const Case& c : {
-           Case{platform::FileResult::Failure("cannot write", "/f", ENOSPC),
-                QStringLiteral("ディスクの空き領域が足りません (No space left on device)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EROFS),
-                QStringLiteral("読み取り専用のファイルシステムです (Read-only file system)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EDQUOT),
-                QStringLiteral("ディスク使用量の上限を超えました (Disk quota exceeded)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EIO),
-                QStringLiteral("ディスクの読み書きでエラーが発生しました (Input/output error)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EXDEV),
-                QStringLiteral("Invalid cross-device link")},
-           Case{platform::FileResult::Failure("cannot write", "/f", "not a regular file"),
-                QStringLiteral("not a regular file")},
-           Case{platform::FileResult::Failure("no folder for rescue files"),
-                QStringLiteral("no folder for rescue files")},
-       }) {
-    EXPECT_EQ(app::ReasonText(c.Failure), c.Expected);
+  for (const test_support::TRow& row : test_support::Rows("window.txt", "reason")) {
+    const platform::FileResult failure = row[0] == "-" ? platform::FileResult::Failure(row.Text(1))
+                                         : row.Int(0) == 0
+                                             ? platform::FileResult::Failure("cannot write", "/f", row.Text(1))
+                                             : platform::FileResult::Failure("cannot write", "/f", row.Int(0));
+    EXPECT_EQ(app::ReasonText(failure), QString::fromStdString(row.Text(2))) << row.Where();
   }
 }
 

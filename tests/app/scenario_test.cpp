@@ -73,6 +73,14 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FWindow->SetOpacity(n(1));
     } else if (verb == "activate") {
       Activate();
+    } else if (verb == "deactivate") {
+      Deactivate();
+    } else if (verb == "press" || verb == "dclick") {
+      const QPoint at(n(1), n(2));
+      if (verb == "press") QTest::mouseClick(FWindow.get(), Qt::LeftButton, {}, at);
+      // Through the window system, or (with a third word) sent to the window itself.
+      if (verb == "dclick" && w.size() < 4) QTest::mouseDClick(FWindow->windowHandle(), Qt::LeftButton, {}, at);
+      if (verb == "dclick" && w.size() > 3) QTest::mouseDClick(FWindow.get(), Qt::LeftButton, {}, at);
     } else if (verb == "key") {
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
@@ -179,6 +187,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "shaded") {
       EXPECT_EQ(FWindow->IsShaded(), n(1) != 0);
       EXPECT_TRUE(w.size() < 3 || FWindow->UnshadedHeight() == n(2)) << FWindow->UnshadedHeight();
+    } else if (verb == "corner") {
+      EXPECT_EQ(FWindow->PageCornerRect(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "guard") {
+      EXPECT_EQ(FWindow->DblClickGuard(), n(1) != 0);
     } else if (verb == "opacityis") {
       EXPECT_EQ(FWindow->Opacity(), n(1));
       EXPECT_NEAR(FWindow->windowOpacity(), n(1) / 255.0, 0.001);
