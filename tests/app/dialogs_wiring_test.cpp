@@ -9,8 +9,8 @@
 #include "app/main_menu.h"
 #include "app/note_window_support.h"
 #include "dialogs/hot_key_edit.h"
-#include "image/bmp_writer.h"
 #include "platform/autostart.h"
+#include "support/bmp_writer.h"
 #include "support/find_control.h"
 
 namespace app_test {
@@ -37,7 +37,7 @@ class DialogsWiringTest : public NoteWindowTest {
 
 TEST_F(DialogsWiringTest, OptionsChosenInTheDialogSurviveARestart) {
   fs::create_directory(Skins());
-  platform_test::WriteBytes(Skins() / "Blue.bmp", image_test::MakeBmp({131, 70, 24}));
+  test_support::WriteBytes(Skins() / "Blue.bmp", image_test::MakeBmp({131, 70, 24}));
   {
     app::TfrmMain& window = Start();
     window.move(100, 50);
@@ -62,7 +62,7 @@ TEST_F(DialogsWiringTest, OptionsChosenInTheDialogSurviveARestart) {
   EXPECT_EQ(window.Settings().SkinFile, "Blue.bmp");
   const image::TBitmap blue = image_test::Expected({131, 70, 24});
   EXPECT_EQ(window.ImgSkin().Pixel(60, 40), blue.At(60, 40));
-  EXPECT_EQ(platform_test::ReadBytes(FDir / "autostart" / platform::kAutostartFileName),
+  EXPECT_EQ(test_support::ReadBytes(FDir / "autostart" / platform::kAutostartFileName),
             platform::AutostartEntryText(Exe()));
   window.mnuNewClick();
   EXPECT_TRUE(window.Store().Pages.back().WordWrap);

@@ -7,9 +7,9 @@
 #include <QTest>
 
 #include "app/note_window_support.h"
-#include "image/bmp_writer.h"
 #include "image/builtin_skin.h"
 #include "qt/qt_skin_image.h"
+#include "support/bmp_writer.h"
 
 namespace app_test {
 namespace {
@@ -35,7 +35,7 @@ TEST_F(NoteWindowTest, AWindowTooLargeOrOffEveryScreenComesBackWithinReach) {
     ASSERT_TRUE(window.FormCreate());
     EXPECT_EQ(window.geometry(), c.Expected);
     EXPECT_TRUE(window.close());
-    const std::string ini = platform_test::ReadBytes(Ini());
+    const std::string ini = test_support::ReadBytes(Ini());
     EXPECT_NE(ini.find("Width=" + std::to_string(c.Expected.width()) + "\r\n"), std::string::npos) << ini;
   }
 }
@@ -57,7 +57,7 @@ TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR)
     EXPECT_EQ(window.isHidden(), hidden);
     // Closed rolled up, the settings keep the full height.
     EXPECT_TRUE(window.close());
-    const std::string ini = platform_test::ReadBytes(Ini());
+    const std::string ini = test_support::ReadBytes(Ini());
     EXPECT_NE(ini.find("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n"), std::string::npos) << ini;
   }
 }
@@ -65,7 +65,7 @@ TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR)
 TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
   // A header field that does not parse makes the whole file unreadable.
   const std::string broken = "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,1,1\r\ntext\r\n{$END}\r\n";
-  platform_test::WriteBytes(Dat(), broken);
+  test_support::WriteBytes(Dat(), broken);
   app::TfrmMain window(Services());
   EXPECT_FALSE(window.FormCreate());
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
@@ -97,10 +97,10 @@ TEST_F(NoteWindowTest, AlwaysOnTopIsSuspendedAroundAConfirmationOnly) {
 
 TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirPath) {
   fs::create_directory(Skins());
-  platform_test::WriteBytes(Skins() / "SMALL.BMP", image_test::MakeBmp({100, 50, 8, image_test::BI_RLE8}));
+  test_support::WriteBytes(Skins() / "SMALL.BMP", image_test::MakeBmp({100, 50, 8, image_test::BI_RLE8}));
   std::string cut = image_test::MakeBmp({131, 70, 24});
   cut.resize(cut.size() / 2);
-  platform_test::WriteBytes(Skins() / "和風.BMP", cut);  // named in UTF-8, as the settings name it in code page 932
+  test_support::WriteBytes(Skins() / "和風.BMP", cut);  // named in UTF-8, as the settings name it in code page 932
   WriteIni("SkinFile=" + Sjis("和風.BMP") + "\r\n");
   app::TfrmMain window(Services());
   ASSERT_TRUE(window.FormCreate());

@@ -21,7 +21,7 @@ class SafetyTest : public NoteWindowTest {
   fs::path RescueFile() const { return RescueDir() / "tacknote-rescue-20250302120509.DAT"; }
   QString Path(const fs::path& path) const { return QString::fromStdString(path.string()); }
 
-  platform_test::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
+  test_support::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
 };
 
 // A file-size limit for one test; with SIGXFSZ ignored, as main ignores it, a write past it fails with EFBIG.
@@ -151,7 +151,7 @@ TEST_F(SafetyTest, AnEndThatCannotSaveLeavesThePagesInARescueFileAndEndsWithoutA
     fs::remove_all(FDir / "data");
     if (fs::exists(Dat())) fs::permissions(Dat(), fs::perms::owner_all, fs::perm_options::add);
     WritePages({"first", "second"});
-    if (c.NoRescueFolder) platform_test::WriteBytes(FDir / "data", "a file where the folder would be");
+    if (c.NoRescueFolder) test_support::WriteBytes(FDir / "data", "a file where the folder would be");
     const std::string before = ReadDat();
     app::TfrmMain window(Services());
     ASSERT_TRUE(window.FormCreate());
@@ -174,7 +174,7 @@ TEST_F(SafetyTest, ADamagedDataFileIsToldOnceAtStartWithWhereItsCopyIs) {
   WritePages({"lost", "kept"});
   std::string bytes = ReadDat();
   std::fill(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.find("lost") + 4), '\0');
-  platform_test::WriteBytes(Dat(), bytes);
+  test_support::WriteBytes(Dat(), bytes);
   app::TfrmMain window(Services());
   ASSERT_TRUE(window.FormCreate());
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
@@ -183,7 +183,7 @@ TEST_F(SafetyTest, ADamagedDataFileIsToldOnceAtStartWithWhereItsCopyIs) {
             QStringLiteral("データファイルに読み込めない部分がありました。読み込めたページだけを表示しています。\r\n"
                            "元のファイルは次の名前で残してあります。\r\n") +
                 Path(FDir / "tacknote.DAT.bak"));
-  EXPECT_EQ(platform_test::ReadBytes(FDir / "tacknote.DAT.bak"), bytes);
+  EXPECT_EQ(test_support::ReadBytes(FDir / "tacknote.DAT.bak"), bytes);
   EXPECT_TRUE(window.close());
   EXPECT_EQ(FDialogs.Shown.size(), 1u);
 }

@@ -114,7 +114,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "savefile") {
       FDialogs.SavePath = FDir / raw(1);
     } else if (verb == "write") {
-      platform_test::WriteBytes(FDir / raw(1), cp(2));
+      test_support::WriteBytes(FDir / raw(1), cp(2));
     } else if (verb == "type") {
       Editor().PutText(cp(1));
     } else if (verb == "caret") {
@@ -157,7 +157,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "filter") {
       EXPECT_EQ(FDialogs.Filters.back(), qs(1));
     } else if (verb == "file") {
-      EXPECT_EQ(platform_test::ReadBytes(FDir / raw(1)), cp(2));
+      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), cp(2));
     } else if (verb == "modified") {
       EXPECT_EQ(Editor().Modified(), n(1) != 0);
     } else if (verb == "wrap") {
@@ -195,7 +195,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FWindow->Opacity(), n(1));
       EXPECT_NEAR(FWindow->windowOpacity(), n(1) / 255.0, 0.001);
     } else if (verb == "settings") {
-      const std::string ini = platform_test::ReadBytes(Ini());
+      const std::string ini = test_support::ReadBytes(Ini());
       EXPECT_TRUE(w.at(1) == "start" ? ini.rfind(cp(2), 0) == 0 : ini.find(cp(2)) != std::string::npos) << ini;
     } else if (verb == "nodesktop") {
       // No tray and no X11 here: both fail without a word.

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "platform/temp_dir.h"
 #include "qt/dialog_service.h"
 #include "qt/font_dialog.h"
 #include "qt/qt_fonts.h"
+#include "support/temp_dir.h"
 
 namespace qtui {
 namespace {
@@ -69,8 +69,8 @@ std::function<void(QWidget*)> SaveAs(const QString& name) {
 }
 
 TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating) {
-  platform_test::TempDir dir;
-  platform_test::WriteBytes(dir / "old.txt", "keep");
+  test_support::TempDir dir;
+  test_support::WriteBytes(dir / "old.txt", "keep");
   const QString folder = QString::fromStdString(dir.Path().string());
   TQtDialogService dialogs;
   // "No" to overwriting old.txt goes back to the dialog; "Yes" to creating new.txt ends it.
@@ -84,7 +84,7 @@ TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating)
   ASSERT_EQ(script.Seen.size(), 2u);
   EXPECT_EQ(script.Seen[0], folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"));
   EXPECT_EQ(script.Seen[1], folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?"));
-  EXPECT_EQ(platform_test::ReadBytes(dir / "old.txt"), "keep");
+  EXPECT_EQ(test_support::ReadBytes(dir / "old.txt"), "keep");
 
   // An extension the user typed stays; cancel gives nothing.
   TModalScript typed({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
