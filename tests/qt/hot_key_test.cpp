@@ -48,15 +48,12 @@ TEST(LinkUrl, WwwAddressesAreWebPagesAndOthersStayAsTheyAre) {
     EXPECT_EQ(LinkUrl(QString::fromStdString(row.Text(0))).toEncoded().toStdString(), row.Text(1)) << row.Where();
 }
 
-TEST(GlobalHotKey, OffX11NothingIsGrabbedAndNothingComplains) {
+// Off X11 nothing is grabbed, and without a notification area no tray icon is added; neither complains.
+TEST(DesktopServices, WithoutThemNothingIsAddedAndNothingComplains) {
   TGlobalHotKey hotKey;
   EXPECT_FALSE(hotKey.Register("Alt+Ctrl+M"));
   EXPECT_FALSE(hotKey.Registered());
   hotKey.Unregister();
-  EXPECT_FALSE(hotKey.Registered());
-}
-
-TEST(TrayIcon, WithoutANotificationAreaAddingIsSilentAndDeletingHarmless) {
   TTrayIcon tray;
   EXPECT_FALSE(tray.Add(NoteIcon(), QStringLiteral("TACK*NOTE")));
   EXPECT_FALSE(tray.Added());
