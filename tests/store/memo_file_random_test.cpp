@@ -125,23 +125,10 @@ TEST(MemoFileRandomTest, EveryWrittenPageListReadsBack) {
 // target's property). One huge line now and then must not take long.
 TEST(MemoFileRandomTest, MalformedInputsKeepTheFuzzProperty) {
   TRandomText random(7);
-  const std::string tokens[] = {"{$BEGIN}\r\n",
-                                "{$END}\r\n",
-                                "\r\n",
-                                "\r",
-                                "\n",
-                                std::string(1, '\0'),
-                                "\"",
-                                ",",
-                                " ",
-                                "-1",
-                                "$7FFFFFFF",
-                                "True",
-                                "x",
-                                "\x81",
-                                "\x82\xA0",
-                                kHeader + "\r\n",
-                                kOldHeader + "\r\n"};
+  const std::string header = kHeader + "\r\n", oldHeader = kOldHeader + "\r\n";
+  const std::string tokens[] = {
+      "{$BEGIN}\r\n", "{$END}\r\n", "\r\n", "\r", "\n",   std::string(1, '\0'), "\"",   ",",      " ",
+      "-1",           "$7FFFFFFF",  "True", "x",  "\x81", "\x82\xA0",           header, oldHeader};
   const std::string damage[] = {"{$BEGIN}\r\n", "{$END}\r\n", std::string(1, '\0'), "\r", "\n", "\"", ",", "\x81"};
   std::vector<std::string> intact;
   while (intact.size() < 200) {
