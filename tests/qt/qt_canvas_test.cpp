@@ -28,7 +28,7 @@ TEST(CellGlyphs, DoubleByteCharactersSpanTwoCellsAndBrokenBytesKeepTheirCell) {
   EXPECT_EQ(glyphs[1].Char, U'日');
   EXPECT_EQ(glyphs[2].Cell, 3);
 
-  // A lone lead byte before an ASCII letter, and one at the end, take one cell each as "?".
+  // A lone lead byte before a line feed, and one at the end, take one cell each as "?".
   const std::vector<TCellGlyph> broken = CellGlyphs("\x81\nx\x82");
   ASSERT_EQ(broken.size(), 4u);
   EXPECT_EQ(broken[0].Char, U'?');
