@@ -1,5 +1,5 @@
-// The window's behaviours around the editor: addresses under the mouse and opened on a double click,
-// the wrap width following the window, and opacity.
+// The window's behaviours around the editor: addresses under the mouse and opened on a double click, and
+// the wrap width following the window.
 #include <QApplication>
 #include <QTest>
 
@@ -14,8 +14,7 @@ namespace {
 
 class BehavioursTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(const std::string& text) { return StartShown({text}); }
-  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+  app::TfrmMain& Start(const std::string& text) { return Open({text}, true); }
   // A point inside the character at `offset`, in the editor's coordinates.
   QPoint At(int offset) {
     const editor::TPoint position = Editor().PosFromChar(offset);
@@ -70,18 +69,6 @@ TEST_F(BehavioursTest, TheWrapWidthFollowsTheWindowsWidth) {
   window.resize(app::MinWindowWidth, window.height());
   EXPECT_EQ(widestRow(), 20);  // the editor's narrowest wrap
   EXPECT_EQ(Editor().Lines().Text(), std::string(600, 'a'));
-}
-
-TEST_F(BehavioursTest, OpacityIsKeptAndSavedWhereverItCanShow) {
-  app::TfrmMain& window = Start("x");
-  window.SetOpacity(180);
-  EXPECT_EQ(window.Opacity(), 180);
-  EXPECT_NEAR(window.windowOpacity(), 180 / 255.0, 0.005);
-  window.SetOpacity(255);
-  EXPECT_EQ(window.windowOpacity(), 1.0);
-  window.SetOpacity(120);
-  EXPECT_TRUE(window.close());
-  EXPECT_NE(platform_test::ReadBytes(Ini()).find("AlphaBlend=120\r\n"), std::string::npos);
 }
 
 }  // namespace

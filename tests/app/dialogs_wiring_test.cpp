@@ -9,8 +9,8 @@
 #include "app/main_menu.h"
 #include "app/note_window_support.h"
 #include "dialogs/hot_key_edit.h"
-#include "image/bmp_writer.h"
 #include "platform/autostart.h"
+#include "support/bmp_writer.h"
 #include "support/find_control.h"
 
 namespace app_test {
@@ -20,12 +20,7 @@ using test_support::Control;
 
 class DialogsWiringTest : public NoteWindowTest {
  protected:
-  std::unique_ptr<app::TfrmMain> Start() {
-    auto window = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(window->FormCreate());
-    window->show();
-    return window;
-  }
+  app::TfrmMain& Start() { return Open({}, true); }
   // Runs `work` on the dialog the menu item opens, and notes where the dialog was.
   void WithDialog(app::TfrmMain& window, const char* item, const std::function<void(QWidget&)>& work) {
     QTimer::singleShot(0, [&] {
@@ -42,11 +37,11 @@ class DialogsWiringTest : public NoteWindowTest {
 
 TEST_F(DialogsWiringTest, OptionsChosenInTheDialogSurviveARestart) {
   fs::create_directory(Skins());
-  platform_test::WriteBytes(Skins() / "Blue.bmp", image_test::MakeBmp({131, 70, 24}));
+  test_support::WriteBytes(Skins() / "Blue.bmp", image_test::MakeBmp({131, 70, 24}));
   {
-    std::unique_ptr<app::TfrmMain> window = Start();
-    window->move(100, 50);
-    WithDialog(*window, "mnuOptions", [](QWidget& dialog) {
+    app::TfrmMain& window = Start();
+    window.move(100, 50);
+    WithDialog(window, "mnuOptions", [](QWidget& dialog) {
       Control<dialogs::THotKeyEdit>(dialog, "hkText").SetHotKey(QKeyCombination(Qt::ControlModifier, Qt::Key_F5));
       Control<QSpinBox>(dialog, "udAlpha").setValue(200);
       Control<QCheckBox>(dialog, "chkResident").setChecked(true);
@@ -56,52 +51,52 @@ TEST_F(DialogsWiringTest, OptionsChosenInTheDialogSurviveARestart) {
       Control<QPushButton>(dialog, "btnOk").click();
     });
     EXPECT_EQ(FDialogPlace, QPoint(120, 70));
-    EXPECT_EQ(window->Opacity(), 200);
-    EXPECT_TRUE(window->close());
+    EXPECT_EQ(window.Opacity(), 200);
+    EXPECT_TRUE(window.close());
   }
-  std::unique_ptr<app::TfrmMain> window = Start();
-  EXPECT_EQ(window->Settings().HotKey, "Ctrl+F5");
-  EXPECT_TRUE(window->Settings().Resident);
-  EXPECT_EQ(window->Opacity(), 200);
-  EXPECT_TRUE(window->Store().DefaultMemo.WordWrap);
-  EXPECT_EQ(window->Settings().SkinFile, "Blue.bmp");
+  app::TfrmMain& window = Start();
+  EXPECT_EQ(window.Settings().HotKey, "Ctrl+F5");
+  EXPECT_TRUE(window.Settings().Resident);
+  EXPECT_EQ(window.Opacity(), 200);
+  EXPECT_TRUE(window.Store().DefaultMemo.WordWrap);
+  EXPECT_EQ(window.Settings().SkinFile, "Blue.bmp");
   const image::TBitmap blue = image_test::Expected({131, 70, 24});
-  EXPECT_EQ(window->ImgSkin().Pixel(60, 40), blue.At(60, 40));
-  EXPECT_EQ(platform_test::ReadBytes(FDir / "autostart" / platform::kAutostartFileName),
+  EXPECT_EQ(window.ImgSkin().Pixel(60, 40), blue.At(60, 40));
+  EXPECT_EQ(test_support::ReadBytes(FDir / "autostart" / platform::kAutostartFileName),
             platform::AutostartEntryText(Exe()));
-  window->mnuNewClick();
-  EXPECT_TRUE(window->Store().Pages.back().WordWrap);
+  window.mnuNewClick();
+  EXPECT_TRUE(window.Store().Pages.back().WordWrap);
 
   // Cancel takes the previewed opacity back and keeps the rest.
-  WithDialog(*window, "mnuOptions", [](QWidget& dialog) {
+  WithDialog(window, "mnuOptions", [](QWidget& dialog) {
     Control<QSpinBox>(dialog, "udAlpha").setValue(130);
     Control<QCheckBox>(dialog, "chkResident").setChecked(false);
     Control<QPushButton>(dialog, "btnCancel").click();
   });
-  EXPECT_EQ(window->Opacity(), 200);
-  EXPECT_TRUE(window->Settings().Resident);
-  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window.Opacity(), 200);
+  EXPECT_TRUE(window.Settings().Resident);
+  EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(DialogsWiringTest, APageOrderChangedInTheDialogSurvivesARestart) {
   WritePages({"a", "b", "c"});
   {
-    std::unique_ptr<app::TfrmMain> window = Start();
-    WithDialog(*window, "mnuChangePageOrder", [](QWidget& dialog) {
+    app::TfrmMain& window = Start();
+    WithDialog(window, "mnuChangePageOrder", [](QWidget& dialog) {
       Control<QPushButton>(dialog, "btnDown").click();
       Control<QPushButton>(dialog, "btnDown").click();
       Control<QPushButton>(dialog, "BitBtn1").click();
     });
-    EXPECT_EQ(Titles(*window), (std::vector<std::string>{"p1", "p2", "p0"}));
-    EXPECT_EQ(window->PageIndex(), 2);
-    EXPECT_EQ(window->CurrentTitle(), "p0");
-    const QList<QAction*> items = window->MainMenu().PagesMenu().actions();
+    EXPECT_EQ(Titles(window), (std::vector<std::string>{"p1", "p2", "p0"}));
+    EXPECT_EQ(window.PageIndex(), 2);
+    EXPECT_EQ(window.CurrentTitle(), "p0");
+    const QList<QAction*> items = window.MainMenu().PagesMenu().actions();
     EXPECT_EQ(items.back()->text(), QStringLiteral("&3 p0\tCtrl+3"));
-    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(window.close());
   }
-  std::unique_ptr<app::TfrmMain> window = Start();
-  EXPECT_EQ(Titles(*window), (std::vector<std::string>{"p1", "p2", "p0"}));
-  EXPECT_EQ(window->Store().Pages[2].Text, "a");
+  app::TfrmMain& window = Start();
+  EXPECT_EQ(Titles(window), (std::vector<std::string>{"p1", "p2", "p0"}));
+  EXPECT_EQ(window.Store().Pages[2].Text, "a");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ class EndRequestsTest : public NoteWindowTest {
   }
 
   std::optional<qtui::TQtDialogService> FQtDialogs;
-  platform_test::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
+  test_support::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
 };
 
 TEST_F(EndRequestsTest, AnEndWhileAPageCommandsDialogIsOpenCancelsItAndSavesWhatWasTyped) {
@@ -69,7 +69,7 @@ TEST_F(EndRequestsTest, AnEndWhileAPageCommandsDialogIsOpenCancelsItAndSavesWhat
                               [&] { c.BySignal ? static_cast<void>(std::raise(SIGTERM)) : window.EndRequested(); }));
     EXPECT_TRUE(window.isHidden());
     EXPECT_EQ(FilePages(Dat()), std::vector<std::string>{"p0:typed one"});
-    EXPECT_NE(platform_test::ReadBytes(Ini()).find("FontName="), std::string::npos);
+    EXPECT_NE(test_support::ReadBytes(Ini()).find("FontName="), std::string::npos);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
 }
@@ -105,10 +105,10 @@ TEST_F(EndRequestsTest, AnEndDuringAStartUpMessageEndsTheStartAndWritesNothing) 
            Case{"pages a crash left are offered", block, ";\r\n\r\n" + block + block},
        }) {
     SCOPED_TRACE(c.Name);
-    platform_test::WriteBytes(Dat(), c.Data);
+    test_support::WriteBytes(Dat(), c.Data);
     if (!c.Recovery.empty()) {
       const fs::path recovery = Dat().string() + ".recovery";
-      platform_test::WriteBytes(recovery, c.Recovery);
+      test_support::WriteBytes(recovery, c.Recovery);
       fs::last_write_time(recovery, fs::last_write_time(Dat()) + std::chrono::seconds(1));
     }
     app::TfrmMain window(RealDialogs());
@@ -125,7 +125,7 @@ TEST_F(EndRequestsTest, AnEndDuringAStartUpMessageEndsTheStartAndWritesNothing) 
     EXPECT_FALSE(fs::exists(Ini()));
     // An unanswered offer stays for the next start.
     if (!c.Recovery.empty()) {
-      EXPECT_EQ(platform_test::ReadBytes(Dat().string() + ".recovery"), c.Recovery);
+      EXPECT_EQ(test_support::ReadBytes(Dat().string() + ".recovery"), c.Recovery);
     }
   }
 }

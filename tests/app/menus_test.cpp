@@ -1,5 +1,5 @@
-// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the shortcuts
-// pressed in the editor.
+// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the right click
+// that opens them (the shortcuts pressed in the editor are a scenario of tests/data/note_window.txt).
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -11,12 +11,12 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
+#include "support/case_table.h"
 
 namespace app_test {
 namespace {
 
-// One line per item: caption, a tab and the shortcut text, "[x]" for a check mark, "(off)" when disabled;
-// submenus indented below their item.
+// One line per item as tests/data/menus.txt writes it.
 void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
   for (const QAction* item : menu.actions()) {
     QString line = indent + (item->isSeparator() ? QStringLiteral("-") : item->text());
@@ -27,6 +27,14 @@ void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
   }
 }
 
+// The rows of one menu in tests/data/menus.txt.
+QStringList Table(const char* menu) {
+  QStringList lines;
+  for (const test_support::TRow& row : test_support::Rows("menus.txt", menu))
+    lines << QString::fromStdString(row.Text(0));
+  return lines;
+}
+
 QStringList Describe(const QMenu& menu) {
   QStringList lines;
   Describe(menu, QString(), lines);
@@ -35,65 +43,18 @@ QStringList Describe(const QMenu& menu) {
 
 class MenusTest : public NoteWindowTest {
  protected:
-  app::TfrmMain& Start(std::size_t pages) {
-    WritePages(std::vector<std::string>(pages, "text"));
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    return *FWindow;
-  }
-  // Shown and active, so the window's shortcuts are live.
-  void Activate() {
-    FWindow->show();
-    FWindow->activateWindow();
-    FWindow->Memo1().setFocus();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
-  }
+  app::TfrmMain& Start(std::size_t pages) { return Open(std::vector<std::string>(pages, "text")); }
   void Popup(QMenu& menu) {
     menu.popup(QPoint(0, 0));
     QApplication::processEvents();
   }
-  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
 };
 
 TEST_F(MenusTest, TheMainMenuListsItsItemsInOrderWithTheirShortcutsAndTwelvePages) {
   app::TfrmMain& window = Start(12);
   window.SetAlwaysOnTop(true);
   Popup(window.MainMenu());
-  const QStringList expected = {
-      "新規メモ(&N)\tCtrl+N",
-      "現在のページを削除(&D)\tCtrl+W",
-      "ページ(&P)",
-      "  前のページ(&P)\tShift+Ctrl+Tab",
-      "  次のページ(&N)\tCtrl+Tab",
-      "  ページ順の変更(&C)...",
-      "  -",
-      "  &1 p0\tCtrl+1",
-      "  &2 p1\tCtrl+2",
-      "  &3 p2\tCtrl+3",
-      "  &4 p3\tCtrl+4",
-      "  &5 p4\tCtrl+5",
-      "  &6 p5\tCtrl+6",
-      "  &7 p6\tCtrl+7",
-      "  &8 p7\tCtrl+8",
-      "  &9 p8\tCtrl+9",
-      "  &0 p9\tCtrl+0",
-      "  &0 p10",
-      "  &0 p11",
-      "-",
-      "読み込み(&I)...",
-      "書き出し(&E)...",
-      "-",
-      "このページの設定(&H)",
-      "  ページフォント(&F)...",
-      "  ページタイトル(&T)\tCtrl+Enter",
-      "  右端で折り返す(&W) [ ]",
-      "常に手前に表示(&A) [x]",
-      "オプション(&O)...",
-      "-",
-      "タスクトレイに最小化(&M)\tCtrl+M",
-      "終了(&X)",
-  };
-  EXPECT_EQ(Describe(window.MainMenu()), expected);
+  EXPECT_EQ(Describe(window.MainMenu()), Table("main"));
   window.MainMenu().hide();
 
   window.mnuWordWrapClick();
@@ -110,10 +71,7 @@ TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTh
   app::TEditMenu& menu = window.EditMenu();
   EXPECT_EQ(window.Memo1().PopupMenu(), &menu);
   Popup(menu);
-  EXPECT_EQ(Describe(menu),
-            (QStringList{"元に戻す(&U)\tCtrl+Z (off)", "やり直し(&R)\tCtrl+Y (off)", "-", "切り取り(&T)\tCtrl+X (off)",
-                         "コピー(&C)\tCtrl+C (off)", "貼り付け(&P)\tCtrl+V (off)", "削除(&D) (off)", "-",
-                         "すべて選択(&A)\tCtrl+A"}));
+  EXPECT_EQ(Describe(menu), Table("edit"));
   menu.hide();
   // Closed again, every item works by its shortcut, whatever the popup showed.
   for (QAction* item : menu.findChildren<QAction*>())
@@ -141,52 +99,6 @@ TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTh
     EXPECT_EQ(app::MenuShortcutText(*item), QString::fromLatin1(shortcut));
     EXPECT_TRUE(window.Memo1().actions().contains(item)) << name;
   }
-}
-
-TEST_F(MenusTest, ShortcutsPressedInTheEditorRunTheMenuCommands) {
-  app::TfrmMain& window = Start(3);
-  Activate();
-  qtui::TEditorWidget& memo = window.Memo1();
-  struct Step {
-    Qt::Key Key;
-    Qt::KeyboardModifiers Modifiers;
-    int PageAfter;
-  };
-  for (const Step& step :
-       {Step{Qt::Key_3, Qt::ControlModifier, 2}, Step{Qt::Key_1, Qt::ControlModifier, 0},
-        Step{Qt::Key_Tab, Qt::ControlModifier, 1}, Step{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
-        Step{Qt::Key_9, Qt::ControlModifier, 0}}) {
-    QTest::keyClick(&memo, step.Key, step.Modifiers);
-    EXPECT_EQ(window.PageIndex(), step.PageAfter) << QKeySequence(step.Key | step.Modifiers).toString().toStdString();
-  }
-  EXPECT_EQ(Editor().Lines().Text(), "text");  // no tab and no digit reached the text
-
-  // Ctrl+A selects all (not redo), Ctrl+Y redoes.
-  QTest::keyClick(&memo, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Editor().SelLength(), 4);
-  QTest::keyClick(&memo, Qt::Key_Delete);
-  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Editor().Lines().Text(), "text");
-  QTest::keyClick(&memo, Qt::Key_Y, Qt::ControlModifier);
-  EXPECT_EQ(Editor().Lines().Text(), "");
-
-  QTest::keyClick(&memo, Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(window.Store().Pages.size(), 4u);
-  QTest::keyClick(&memo, Qt::Key_Return, Qt::ControlModifier);
-  ASSERT_FALSE(FDialogs.Shown.empty());
-  EXPECT_TRUE(FDialogs.Shown.back().Text.startsWith(QStringLiteral("ページタイトル|")));
-  QTest::keyClick(&memo, Qt::Key_W, Qt::ControlModifier);
-  EXPECT_EQ(window.Store().Pages.size(), 3u);  // the scripted dialog answers OK
-
-  QTest::keyClick(&memo, Qt::Key_F, Qt::AltModifier);
-  EXPECT_TRUE(window.MainMenu().isVisible());
-  EXPECT_EQ(window.MainMenu().pos(), window.mapToGlobal(QPoint(5, 17)));
-  window.MainMenu().hide();
-
-  QTest::keyClick(&memo, Qt::Key_M, Qt::ControlModifier);
-  EXPECT_TRUE(window.isHidden());
-  window.ShowAndBringForward();
-  EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(MenusTest, ARightClickOutsideTheEditorOpensTheMainMenuAndInsideItTheEditMenu) {

@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "app/note_window.h"
+#include "editor/control/editor.h"
 #include "platform/cp932.h"
-#include "platform/temp_dir.h"
+#include "qt/editor_widget.h"
 #include "store/memo_file.h"
+#include "support/temp_dir.h"
 
 // Texts in failure output as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -124,20 +126,38 @@ class NoteWindowTest : public ::testing::Test {
                "\",0,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,20240101000000,20240101000000\r\n" + texts[i] +
                "\r\n{$END}\r\n";
     }
-    platform_test::WriteBytes(Dat(), bytes);
+    test_support::WriteBytes(Dat(), bytes);
   }
-  void WriteIni(const std::string& lines) { platform_test::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
-  std::string ReadDat() const { return platform_test::ReadBytes(Dat()); }
+  void WriteIni(const std::string& lines) { test_support::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
+  std::string ReadDat() const { return test_support::ReadBytes(Dat()); }
 
-  // A window over pages p0, p1, ... holding the given texts, started, shown and painted.
-  app::TfrmMain& StartShown(const std::vector<std::string>& texts) {
-    WritePages(texts);
+  // A started window over pages p0, p1, ... holding the given texts (none: no data file), shown and
+  // painted when asked.
+  app::TfrmMain& Open(const std::vector<std::string>& texts, bool shown = false) {
+    if (!texts.empty()) WritePages(texts);
+    FWindow.reset();
     FWindow = std::make_unique<app::TfrmMain>(Services());
     EXPECT_TRUE(FWindow->FormCreate());
+    if (!shown) return *FWindow;
     FWindow->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
     return *FWindow;
+  }
+  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+  // Shown and active, so the window's shortcuts are live; another window taking the focus arms the
+  // double-click guard.
+  void Activate() {
+    FWindow->show();
+    FWindow->activateWindow();
+    FWindow->Memo1().setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+  }
+  void Deactivate() {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
   }
 
   // The page texts and titles as the window holds them, for comparing whole lists at once.
@@ -151,13 +171,13 @@ class NoteWindowTest : public ::testing::Test {
   static std::vector<std::string> FilePages(const fs::path& file) {
     std::vector<store::TMemoData> pages;
     bool complete = false;
-    if (!store::ParseMemoFile(platform_test::ReadBytes(file), pages, complete) || !complete) return {};
+    if (!store::ParseMemoFile(test_support::ReadBytes(file), pages, complete) || !complete) return {};
     std::vector<std::string> result;
     for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
     return result;
   }
 
-  platform_test::TempDir FDir;
+  test_support::TempDir FDir;
   platform::FixedClock FClock;
   TScriptedDialogs FDialogs;
   TRecordedOpener FOpener;

@@ -1,52 +1,18 @@
-// The note window's start, its start timer and its close check, on the offscreen platform with scripted dialogs.
+// The note window's start (geometry fitted to the screen, the start timer, an unreadable data file), always
+// on top around a confirmation, skin files and the plain-text title strip, on the offscreen platform with
+// scripted dialogs.
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 #include <QTest>
 
 #include "app/note_window_support.h"
-#include "editor/control/editor.h"
-#include "editor/text/editor_strings.h"
-#include "qt/editor_widget.h"
-#include "qt/text_convert.h"
+#include "image/builtin_skin.h"
+#include "qt/qt_skin_image.h"
+#include "support/bmp_writer.h"
 
 namespace app_test {
 namespace {
-
-TEST_F(NoteWindowTest, FirstStartShowsOneUntitledPageAtTheDesignPlaceAndSavesAtClose) {
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  EXPECT_EQ(Titles(window), std::vector<std::string>{Sjis("無題")});
-  EXPECT_EQ(window.CurrentTitle(), Sjis("無題"));
-  EXPECT_EQ(window.Memo1().Editor().Font().Name, Sjis("ＭＳ ゴシック"));
-  EXPECT_EQ(window.CanvasFont().Size, 9);
-  EXPECT_EQ(window.pos(), QPoint(247, 142));
-  EXPECT_EQ(window.size(), QSize(352, 355));
-  EXPECT_EQ(window.Memo1().geometry(), QRect(7, 18, 325, 302));
-  EXPECT_EQ(window.Store().Pages[0].Created, "20250302120509");
-  EXPECT_FALSE(window.IsShaded());
-  EXPECT_FALSE(window.IsAlwaysOnTop());
-  // No tray and no X11 here: both fail without a word.
-  EXPECT_FALSE(window.TrayIcon().Added());
-  EXPECT_FALSE(window.HotKey().Registered());
-
-  EXPECT_TRUE(window.close());
-  EXPECT_TRUE(FDialogs.Shown.empty());
-  EXPECT_NE(ReadDat().find("{$BEGIN}\r\n0,\"" + Sjis("無題") + "\",0,0,0,0,-1,0,255,16777215,0,"), std::string::npos);
-  EXPECT_EQ(platform_test::ReadBytes(Ini()).rfind("[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\nLeft=247\r\nTop=142\r\n", 0),
-            0u);
-}
-
-TEST_F(NoteWindowTest, StoredPagesAndGeometryComeBack) {
-  WritePages({"first\r\nline", "second"});
-  WriteIni("Left=10\r\nTop=$20\r\nWidth=400\r\nHeight=300\r\nAlphaBlend=300\r\n");
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  EXPECT_EQ(window.Store().Pages.size(), 2u);
-  EXPECT_EQ(window.CurrentTitle(), "p0");
-  EXPECT_EQ(window.Memo1().Editor().Lines().Text(), "first\r\nline");
-  EXPECT_EQ(window.geometry(), QRect(10, 32, 400, 300));
-  EXPECT_NEAR(window.windowOpacity(), 44 / 255.0, 0.01);  // the low 8 bits of 300
-}
 
 // Stored geometry the user could never reach is fitted to the screen; the fitted values are what a close
 // then writes.
@@ -69,7 +35,7 @@ TEST_F(NoteWindowTest, AWindowTooLargeOrOffEveryScreenComesBackWithinReach) {
     ASSERT_TRUE(window.FormCreate());
     EXPECT_EQ(window.geometry(), c.Expected);
     EXPECT_TRUE(window.close());
-    const std::string ini = platform_test::ReadBytes(Ini());
+    const std::string ini = test_support::ReadBytes(Ini());
     EXPECT_NE(ini.find("Width=" + std::to_string(c.Expected.width()) + "\r\n"), std::string::npos) << ini;
   }
 }
@@ -91,59 +57,15 @@ TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR)
     EXPECT_EQ(window.isHidden(), hidden);
     // Closed rolled up, the settings keep the full height.
     EXPECT_TRUE(window.close());
-    const std::string ini = platform_test::ReadBytes(Ini());
+    const std::string ini = test_support::ReadBytes(Ini());
     EXPECT_NE(ini.find("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n"), std::string::npos) << ini;
   }
-}
-
-TEST_F(NoteWindowTest, EditsInTheEditorAreStoredWithAFreshStampAndSavedAtClose) {
-  WritePages({"one", "two"});
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  editor::TEditor& editor = window.Memo1().Editor();
-  editor.SetRow(0);
-  editor.SetCol(3);
-  editor.PutText("!\r\nmore");
-  FClock.Set(platform::LocalTime{2026, 1, 2, 3, 4, 5});
-  EXPECT_TRUE(window.close());
-  const std::string dat = ReadDat();
-  EXPECT_NE(dat.find(",20240101000000,20260102030405\r\none!\r\nmore\r\n{$END}"), std::string::npos) << dat;
-  // The untouched page keeps its stamp and text.
-  EXPECT_NE(dat.find(",20240101000000,20240101000000\r\ntwo\r\n{$END}"), std::string::npos);
-}
-
-TEST_F(NoteWindowTest, UnsavablePageRefusesTheCloseShowsThatPageAndWritesNothing) {
-  WritePages({"fine", "b", "{$BEGIN}"});
-  const std::string before = ReadDat();
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  window.Store().Pages[1].Text = "a\r\n{$END}\r\nb";
-  window.SetAlwaysOnTop(true);
-  EXPECT_FALSE(window.close());
-  EXPECT_EQ(window.PageIndex(), 1);  // the first page that cannot be stored
-  EXPECT_EQ(window.Memo1().Editor().Lines().Text(), "a\r\n{$END}\r\nb");
-  EXPECT_EQ(window.Memo1().Editor().Row(), 0);
-  ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_EQ(FDialogs.Shown[0].Text,
-            QStringLiteral("ファイルの保存に失敗しました。\r\n保存できない文字列が発見されました。"));
-  EXPECT_EQ(FDialogs.Shown[0].Type, qtui::TMsgDlgType::mtError);
-  EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
-  EXPECT_TRUE(window.IsAlwaysOnTop());
-  EXPECT_EQ(ReadDat(), before);
-  EXPECT_FALSE(fs::exists(Ini()));
-
-  // Mended, the next close goes through.
-  window.Store().Pages[2].Text = "ok";
-  window.Memo1().Editor().Lines().SetText("a\r\nb");
-  window.Memo1().Editor().SetModified(true);
-  EXPECT_TRUE(window.close());
-  EXPECT_NE(ReadDat().find("\r\na\r\nb\r\n{$END}"), std::string::npos);
 }
 
 TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
   // A header field that does not parse makes the whole file unreadable.
   const std::string broken = "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,1,1\r\ntext\r\n{$END}\r\n";
-  platform_test::WriteBytes(Dat(), broken);
+  test_support::WriteBytes(Dat(), broken);
   app::TfrmMain window(Services());
   EXPECT_FALSE(window.FormCreate());
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
@@ -151,6 +73,76 @@ TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
   EXPECT_TRUE(window.close());
   EXPECT_EQ(ReadDat(), broken);
   EXPECT_FALSE(fs::exists(Ini()));
+}
+
+TEST_F(NoteWindowTest, AlwaysOnTopIsSuspendedAroundAConfirmationOnly) {
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  window.show();
+  window.mnuAlwaysOnTopClick();
+  EXPECT_TRUE(window.IsAlwaysOnTop());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_TRUE(window.isVisible());  // switching the hint does not hide the window
+  FDialogs.Answers = {qtui::mrCancel};
+  EXPECT_EQ(
+      window.MessageDlgNotTopmost(QStringLiteral("?"), qtui::TMsgDlgType::mtConfirmation, qtui::mbOK | qtui::mbCancel),
+      qtui::mrCancel);
+  ASSERT_EQ(FDialogs.Shown.size(), 1u);
+  EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
+  EXPECT_TRUE(window.IsAlwaysOnTop());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  window.mnuAlwaysOnTopClick();
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirPath) {
+  fs::create_directory(Skins());
+  test_support::WriteBytes(Skins() / "SMALL.BMP", image_test::MakeBmp({100, 50, 8, image_test::BI_RLE8}));
+  std::string cut = image_test::MakeBmp({131, 70, 24});
+  cut.resize(cut.size() / 2);
+  test_support::WriteBytes(Skins() / "和風.BMP", cut);  // named in UTF-8, as the settings name it in code page 932
+  WriteIni("SkinFile=" + Sjis("和風.BMP") + "\r\n");
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  ASSERT_EQ(FDialogs.Shown.size(), 1u);
+  EXPECT_EQ(FDialogs.Shown[0].Text, QStringLiteral("スキンファイルの読み込みに失敗:") +
+                                        QString::fromStdString((Skins() / "和風.BMP").string()));
+  EXPECT_EQ(FDialogs.Shown[0].Type, qtui::TMsgDlgType::mtCustom);
+  EXPECT_EQ(window.ImgSkin(), image::BuiltInSkin());
+  EXPECT_EQ(window.Settings().SkinFile, Sjis("和風.BMP"));  // kept, as the user chose it
+
+  window.LoadSkin("NOTHERE.BMP");  // silent
+  EXPECT_EQ(FDialogs.Shown.size(), 1u);
+  window.LoadSkin("SMALL.BMP");
+  const image::TBitmap small = image_test::Expected({100, 50, 8, image_test::BI_RLE8});
+  EXPECT_EQ(window.ImgSkin().Pixel(99, 49), small.At(99, 49));
+  EXPECT_EQ(window.ImgSkin().Pixel(130, 69), image::BuiltInSkin().Pixel(130, 69));
+  // The picture the frame paints from holds the same pixels.
+  const QImage painted = qtui::ToQImage(window.ImgSkin());
+  EXPECT_EQ(painted.size(), QSize(131, 70));
+  EXPECT_EQ(painted.pixelColor(99, 49), QColor(small.At(99, 49).R, small.At(99, 49).G, small.At(99, 49).B));
+  EXPECT_EQ(painted.pixelColor(130, 69), QColor(153, 153, 153));
+}
+
+TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
+  WritePages({"text"});
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  auto inkRight = [&window](const std::string& title) {
+    window.Store().Pages[0].Title = title;
+    window.ApplyPage(0);
+    const QImage strip = window.grab(QRect(0, 1, window.width(), app::TitleBarHeight - 2)).toImage();
+    int right = 0;
+    for (int y = 0; y < strip.height(); ++y)
+      for (int x = 1; x < strip.width() - 1; ++x)
+        if (qGray(strip.pixel(x, y)) < 128) right = std::max(right, x);
+    return right;
+  };
+  const int plain = inkRight("x");
+  const int markup = inkRight("<b>x</b>");
+  EXPECT_GT(plain, app::TitleTextLeft);
+  // Eight characters of ink, not one bold letter.
+  EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
 }
 
 }  // namespace

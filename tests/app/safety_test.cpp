@@ -9,6 +9,7 @@
 #include "app/safety_messages.h"
 #include "editor/control/editor.h"
 #include "qt/editor_widget.h"
+#include "support/case_table.h"
 
 namespace app_test {
 namespace {
@@ -20,7 +21,7 @@ class SafetyTest : public NoteWindowTest {
   fs::path RescueFile() const { return RescueDir() / "tacknote-rescue-20250302120509.DAT"; }
   QString Path(const fs::path& path) const { return QString::fromStdString(path.string()); }
 
-  platform_test::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
+  test_support::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};
 };
 
 // A file-size limit for one test; with SIGXFSZ ignored, as main ignores it, a write past it fails with EFBIG.
@@ -42,27 +43,12 @@ class TFileSizeLimit {
 };
 
 TEST(SafetyMessages, ReasonsAreJapaneseWhereTheProgramKnowsThemAndTheSystemsOwnWordsFollow) {
-  struct Case {
-    platform::FileResult Failure;
-    QString Expected;
-  };
-  for (const Case& c : {
-           Case{platform::FileResult::Failure("cannot write", "/f", ENOSPC),
-                QStringLiteral("ディスクの空き領域が足りません (No space left on device)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EROFS),
-                QStringLiteral("読み取り専用のファイルシステムです (Read-only file system)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EDQUOT),
-                QStringLiteral("ディスク使用量の上限を超えました (Disk quota exceeded)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EIO),
-                QStringLiteral("ディスクの読み書きでエラーが発生しました (Input/output error)")},
-           Case{platform::FileResult::Failure("cannot write", "/f", EXDEV),
-                QStringLiteral("Invalid cross-device link")},
-           Case{platform::FileResult::Failure("cannot write", "/f", "not a regular file"),
-                QStringLiteral("not a regular file")},
-           Case{platform::FileResult::Failure("no folder for rescue files"),
-                QStringLiteral("no folder for rescue files")},
-       }) {
-    EXPECT_EQ(app::ReasonText(c.Failure), c.Expected);
+  for (const test_support::TRow& row : test_support::Rows("window.txt", "reason")) {
+    const platform::FileResult failure = row[0] == "-" ? platform::FileResult::Failure(row.Text(1))
+                                         : row.Int(0) == 0
+                                             ? platform::FileResult::Failure("cannot write", "/f", row.Text(1))
+                                             : platform::FileResult::Failure("cannot write", "/f", row.Int(0));
+    EXPECT_EQ(app::ReasonText(failure), QString::fromStdString(row.Text(2))) << row.Where();
   }
 }
 
@@ -165,7 +151,7 @@ TEST_F(SafetyTest, AnEndThatCannotSaveLeavesThePagesInARescueFileAndEndsWithoutA
     fs::remove_all(FDir / "data");
     if (fs::exists(Dat())) fs::permissions(Dat(), fs::perms::owner_all, fs::perm_options::add);
     WritePages({"first", "second"});
-    if (c.NoRescueFolder) platform_test::WriteBytes(FDir / "data", "a file where the folder would be");
+    if (c.NoRescueFolder) test_support::WriteBytes(FDir / "data", "a file where the folder would be");
     const std::string before = ReadDat();
     app::TfrmMain window(Services());
     ASSERT_TRUE(window.FormCreate());
@@ -188,7 +174,7 @@ TEST_F(SafetyTest, ADamagedDataFileIsToldOnceAtStartWithWhereItsCopyIs) {
   WritePages({"lost", "kept"});
   std::string bytes = ReadDat();
   std::fill(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.find("lost") + 4), '\0');
-  platform_test::WriteBytes(Dat(), bytes);
+  test_support::WriteBytes(Dat(), bytes);
   app::TfrmMain window(Services());
   ASSERT_TRUE(window.FormCreate());
   ASSERT_EQ(FDialogs.Shown.size(), 1u);
@@ -197,7 +183,7 @@ TEST_F(SafetyTest, ADamagedDataFileIsToldOnceAtStartWithWhereItsCopyIs) {
             QStringLiteral("データファイルに読み込めない部分がありました。読み込めたページだけを表示しています。\r\n"
                            "元のファイルは次の名前で残してあります。\r\n") +
                 Path(FDir / "tacknote.DAT.bak"));
-  EXPECT_EQ(platform_test::ReadBytes(FDir / "tacknote.DAT.bak"), bytes);
+  EXPECT_EQ(test_support::ReadBytes(FDir / "tacknote.DAT.bak"), bytes);
   EXPECT_TRUE(window.close());
   EXPECT_EQ(FDialogs.Shown.size(), 1u);
 }

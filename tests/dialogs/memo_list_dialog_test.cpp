@@ -6,8 +6,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sstream>
+
 #include "dialogs/memo_list_dialog.h"
 #include "fake_note_window.h"
+#include "platform/cp932.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -24,42 +28,35 @@ void ClickRow(QListWidget& list, int row) {
 // swaps the records, keeps the moved page selected and makes it the shown page's index, without storing or
 // applying a page: the editor's text travels with its page.
 TEST(MemoListDialog, MovesTheShownPageAndItsIndex) {
-  const struct {
-    Strings Titles;
-    int Shown;
-    const char* Moves;  // U up, D down
-    Strings TextsAfter;
-    int ShownAfter;
-  } cases[] = {
-      {{"\x96\xB3\x91\xE8"}, 0, "UD", {"text 0"}, 0},
-      {{"a", "b", "c"}, 0, "DD", {"text 1", "text 2", "text 0"}, 2},
-      {{"a", "b", "c"}, 0, "U", {"text 0", "text 1", "text 2"}, 0},
-      {{"a", "b", "c"}, 2, "D", {"text 0", "text 1", "text 2"}, 2},
-      {{"a", "b", "c"}, 2, "UU", {"text 2", "text 0", "text 1"}, 0},
-      {{"same", "same", "other"}, 1, "D", {"text 0", "text 2", "text 1"}, 2},
-      {{"a", "b", "c"}, 1, "DUU", {"text 1", "text 0", "text 2"}, 0},
+  const auto split = [](const std::string& text) {
+    Strings items;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) items.push_back(item);
+    return items;
   };
-  for (const auto& c : cases) {
+  for (const test_support::TRow& row : test_support::Rows("dialogs.txt", "order")) {
+    const Strings titles = split(row.Text(0)), textsAfter = split(row.Text(3));
+    Strings titlesCp932, titlesAfter;  // the list shows the titles as written here
+    for (const std::string& title : titles) titlesCp932.push_back(platform::Utf8ToCp932(title));
+    for (const std::string& text : textsAfter) titlesAfter.push_back(titles.at(std::stoul(text.substr(5))));
     TFakeNoteWindow host;
-    host.SetPages(c.Titles, c.Shown);
+    host.SetPages(titlesCp932, row.Int(1));
     TfrmMemoList dialog(host);
     auto& list = Control<QListWidget>(dialog, "lstMemo");
-    EXPECT_EQ(list.currentRow(), c.Shown);
+    EXPECT_EQ(list.currentRow(), row.Int(1));
     Strings expectedCalls;
-    for (const char* move = c.Moves; *move; ++move) {
-      const int target = host.PageIndex() + (*move == 'U' ? -1 : 1);
-      if (target >= 0 && target < static_cast<int>(c.Titles.size())) {
+    for (const char move : row.Text(2)) {
+      const int target = host.PageIndex() + (move == 'U' ? -1 : 1);
+      if (target >= 0 && target < static_cast<int>(titles.size())) {
         expectedCalls.insert(expectedCalls.end(), {"SetPageIndex " + std::to_string(target), "Repaint"});
       }
-      Control<QPushButton>(dialog, *move == 'U' ? "btnUp" : "btnDown").click();
+      Control<QPushButton>(dialog, move == 'U' ? "btnUp" : "btnDown").click();
     }
-    EXPECT_EQ(host.PageTexts(), c.TextsAfter) << c.Moves;
-    EXPECT_EQ(host.PageIndex(), c.ShownAfter) << c.Moves;
-    EXPECT_EQ(list.currentRow(), c.ShownAfter) << c.Moves;
-    Strings titlesAfter;
-    for (const store::TMemoData& page : host.Store().Pages) titlesAfter.push_back(page.Title);
-    EXPECT_EQ(dialogs_test::ListTexts(list), c.Titles.size() == 1 ? Strings{"無題"} : titlesAfter) << c.Moves;
-    EXPECT_EQ(host.Calls, expectedCalls) << c.Moves;
+    EXPECT_EQ(host.PageTexts(), textsAfter) << row.Where();
+    EXPECT_EQ(host.PageIndex(), row.Int(4)) << row.Where();
+    EXPECT_EQ(list.currentRow(), row.Int(4)) << row.Where();
+    EXPECT_EQ(dialogs_test::ListTexts(list), titlesAfter) << row.Where();
+    EXPECT_EQ(host.Calls, expectedCalls) << row.Where();
   }
 }
 

@@ -17,12 +17,15 @@
 #include "dialogs/options_dialog.h"
 #include "fake_note_window.h"
 #include "platform/autostart.h"
+#include "support/case_table.h"
 
 namespace {
 
 using dialogs::TfrmOptions;
 using dialogs_test::Control;
 using Strings = std::vector<std::string>;
+using test_support::Rows;
+using test_support::TRow;
 
 class OptionsDialogTest : public ::testing::Test {
  protected:
@@ -40,34 +43,24 @@ TEST_F(OptionsDialogTest, OpensShowingTheSettingsAndPreviewsNothing) {
     FHost.AddSkinFile(name);
   }
   std::filesystem::create_directories(FHost.SkinDir() / "folder.bmp");
-  const struct {
-    const char* SkinFile;
-    const char* Selected;
-    bool Resident, Startup, WordWrap;
-  } cases[] = {
-      {"default.BMP", "Default.bmp", true, true, false},
-      {"A.BMP", "A.BMP", false, false, true},
-      {"missing.bmp", "(none)", false, true, false},
-      {"", "(none)", true, false, true},
-  };
-  for (const auto& c : cases) {
-    FHost.Settings().SkinFile = c.SkinFile;
-    FHost.Settings().Resident = c.Resident;
+  for (const TRow& row : Rows("dialogs.txt", "opens")) {
+    FHost.Settings().SkinFile = row.Text(0);
+    FHost.Settings().Resident = row.Int(2) != 0;
     FHost.Settings().HotKey = "ctrl+alt+pgdn";
-    FHost.Store().DefaultMemo.WordWrap = c.WordWrap;
+    FHost.Store().DefaultMemo.WordWrap = row.Int(4) != 0;
     std::filesystem::remove_all(FHost.AutostartDir());
-    if (c.Startup) platform::WriteAutostartEntry(FHost.AutostartDir(), "/old/tacknote");
+    if (row.Int(3) != 0) platform::WriteAutostartEntry(FHost.AutostartDir(), "/old/tacknote");
     FHost.Calls.clear();
     TfrmOptions dialog(FHost, FDialogs);
     auto& list = Control<QListWidget>(dialog, "lstSkins");
     EXPECT_EQ(dialogs_test::ListTexts(list), (Strings{"A.BMP", "b.bmp", "c.Bmp", "Default.bmp"}));
-    EXPECT_EQ(list.currentItem() ? list.currentItem()->text().toStdString() : "(none)", c.Selected) << c.SkinFile;
-    EXPECT_EQ(Control<QCheckBox>(dialog, "chkResident").isChecked(), c.Resident) << c.SkinFile;
-    EXPECT_EQ(Control<QCheckBox>(dialog, "chkStartup").isChecked(), c.Startup) << c.SkinFile;
-    EXPECT_EQ(Control<QCheckBox>(dialog, "chkWordWrap").isChecked(), c.WordWrap) << c.SkinFile;
+    EXPECT_EQ(list.currentItem() ? list.currentItem()->text().toStdString() : "", row.Text(1)) << row.Where();
+    EXPECT_EQ(Control<QCheckBox>(dialog, "chkResident").isChecked(), row.Int(2) != 0) << row.Where();
+    EXPECT_EQ(Control<QCheckBox>(dialog, "chkStartup").isChecked(), row.Int(3) != 0) << row.Where();
+    EXPECT_EQ(Control<QCheckBox>(dialog, "chkWordWrap").isChecked(), row.Int(4) != 0) << row.Where();
     EXPECT_EQ(Control<QLineEdit>(dialog, "hkText").text(), QStringLiteral("Ctrl+Alt+PgDn"));
     EXPECT_EQ(Control<QTabWidget>(dialog, "PageControl1").currentIndex(), 0);
-    EXPECT_EQ(FHost.Calls, Strings{"SetOpacity 255"}) << c.SkinFile;
+    EXPECT_EQ(FHost.Calls, Strings{"SetOpacity 255"}) << row.Where();
   }
   // Its own texts, and labels sized to their text where they stand.
   TfrmOptions dialog(FHost, FDialogs);
@@ -80,21 +73,14 @@ TEST_F(OptionsDialogTest, OpensShowingTheSettingsAndPreviewsNothing) {
 }
 
 TEST_F(OptionsDialogTest, OpacityPreviewFollowsTheUpDownInStepsOfTen) {
-  const struct {
-    int AtOpen, Steps;  // positive steps: up
-    int Expected;
-  } cases[] = {
-      {255, 0, 255}, {44, 0, 100},  // below the range: the box and the window show 100
-      {250, 1, 255}, {255, -1, 245}, {100, -1, 100}, {200, 3, 230}, {130, -2, 110},
-  };
-  for (const auto& c : cases) {
-    FHost.SetOpacityQuietly(c.AtOpen);
+  for (const TRow& row : Rows("dialogs.txt", "opacity")) {
+    FHost.SetOpacityQuietly(row.Int(0));
     TfrmOptions dialog(FHost, FDialogs);
     auto& upDown = Control<QSpinBox>(dialog, "udAlpha");
-    for (int i = 0; i < std::abs(c.Steps); ++i) QTest::keyClick(&upDown, c.Steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+    for (int i = 0; i < std::abs(row.Int(1)); ++i) QTest::keyClick(&upDown, row.Int(1) > 0 ? Qt::Key_Up : Qt::Key_Down);
     QTest::keyClicks(&Control(dialog, "Edit1"), "1");  // the number box takes no typing
-    EXPECT_EQ(Control<QLineEdit>(dialog, "Edit1").text(), QString::number(c.Expected));
-    EXPECT_EQ(FHost.Opacity(), c.Expected) << c.AtOpen << " " << c.Steps;
+    EXPECT_EQ(Control<QLineEdit>(dialog, "Edit1").text(), QString::number(row.Int(2))) << row.Where();
+    EXPECT_EQ(FHost.Opacity(), row.Int(2)) << row.Where();
   }
 }
 
@@ -102,13 +88,9 @@ TEST_F(OptionsDialogTest, OpacityPreviewFollowsTheUpDownInStepsOfTen) {
 // back (over the built-in skin when another one was previewed), the window is shown again, and nothing
 // else changes.
 TEST_F(OptionsDialogTest, CancelPutsThePreviewBackAndKeepsEverythingElse) {
-  enum class TWay { Button, Escape, Close };
   const Strings restore = {"LoadSkin OLD.BMP", "SetOpacity 200", "hide", "RelayoutFrame", "ShowAndBringForward"};
-  const struct {
-    TWay Way;
-    bool Preview;
-  } cases[] = {{TWay::Button, true}, {TWay::Escape, true}, {TWay::Close, true}, {TWay::Button, false}};
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("dialogs.txt", "cancel")) {
+    const bool preview = row.Int(1) != 0;
     dialogs_test::TFakeNoteWindow host;
     host.AddSkinFile("new.bmp");
     host.Settings().SkinFile = "OLD.BMP";
@@ -119,20 +101,20 @@ TEST_F(OptionsDialogTest, CancelPutsThePreviewBackAndKeepsEverythingElse) {
     FDialogs.ChosenFont = editor::TEditorFont{"IPAGothic", 14, editor::fsBold, 0x0000FF};
     TfrmOptions dialog(host, FDialogs);
     dialog.show();
-    if (c.Preview) Control<QListWidget>(dialog, "lstSkins").setCurrentRow(0);
-    ASSERT_EQ(host.Settings().SkinFile, c.Preview ? "new.bmp" : "OLD.BMP");
+    if (preview) Control<QListWidget>(dialog, "lstSkins").setCurrentRow(0);
+    ASSERT_EQ(host.Settings().SkinFile, preview ? "new.bmp" : "OLD.BMP");
     QTest::keyClick(&Control(dialog, "udAlpha"), Qt::Key_Up);
     for (const char* box : {"chkResident", "chkStartup", "chkWordWrap"}) Control<QCheckBox>(dialog, box).click();
     Control<dialogs::THotKeyEdit>(dialog, "hkText").SetHotKey(std::nullopt);
     Control<QPushButton>(dialog, "btnFont").click();
     const std::size_t first = host.Calls.size();
-    if (c.Way == TWay::Button) Control<QPushButton>(dialog, "btnCancel").click();
-    if (c.Way == TWay::Escape) QTest::keyClick(&Control(dialog, "lstSkins"), Qt::Key_Escape);
-    if (c.Way == TWay::Close) dialog.close();
+    if (row[0] == "button") Control<QPushButton>(dialog, "btnCancel").click();
+    if (row[0] == "escape") QTest::keyClick(&Control(dialog, "lstSkins"), Qt::Key_Escape);
+    if (row[0] == "close") dialog.close();
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     Strings expected = restore;
-    if (c.Preview) expected.insert(expected.begin(), "ResetSkin");
-    EXPECT_EQ(host.CallsFrom(first), expected) << static_cast<int>(c.Way);
+    if (preview) expected.insert(expected.begin(), "ResetSkin");
+    EXPECT_EQ(host.CallsFrom(first), expected) << row.Where();
     EXPECT_EQ(host.Settings(), settingsBefore);
     EXPECT_EQ(host.Store().DefaultMemo, defaultsBefore);
     EXPECT_EQ(test_support::ReadBytes(host.AutostartDir() / "tacknote.desktop"),
@@ -177,16 +159,13 @@ TEST_F(OptionsDialogTest, OkKeepsThePreviewAndStoresTheChoices) {
 // OK writes the entry whenever the box is checked (so it names the program's current place) and removes
 // it when not.
 TEST_F(OptionsDialogTest, OkWritesOrRemovesTheAutostartEntry) {
-  const struct {
-    bool EntryAtOpen, Toggle, EntryAfter;
-  } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}, {false, true, true}};
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("dialogs.txt", "autostart")) {
     std::filesystem::remove_all(FHost.AutostartDir());
-    if (c.EntryAtOpen) platform::WriteAutostartEntry(FHost.AutostartDir(), "/old place/tacknote");
+    if (row.Int(0) != 0) platform::WriteAutostartEntry(FHost.AutostartDir(), "/old place/tacknote");
     TfrmOptions dialog(FHost, FDialogs);
-    if (c.Toggle) Control<QCheckBox>(dialog, "chkStartup").click();
+    if (row.Int(1) != 0) Control<QCheckBox>(dialog, "chkStartup").click();
     Control<QPushButton>(dialog, "btnOk").click();
-    EXPECT_EQ(Entry(), c.EntryAfter ? platform::AutostartEntryText("/opt/tack note/tacknote") : "");
+    EXPECT_EQ(Entry(), row.Int(2) != 0 ? platform::AutostartEntryText("/opt/tack note/tacknote") : "") << row.Where();
   }
 }
 
@@ -201,38 +180,18 @@ dialogs::THotKeyEdit& FocusedHotKeyField(TfrmOptions& dialog) {
 }
 
 TEST_F(OptionsDialogTest, HotKeyFieldReadsTypesAndWritesTheText) {
-  const struct {
-    const char* Stored;
-    Qt::Key Key;  // Qt::Key_unknown: nothing typed
-    Qt::KeyboardModifiers Modifiers;
-    const char* Shown;
-    const char* Written;
-  } cases[] = {
-      {"Alt+Ctrl+M", Qt::Key_unknown, {}, "Ctrl+Alt+M", "Ctrl+Alt+M"},
-      {"", Qt::Key_unknown, {}, "なし", ""},
-      {"Nonsense+Q", Qt::Key_unknown, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_Backspace, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_Delete, {}, "なし", ""},
-      {"Alt+Ctrl+M", Qt::Key_A, {}, "Ctrl+Alt+M", "Ctrl+Alt+M"},                 // no modifier: refused
-      {"Alt+Ctrl+M", Qt::Key_A, Qt::ShiftModifier, "Ctrl+Alt+M", "Ctrl+Alt+M"},  // Shift alone: refused
-      {"", Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier, "Shift+Ctrl+F1", "Shift+Ctrl+F1"},
-      {"", Qt::Key_Space, Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier, "Shift+Ctrl+Alt+Space",
-       "Shift+Ctrl+Alt+Space"},
-      {"", Qt::Key_Backspace, Qt::ControlModifier, "Ctrl+BkSp", "Ctrl+BkSp"},
-      {"", Qt::Key_M, Qt::AltModifier, "Alt+M", "Alt+M"},  // the field's, not chkResident's "&M"
-      {"Alt+Ctrl+M", Qt::Key_Comma, Qt::ControlModifier | Qt::AltModifier, "Ctrl+Alt+M",
-       "Ctrl+Alt+M"},  // no grab knows it
-  };
-  for (const auto& c : cases) {
-    FHost.Settings().HotKey = c.Stored;
+  for (const TRow& row : Rows("hot_keys.txt", "field")) {
+    FHost.Settings().HotKey = row.Text(0);
     FHost.Settings().Resident = false;
     TfrmOptions dialog(FHost, FDialogs);
     auto& field = FocusedHotKeyField(dialog);
-    if (c.Key != Qt::Key_unknown) QTest::keyClick(&field, c.Key, c.Modifiers);
-    EXPECT_EQ(field.text().toStdString(), c.Shown) << c.Stored << " " << c.Key;
+    const QKeySequence typed(QString::fromStdString(row.Text(1)));
+    ASSERT_EQ(typed.count(), row.Text(1).empty() ? 0 : 1) << row.Where();
+    if (!typed.isEmpty()) QTest::keyClick(&field, typed[0].key(), typed[0].keyboardModifiers());
+    EXPECT_EQ(field.text().toStdString(), row.Text(2)) << row.Where();
     QTest::keyClick(&field, Qt::Key_Return);  // goes on to the dialog, whose default button is OK
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(FHost.Settings().HotKey, c.Written) << c.Stored << " " << c.Key;
+    EXPECT_EQ(FHost.Settings().HotKey, row.Text(3)) << row.Where();
     EXPECT_FALSE(FHost.Settings().Resident) << "no mnemonic fired";
   }
   // Held modifiers show while they are held, and the key again once the field loses the focus.

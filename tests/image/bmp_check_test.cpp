@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "support/bmp_writer.h"
+#include "support/case_table.h"
 
 namespace image {
 namespace {
@@ -15,34 +17,17 @@ namespace {
 using namespace image_test;
 
 TEST(CheckBmp, WellFormedFilesOfEveryKindPassWithTheirLayout) {
-  const struct {
-    TBmpShape Shape;
-    std::size_t Offset, RowBytes;
-  } cases[] = {
-      {{131, 70, 1}, 62, 20},
-      {{131, 70, 4}, 118, 68},
-      {{131, 70, 8}, 118, 132},
-      {{131, 70, 16}, 54, 264},
-      {{131, 70, 24}, 54, 396},
-      {{131, 70, 32}, 54, 524},
-      {{7, 3, 16, BI_BITFIELDS}, 66, 16},
-      {{7, 3, 32, BI_BITFIELDS}, 66, 28},
-      {{200, 100, 4, BI_RLE4}, 118, 100},
-      {{200, 100, 8, BI_RLE8}, 118, 200},
-      {{1, 1, 24, BI_RGB, true}, 54, 4},
-      {{4096, 1, 1}, 62, 512},
-      {{1, 4096, 1}, 62, 4},
-  };
-  for (const auto& c : cases) {
-    const std::optional<TBmpLayout> layout = CheckBmp(MakeBmp(c.Shape));
-    ASSERT_TRUE(layout) << c.Shape.Width << " x " << c.Shape.Height << ", " << c.Shape.BitCount << " bpp";
-    EXPECT_EQ(layout->Width, c.Shape.Width);
-    EXPECT_EQ(layout->Height, c.Shape.Height);
-    EXPECT_EQ(layout->TopDown, c.Shape.TopDown);
-    EXPECT_EQ(layout->BitCount, c.Shape.BitCount);
-    EXPECT_EQ(layout->Compression, c.Shape.Compression);
-    EXPECT_EQ(layout->PixelOffset, c.Offset);
-    EXPECT_EQ(layout->RowBytes, c.RowBytes);
+  const std::map<std::string, TCompression> compressions = {
+      {"rgb", BI_RGB}, {"rle8", BI_RLE8}, {"rle4", BI_RLE4}, {"bitfields", BI_BITFIELDS}};
+  for (const test_support::TRow& row : test_support::Rows("image.txt", "bmp")) {
+    const TBmpShape shape{row.Int(0), row.Int(1), row.Int(2), compressions.at(row[3]), row.Int(4) != 0};
+    const std::optional<TBmpLayout> layout = CheckBmp(MakeBmp(shape));
+    ASSERT_TRUE(layout) << row.Where();
+    EXPECT_TRUE(layout->Width == shape.Width && layout->Height == shape.Height && layout->TopDown == shape.TopDown &&
+                layout->BitCount == shape.BitCount && layout->Compression == shape.Compression)
+        << row.Where();
+    EXPECT_EQ(layout->PixelOffset, static_cast<std::size_t>(row.Int(5))) << row.Where();
+    EXPECT_EQ(layout->RowBytes, static_cast<std::size_t>(row.Int(6))) << row.Where();
   }
 }
 

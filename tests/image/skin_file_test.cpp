@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
 #include "image/builtin_skin.h"
 #include "image/skin_file.h"
 #include "support/bmp_writer.h"
+#include "support/case_table.h"
 #include "support/temp_dir.h"
 
 namespace image {
@@ -40,27 +42,15 @@ int PixelsFrom(const TSkinImage& skin, std::uint8_t seed, const TSkinImage& befo
 // Pictures are drawn at the top left at their own size and clipped; a picture whose pixel list is short is
 // drawn as far as it holds pixels; what they do not cover keeps what the skin showed before.
 TEST(SkinImage, PicturesOfEverySizeAreDrawnAtTheTopLeftAndClipped) {
-  const struct {
-    int Width, Height, Pixels, Covered;
-  } cases[] = {
-      {131, 70, 131 * 70, 131 * 70},
-      {100, 50, 100 * 50, 100 * 50},
-      {200, 100, 200 * 100, 131 * 70},
-      {1, 1, 1, 1},
-      {0, 0, 0, 0},
-      {300, 2, 600, 131 * 2},
-      {2, 300, 600, 2 * 70},
-      {10, 10, 25, 25},
-  };
   const TSkinImage builtIn = BuiltInSkin();
-  for (const auto& c : cases) {
+  for (const test_support::TRow& row : test_support::Rows("image.txt", "draw")) {
     TSkinImage skin = builtIn;
-    TBitmap picture = Picture(c.Width, c.Height, 7);
-    picture.Pixels.resize(static_cast<std::size_t>(c.Pixels));
+    TBitmap picture = Picture(row.Int(0), row.Int(1), 7);
+    picture.Pixels.resize(static_cast<std::size_t>(row.Int(2)));
     skin.DrawOver(picture);
     bool restKept = false;
-    EXPECT_EQ(PixelsFrom(skin, 7, builtIn, restKept), c.Covered) << c.Width << " x " << c.Height;
-    EXPECT_TRUE(restKept) << c.Width << " x " << c.Height;
+    EXPECT_EQ(PixelsFrom(skin, 7, builtIn, restKept), row.Int(3)) << row.Where();
+    EXPECT_TRUE(restKept) << row.Where();
   }
   // Pixels outside the skin are never painted, nor read.
   TSkinImage skin = builtIn;
@@ -93,33 +83,20 @@ TEST(SkinFile, OnlyAWholeGoodPictureReachesTheSkin) {
   test_support::WriteBytes(dir / "TOPDOWN.BMP", image_test::MakeBmp({20, 10, 24, image_test::BI_RGB, true}));
   std::filesystem::create_directory(dir / "FOLDER.BMP");
   const TSkinImage builtIn = BuiltInSkin();
-  // What the decoder answers: the picture the header describes, one of another size, one that lacks a
-  // pixel, or nothing.
-  enum TAnswer { Whole, Shorter, Narrower, Holey, Nothing };
-  const struct {
-    const char* Name;
-    TAnswer Answer;
-    TSkinLoad Expected;
-    bool DecoderAsked;
-  } cases[] = {
-      {"NONE.BMP", Whole, TSkinLoad::Missing, false},  {"FOLDER.BMP", Whole, TSkinLoad::Missing, false},
-      {"CUT.BMP", Whole, TSkinLoad::Failed, false},    {"SKIN.BMP", Nothing, TSkinLoad::Failed, true},
-      {"SKIN.BMP", Shorter, TSkinLoad::Failed, true},  {"SKIN.BMP", Narrower, TSkinLoad::Failed, true},
-      {"SKIN.BMP", Holey, TSkinLoad::Failed, true},    {"SKIN.BMP", Whole, TSkinLoad::Loaded, true},
-      {"TOPDOWN.BMP", Whole, TSkinLoad::Loaded, true},
-  };
-  for (const auto& c : cases) {
-    std::optional<TBitmap> answer = Picture(c.Answer == Narrower ? 19 : 20, c.Answer == Shorter ? 9 : 10, 9);
-    if (c.Answer == Holey) answer->Pixels.pop_back();
-    if (c.Answer == Nothing) answer.reset();
+  const std::map<std::string, TSkinLoad> results = {
+      {"missing", TSkinLoad::Missing}, {"failed", TSkinLoad::Failed}, {"loaded", TSkinLoad::Loaded}};
+  for (const test_support::TRow& row : test_support::Rows("image.txt", "load")) {
+    std::optional<TBitmap> answer = Picture(row[1] == "narrower" ? 19 : 20, row[1] == "shorter" ? 9 : 10, 9);
+    if (row[1] == "holey") answer->Pixels.pop_back();
+    if (row[1] == "nothing") answer.reset();
     TFakeDecoder decoder(answer);
     TSkinImage skin = builtIn;
-    EXPECT_EQ(LoadSkinFile(dir / c.Name, decoder, skin), c.Expected) << c.Name;
+    EXPECT_EQ(LoadSkinFile(dir / row[0], decoder, skin), results.at(row[2])) << row.Where();
     bool restKept = false;
-    EXPECT_EQ(PixelsFrom(skin, 9, builtIn, restKept), c.Expected == TSkinLoad::Loaded ? 200 : 0) << c.Name;
-    EXPECT_TRUE(restKept) << c.Name;
+    EXPECT_EQ(PixelsFrom(skin, 9, builtIn, restKept), row[2] == "loaded" ? 200 : 0) << row.Where();
+    EXPECT_TRUE(restKept) << row.Where();
     // The decoder always gets a bottom-up file, the form every reader takes.
-    EXPECT_EQ(decoder.Seen, c.DecoderAsked ? good : "") << c.Name;
+    EXPECT_EQ(decoder.Seen, row.Int(3) != 0 ? good : "") << row.Where();
   }
 }
 

@@ -5,23 +5,13 @@
 
 #include <filesystem>
 
+#include "support/case_table.h"
+
 namespace {
 
 TEST(ChangeFileExt, ReplacesOrAddsTheNamesExtension) {
-  const struct {
-    const char* Path;
-    const char* Ext;
-    const char* Expected;
-  } cases[] = {
-      {"/opt/tacknote/TACKNOTE.EXE", ".DAT", "/opt/tacknote/TACKNOTE.DAT"},
-      {"/opt/v1.2/tacknote", ".INI", "/opt/v1.2/tacknote.INI"},  // a folder's dot is no extension
-      {"/home/u/.tacknote", ".DAT", "/home/u/.tacknote.DAT"},    // nor is the dot that opens a name
-      {"/home/u/.tack.note", ".DAT", "/home/u/.tack.DAT"},
-      {"a.b.c", ".INI", "a.b.INI"},
-      {"name.", ".INI", "name.INI"},
-      {"x.txt", "", "x"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(platform::ChangeFileExt(c.Path, c.Ext).string(), c.Expected) << c.Path;
+  for (const test_support::TRow& row : test_support::Rows("platform.txt", "ext"))
+    EXPECT_EQ(platform::ChangeFileExt(row.Text(0), row.Text(1)).string(), row.Text(2)) << row.Where();
 }
 
 TEST(ExecutablePath, IsThisTestProgram) {

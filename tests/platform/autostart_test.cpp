@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/case_table.h"
 #include "support/temp_dir.h"
 
 using namespace test_support;
@@ -26,22 +27,10 @@ TEST(AutostartExec, EveryPathSurvivesTheDesktopsQuoting) {
 }
 
 TEST(AutostartDir, FollowsTheBaseDirectoryRules) {
-  const struct {
-    const char* ConfigHome;  // nullptr: unset
-    const char* Home;
-    const char* Expected;
-  } cases[] = {
-      {"/x/cfg", "/home/u", "/x/cfg/autostart"},
-      {"", "/home/u", "/home/u/.config/autostart"},
-      {nullptr, "/home/u", "/home/u/.config/autostart"},
-      {"relative/cfg", "/home/u", "/home/u/.config/autostart"},  // a relative path is ignored
-      {nullptr, "", ""},
-      {"/x/cfg", nullptr, "/x/cfg/autostart"},
-  };
-  for (const auto& c : cases) {
-    ScopedEnv config("XDG_CONFIG_HOME", c.ConfigHome);
-    ScopedEnv home("HOME", c.Home);
-    EXPECT_EQ(platform::DefaultAutostartDir().string(), c.Expected) << (c.ConfigHome ? c.ConfigHome : "(unset)");
+  for (const TRow& row : Rows("platform.txt", "configdir")) {
+    ScopedEnv config("XDG_CONFIG_HOME", row[0] == "unset" ? nullptr : row.Text(0).c_str());
+    ScopedEnv home("HOME", row[1] == "unset" ? nullptr : row.Text(1).c_str());
+    EXPECT_EQ(platform::DefaultAutostartDir().string(), row.Text(2)) << row.Where();
   }
 }
 

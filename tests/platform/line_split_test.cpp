@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
 #include "support/random_text.h"
 
 using platform::JoinLinesCrLf;
@@ -15,27 +16,11 @@ using Lines = std::vector<std::string>;
 namespace {
 
 TEST(SplitLines, FollowsTheLineRule) {
-  const struct {
-    std::string Text;
-    Lines Expected;
-  } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a\r\nb", {"a", "b"}},
-      {"a\rb", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"a\r\n", {"a"}},  // a final break starts no further line
-      {"a\r\n\r\n", {"a", ""}},
-      {"\r", {""}},
-      {"\n\n", {"", ""}},
-      {"a\r\r\nb", {"a", "", "b"}},        // lone CR, then CR LF
-      {"a\n\rb", {"a", "", "b"}},          // LF CR is two breaks
-      {std::string("a\0b\nc", 5), {"a"}},  // NUL ends the text
-      {std::string("\0a", 2), {}},
-      {std::string("a\r\n\0b", 5), {"a"}},
-      {"\x82\xA0\r\n\x82\xA2", {"\x82\xA0", "\x82\xA2"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitLines(c.Text), c.Expected) << testing::PrintToString(c.Text);
+  for (const test_support::TRow& row : test_support::Rows("platform.txt", "lines")) {
+    Lines expected;
+    for (std::size_t i = 1; i < row.Size(); ++i) expected.push_back(row.Text(i));
+    EXPECT_EQ(SplitLines(row.Text(0)), expected) << row.Where();
+  }
   EXPECT_EQ(JoinLinesCrLf({}), "");
   EXPECT_EQ(JoinLinesCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }

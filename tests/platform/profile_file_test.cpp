@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/line_split.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 #include "support/temp_dir.h"
 
@@ -22,39 +23,8 @@ std::string Read(const std::string& text, const char* section, const char* key) 
 }
 
 TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
-  const struct {
-    const char* Text;
-    const char* Section;
-    const char* Key;
-    const char* Expected;
-  } cases[] = {
-      {"[TACKNOTE]\r\nLeft=5\r\n", "TACKNOTE", "Left", "5"},
-      {"[tacknote]\r\nLEFT=5\r\n", "TackNote", "left", "5"},  // names ignore ASCII case
-      {"  [ TACKNOTE ]  \r\n \t Left \t= \t 5 \t\r\n", "TACKNOTE", "Left", "5"},
-      {"[S]\r\nk=a b  c\r\n", "S", "k", "a b  c"},  // inner blanks stay
-      {"[S]\r\nk=\r\n", "S", "k", ""},              // empty, not the default
-      {"[S]\r\nk=a=b\r\n", "S", "k", "a=b"},        // the first "=" splits
-      {"[S]\r\nk=\"a b \"\r\n", "S", "k", "a b "},  // one pair of quotes off
-      {"[S]\r\nk='x'\r\n", "S", "k", "x"},
-      {"[S]\r\nk=\"\"x\"\"\r\n", "S", "k", "\"x\""},
-      {"[S]\r\nk=\"x'\r\n", "S", "k", "\"x'"},  // quotes must match
-      {"[S]\r\nk=\"\r\n", "S", "k", "\""},
-      {"[S]\r\nk=1\r\nk=2\r\n", "S", "k", "1"},                        // first key wins
-      {"[S]\r\n[T]\r\nk=1\r\n[S]\r\nk=2\r\n", "S", "k", "<default>"},  // first section only
-      {"[S]\r\n;k=1\r\n", "S", "k", "<default>"},                      // comments are no keys
-      {"[S]\r\n  ;k=1\r\nk=2\r\n", "S", "k", "2"},
-      {"[S]\r\nk\r\nk=3\r\n", "S", "k", "3"},     // no "=": no key
-      {"k=1\r\n[S]\r\n", "S", "k", "<default>"},  // before any section
-      {"[S\r\nk=1\r\n", "S", "k", "<default>"},   // "[S" opens no section
-      {"[S] trailing\r\nk=1\r\n", "S", "k", "1"},
-      {"[S]\nk=lf\n[T]\nk=t", "S", "k", "lf"},
-      {"[S]\rk=cr\r[T]\rk=t", "T", "k", "t"},
-      {"garbage\x01\xFF\r\n[S]\r\n==\r\nk=\x82\xA0\r\n", "S", "k", "\x82\xA0"},
-      {"", "S", "k", "<default>"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Read(c.Text, c.Section, c.Key), c.Expected) << testing::PrintToString(std::string(c.Text));
-  }
+  for (const TRow& row : Rows("platform.txt", "profile"))
+    EXPECT_EQ(Read(row.Text(0), row.Text(1).c_str(), row.Text(2).c_str()), row.Text(3)) << row.Where();
   // Values are cut at 2047 bytes, never in the middle of a double-byte character.
   const std::string wide = std::string(2046, 'a') + "\x82\xA0" + "tail";
   EXPECT_EQ(Read("[S]\r\nk=" + wide, "S", "k"), std::string(2046, 'a'));
@@ -79,35 +49,14 @@ TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
   EXPECT_FALSE(p.ReadBool("S", "word", false)) << "booleans are read as numbers only";
 }
 
-// One write into a given file, and the whole file it leaves: the first key is replaced in place (keeping
-// its name's spelling), new keys go after the section's last key, a missing section goes at the end,
-// and a value stops at a line break or NUL that would otherwise smuggle in lines of its own.
 TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
-  const struct {
-    const char* Before;
-    void (*Write)(ProfileFile&);
-    const char* After;
-  } cases[] = {
-      {"; head\n[Other]\nLeft=1\n[TACKNOTE]\n  left = 2 ; old\n; note\nLeft=3\n\n[Last]\nx=y",
-       [](ProfileFile& p) { p.WriteInteger("TACKNOTE", "Left", 247); },
-       "; head\r\n[Other]\r\nLeft=1\r\n[TACKNOTE]\r\nleft=247\r\n; note\r\nLeft=3\r\n\r\n[Last]\r\nx=y\r\n"},
-      {"[A]\r\na=1\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n",
-       [](ProfileFile& p) { p.WriteString("a", "second", "2"); },
-       "[A]\r\na=1\r\nsecond=2\r\n; about B\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n"},
-      {"[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n\r\n\r\n", [](ProfileFile& p) { p.WriteString("B", "more", "m"); },
-       "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\nmore=m\r\n\r\n\r\n"},
-      {"[A]\r\n; only a comment\r\n", [](ProfileFile& p) { p.WriteString("A", "k", "v"); },
-       "[A]\r\nk=v\r\n; only a comment\r\n"},
-      {"", [](ProfileFile& p) { p.WriteBool("TACKNOTE", "Resident", true); }, "[TACKNOTE]\r\nResident=1\r\n"},
-      {"[Other]\nx=1", [](ProfileFile& p) { p.WriteInteger("New", "n", -5); }, "[Other]\r\nx=1\r\n[New]\r\nn=-5\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", "one\r\n[S]\r\nk=two"); }, "[S]\r\nk=one\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", std::string("x\0y", 3)); }, "[S]\r\nk=x\r\n"},
-      {"", [](ProfileFile& p) { p.WriteString("S", "k", " 'q' "); }, "[S]\r\nk=\" 'q' \"\r\n"},
-  };
-  for (const auto& c : cases) {
-    ProfileFile p = ProfileFile::Parse(c.Before);
-    c.Write(p);
-    EXPECT_EQ(p.Serialize(), c.After) << testing::PrintToString(std::string(c.Before));
+  for (const TRow& row : Rows("platform.txt", "pwrite")) {
+    ProfileFile p = ProfileFile::Parse(row.Text(0));
+    const std::string section = row.Text(1), key = row.Text(2);
+    if (row[3] == "int") p.WriteInteger(section, key, row.Int(4));
+    if (row[3] == "bool") p.WriteBool(section, key, row.Int(4) != 0);
+    if (row[3] == "string") p.WriteString(section, key, row.Text(4));
+    EXPECT_EQ(p.Serialize(), row.Text(5)) << row.Where();
   }
 }
 

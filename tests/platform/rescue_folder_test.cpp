@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "support/case_table.h"
 #include "support/temp_dir.h"
 
 using namespace test_support;
@@ -12,21 +13,12 @@ using namespace test_support;
 namespace {
 
 TEST(RescueFolder, FollowsTheDataHomeVariableOnlyWhenItIsAnAbsolutePath) {
-  const struct {
-    const char* DataHome;
-    const char* Home;
-    const char* Expected;  // nullptr: the account's own home folder stands in
-  } cases[] = {
-      {"/x/data", "/home/u", "/x/data/tacknote"},       {"relative/data", "/home/u", "/home/u/.local/share/tacknote"},
-      {"", "/home/u", "/home/u/.local/share/tacknote"}, {nullptr, "/home/u", "/home/u/.local/share/tacknote"},
-      {"/x/data", nullptr, "/x/data/tacknote"},         {nullptr, "relative", nullptr},
-  };
-  for (const auto& c : cases) {
-    ScopedEnv dataHome("XDG_DATA_HOME", c.DataHome);
-    ScopedEnv home("HOME", c.Home);
+  for (const TRow& row : Rows("platform.txt", "datadir")) {
+    ScopedEnv dataHome("XDG_DATA_HOME", row[0] == "unset" ? nullptr : row.Text(0).c_str());
+    ScopedEnv home("HOME", row[1] == "unset" ? nullptr : row.Text(1).c_str());
     const std::filesystem::path dir = platform::UserDataDir();
     const bool fromAccount = dir.is_absolute() && dir.string().ends_with("/.local/share/tacknote");
-    EXPECT_TRUE(c.Expected ? dir == c.Expected : fromAccount) << dir;
+    EXPECT_TRUE(row[2] == "account" ? fromAccount : dir == row.Text(2)) << dir << " at " << row.Where();
   }
 }
 

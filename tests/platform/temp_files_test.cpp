@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "support/case_table.h"
 #include "support/failure_injection.h"
 #include "support/temp_dir.h"
 
@@ -13,24 +14,8 @@ using namespace test_support;
 namespace {
 
 TEST(TempFiles, NamesTheWriterMakesAreTheNamesTheCleanUpTakes) {
-  const struct {
-    const char* Name;
-    const char* File;
-    bool Taken;
-  } cases[] = {
-      {".notes.DAT.a1B2c3", "notes.DAT", true},
-      {".notes.DAT.bak.Zz9900", "notes.DAT", true},  // the .bak and the recovery file belong to the data file
-      {".notes.DAT.recovery.000000", "notes.DAT", true},
-      {".notes.INI.a1B2c3", "notes.DAT", false},
-      {"notes.DAT.a1B2c3", "notes.DAT", false},    // not hidden: not ours
-      {".notes.DAT.a1B2c", "notes.DAT", false},    // five letters
-      {".notes.DATX.a1B2c3", "notes.DAT", false},  // another file, whose name only starts the same
-      {".notes.DAT.a1-2c3", "notes.DAT", false},
-      {".notes.DAT.lock", "notes.DAT", false},  // the lock file beside the data file
-      {".notes.DATa1B2c3", "notes.DAT", false},
-      {".notes.DAT.a1B2c3", "", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(platform::IsTempFileNameFor(c.Name, c.File), c.Taken) << c.Name;
+  for (const TRow& row : Rows("platform.txt", "tempname"))
+    EXPECT_EQ(platform::IsTempFileNameFor(row.Text(0), row.Text(1)), row.Int(2) != 0) << row.Where();
   EXPECT_TRUE(platform::IsTempFileNameFor(platform::TempFileName("notes.DAT", "Qw3rty"), "notes.DAT"));
   // The rescue folder's files are known by the start of their names.
   EXPECT_TRUE(platform::IsTempFileNameWithPrefix(".tacknote-rescue-2024.DAT.Qw3rty", "tacknote-rescue-"));

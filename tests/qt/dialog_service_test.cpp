@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "platform/cp932.h"
-#include "platform/temp_dir.h"
 #include "qt/dialog_service.h"
 #include "qt/font_dialog.h"
 #include "qt/qt_fonts.h"
+#include "support/temp_dir.h"
 
 namespace qtui {
 namespace {
@@ -68,9 +68,9 @@ std::function<void(QWidget*)> SaveAs(const QString& name) {
   };
 }
 
-TEST(DialogService, SaveAddsTheExtensionAndAsksBeforeOverwritingOrCreating) {
-  platform_test::TempDir dir;
-  platform_test::WriteBytes(dir / "old.txt", "keep");
+TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating) {
+  test_support::TempDir dir;
+  test_support::WriteBytes(dir / "old.txt", "keep");
   const QString folder = QString::fromStdString(dir.Path().string());
   TQtDialogService dialogs;
   // "No" to overwriting old.txt goes back to the dialog; "Yes" to creating new.txt ends it.
@@ -84,19 +84,13 @@ TEST(DialogService, SaveAddsTheExtensionAndAsksBeforeOverwritingOrCreating) {
   ASSERT_EQ(script.Seen.size(), 2u);
   EXPECT_EQ(script.Seen[0], folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"));
   EXPECT_EQ(script.Seen[1], folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?"));
-  EXPECT_EQ(platform_test::ReadBytes(dir / "old.txt"), "keep");
-}
+  EXPECT_EQ(test_support::ReadBytes(dir / "old.txt"), "keep");
 
-TEST(DialogService, SaveKeepsAnExtensionTheUserTypedAndCancelGivesNothing) {
-  platform_test::TempDir dir;
-  const QString folder = QString::fromStdString(dir.Path().string());
-  TQtDialogService dialogs;
-  {
-    TModalScript script({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
-    EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")),
-              dir / "notes.md");
-  }
-  TModalScript script({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
+  // An extension the user typed stays; cancel gives nothing.
+  TModalScript typed({SaveAs(folder + "/notes.md"), Click(QStringLiteral("はい(&Y)"))});
+  EXPECT_EQ(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")),
+            dir / "notes.md");
+  TModalScript cancel({[](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); }});
   EXPECT_FALSE(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")));
 }
 

@@ -157,13 +157,6 @@ TEST_F(EditorWidgetTest, TheWheelIsLeftToTheWindowThatHoldsTheEditor) {
   EXPECT_FALSE(wheel.isAccepted()) << "ignored, so it goes on to the parent";
 }
 
-TEST_F(EditorWidgetTest, ResizingRelaysTheViewOut) {
-  const int rows = FWidget.Editor().VisibleRows();
-  FWidget.resize(320, 400);
-  QApplication::processEvents();
-  EXPECT_GT(FWidget.Editor().VisibleRows(), rows);
-}
-
 TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "row\r\n";
@@ -217,21 +210,12 @@ TEST_F(EditorWidgetTest, OwnPopupMenuItemsInOrderStepAsideForAnAssignedMenu) {
   EXPECT_EQ(Text(), "x");
 }
 
-TEST(EditorWidget, ANewControlHasItsOwnSizeCursorsAndFocus) {
-  TEditorWidget widget;
-  EXPECT_EQ(widget.size(), QSize(185, 89));
-  EXPECT_EQ(widget.cursor().shape(), Qt::IBeamCursor);
-  widget.show();
-  widget.Editor().Lines().SetText("abc");
-  widget.Editor().MouseMove(0, 2, 20);  // over the left margin: the control's own right-pointing arrow
-  EXPECT_EQ(widget.cursor().shape(), Qt::BitmapCursor);
-  EXPECT_EQ(widget.cursor().hotSpot(), QPoint(31, 0));
-}
-
-TEST(EditorWidget, TabMovesTheFocusIntoTheEditor) {
+TEST(EditorWidget, ANewControlHasItsOwnSizeAndCursorsAndTabMovesTheFocusIntoIt) {
   QWidget window;
   auto* before = new QLineEdit(&window);
   auto* widget = new TEditorWidget(&window);
+  EXPECT_EQ(widget->size(), QSize(185, 89));
+  EXPECT_EQ(widget->cursor().shape(), Qt::IBeamCursor);
   widget->move(0, 30);
   window.show();
   window.activateWindow();
@@ -240,6 +224,10 @@ TEST(EditorWidget, TabMovesTheFocusIntoTheEditor) {
   ASSERT_TRUE(before->hasFocus());
   QTest::keyClick(before, Qt::Key_Tab);
   EXPECT_TRUE(widget->hasFocus());
+  widget->Editor().Lines().SetText("abc");
+  widget->Editor().MouseMove(0, 2, 20);  // over the left margin: the control's own right-pointing arrow
+  EXPECT_EQ(widget->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(widget->cursor().hotSpot(), QPoint(31, 0));
 }
 
 // Renders the note window's editor with Japanese text, a selection, a URL, a mail address and word wrap

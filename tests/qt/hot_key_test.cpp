@@ -5,42 +5,22 @@
 #include "qt/hot_key_text.h"
 #include "qt/tray_icon.h"
 #include "qt/url_opener.h"
+#include "support/case_table.h"
 
 namespace qtui {
 namespace {
 
-TEST(HotKeyText, ModifiersComeFromTheWordsAndTheKeyFromTheName) {
-  struct Case {
-    const char* Text;
-    unsigned Modifiers;
-    int VirtualKey;
-    std::uint32_t KeySym;
-  };
-  for (const Case& c : {
-           Case{"Alt+Ctrl+M", MOD_CONTROL | MOD_ALT, 'M', 'm'},
-           Case{"Ctrl+Alt+M", MOD_CONTROL | MOD_ALT, 'M', 'm'},
-           Case{"Shift+Ctrl+F1", MOD_SHIFT | MOD_CONTROL, 0x70, 0xFFBE},
-           Case{"Ctrl+Shift+F12", MOD_SHIFT | MOD_CONTROL, 0x7B, 0xFFC9},
-           Case{"Alt+F24", MOD_ALT, 0x87, 0xFFD5},
-           Case{"Shift+Alt+9", MOD_SHIFT | MOD_ALT, '9', '9'},
-           Case{"Ctrl+PgDn", MOD_CONTROL, 0x22, 0xFF56},
-           Case{"Ctrl+Space", MOD_CONTROL, 0x20, 0x20},
-           Case{"Shift+Ins", MOD_SHIFT, 0x2D, 0xFF63},
-           Case{"Alt+Del", MOD_ALT, 0x2E, 0xFFFF},
-           Case{"M", 0, 'M', 'm'},
-           // The prefixes are read in any case, but only the exact words count as modifiers.
-           Case{"ctrl+alt+q", 0, 'Q', 'q'},
-           Case{"CTRL+Alt+home", MOD_ALT, 0x24, 0xFF50},
-       }) {
-    const std::optional<THotKey> key = ParseHotKey(c.Text);
-    ASSERT_TRUE(key) << c.Text;
-    EXPECT_EQ(*key, (THotKey{c.Modifiers, c.VirtualKey, c.KeySym})) << c.Text;
-  }
-}
+using test_support::Rows;
+using test_support::TRow;
 
-TEST(HotKeyText, EmptyAndUnknownTextsNameNoKey) {
-  for (const char* text : {"", "Ctrl+", "Alt+Ctrl+", "Ctrl+Foo", "Ctrl+F25", "Ctrl+F0", "Ctrl+MM", "Ctrl+M+", "+"})
-    EXPECT_FALSE(ParseHotKey(text)) << text;
+TEST(HotKeyText, TextsNameTheirModifiersAndKey) {
+  for (const TRow& row : Rows("hot_keys.txt", "parse")) {
+    const std::optional<THotKey> key = ParseHotKey(row.Text(0));
+    ASSERT_TRUE(key) << row.Where();
+    EXPECT_EQ(*key, (THotKey{static_cast<unsigned>(row.Int(1)), row.Int(2), static_cast<std::uint32_t>(row.Int(3))}))
+        << row.Where();
+  }
+  for (const TRow& row : Rows("hot_keys.txt", "noparse")) EXPECT_FALSE(ParseHotKey(row.Text(0))) << row.Where();
 }
 
 // The one table both the grab and the options dialog's field go by: every key it names comes back from
@@ -64,22 +44,16 @@ TEST(HotKeyText, QtKeysAndNamesGoBothWays) {
 }
 
 TEST(LinkUrl, WwwAddressesAreWebPagesAndOthersStayAsTheyAre) {
-  for (const auto& [target, url] :
-       {std::pair{"http://example.com/a?b=1&c=2#x", "http://example.com/a?b=1&c=2#x"},
-        std::pair{"www.example.jp/", "http://www.example.jp/"}, std::pair{"ftp://f.net/~u/%20", "ftp://f.net/~u/%20"},
-        std::pair{"mailto:a.b-c@d.co.jp,", "mailto:a.b-c@d.co.jp,"}, std::pair{"https:", "https:"}})
-    EXPECT_EQ(LinkUrl(QString::fromLatin1(target)).toEncoded().toStdString(), url) << target;
+  for (const TRow& row : Rows("hot_keys.txt", "link"))
+    EXPECT_EQ(LinkUrl(QString::fromStdString(row.Text(0))).toEncoded().toStdString(), row.Text(1)) << row.Where();
 }
 
-TEST(GlobalHotKey, OffX11NothingIsGrabbedAndNothingComplains) {
+// Off X11 nothing is grabbed, and without a notification area no tray icon is added; neither complains.
+TEST(DesktopServices, WithoutThemNothingIsAddedAndNothingComplains) {
   TGlobalHotKey hotKey;
   EXPECT_FALSE(hotKey.Register("Alt+Ctrl+M"));
   EXPECT_FALSE(hotKey.Registered());
   hotKey.Unregister();
-  EXPECT_FALSE(hotKey.Registered());
-}
-
-TEST(TrayIcon, WithoutANotificationAreaAddingIsSilentAndDeletingHarmless) {
   TTrayIcon tray;
   EXPECT_FALSE(tray.Add(NoteIcon(), QStringLiteral("TACK*NOTE")));
   EXPECT_FALSE(tray.Added());

@@ -28,11 +28,8 @@ TEST(CellGlyphs, DoubleByteCharactersSpanTwoCellsAndBrokenBytesKeepTheirCell) {
   EXPECT_EQ(glyphs[1].Char, U'日');
   EXPECT_EQ(glyphs[2].Cell, 3);
 
-  // A lone lead byte before an ASCII letter, and one at the end, take one cell each as "?".
-  const std::vector<TCellGlyph> broken =
-      CellGlyphs(std::string("\x81\x0a"
-                             "x\x82",
-                             4));
+  // A lone lead byte before a line feed, and one at the end, take one cell each as "?".
+  const std::vector<TCellGlyph> broken = CellGlyphs("\x81\nx\x82");
   ASSERT_EQ(broken.size(), 4u);
   EXPECT_EQ(broken[0].Char, U'?');
   EXPECT_EQ(broken[2].Cell, 2);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "image/bmp_writer.h"
 #include "qt/qt_skin_image.h"
+#include "support/bmp_writer.h"
 
 namespace qtui {
 namespace {

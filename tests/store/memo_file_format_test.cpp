@@ -7,12 +7,15 @@
 
 #include "platform/cp932.h"
 #include "store_test_support.h"
+#include "support/case_table.h"
 
 namespace store {
 namespace {
 
 using namespace store_test;
 using Fields = std::vector<std::string>;
+using test_support::Rows;
+using test_support::TRow;
 
 // A file written as its lines: "|" is CR LF, <H> a header of 17 fields, <O> the older one of 16, <X> one
 // whose third field does not parse, <0> a NUL.
@@ -49,28 +52,11 @@ TEST(MemoFileBytesTest, NewPageAtEndOfJanuaryIsWrittenAsTheExampleBlock) {
 }
 
 TEST(HeaderFieldsTest, SplitFollowsTheReadersRule) {
-  const struct {
-    const char* Name;
-    std::string Line;
-    Fields Expected;
-  } cases[] = {
-      {"doubled quote, comma and space inside quotes", "0,\"a\"\"b, c\",1", {"0", "a\"b, c", "1"}},
-      {"empty quoted field", "\"\",x", {"", "x"}},
-      {"blanks and control characters around fields", " \x01 a \t, b\x1F ,c  ", {"a", "b", "c"}},
-      {"blank inside a bare field ends it", "a b,c", {"a", "b", "c"}},
-      {"comma followed by blanks adds nothing", "a, ", {"a"}},
-      {"lone comma", ",", {"", ""}},
-      {"empty fields between commas and at the end", "a,,b,", {"a", "", "b", ""}},
-      {"blank line", " \t ", {}},
-      {"quote with no partner runs to the end", "1,\"ab, c", {"1", "ab, c"}},
-      {"doubled quote at the very end", "\"x\"\"", {"x\""}},
-      {"text after a closing quote is a further field", "\"ab\"cd,e", {"ab", "cd", "e"}},
-      {"quote inside a bare field is kept", "ab\"c,d", {"ab\"c", "d"}},
-      {"double-byte characters with a 5C trail byte", "\"\x95\x5C\",\x83\x5C", {"\x95\x5C", "\x83\x5C"}},
-      {"lead byte before a closing quote stands alone", "\"a\x81\",2", {"a\x81", "2"}},
-      {"NUL ends the line", std::string("a,b\0,c", 6), {"a", "b"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitHeaderFields(c.Line), c.Expected) << c.Name;
+  for (const TRow& row : Rows("store.txt", "split")) {
+    Fields expected;
+    for (std::size_t i = 1; i < row.Size(); ++i) expected.push_back(row.Text(i));
+    EXPECT_EQ(SplitHeaderFields(row.Text(0)), expected) << row.Where();
+  }
 }
 
 TEST(HeaderFieldsTest, AFieldThatDoesNotParseFailsAndChangesNothing) {
@@ -140,40 +126,18 @@ TEST(MemoFileWriterTest, BytesThatWouldEndOrShiftAFieldLoseNoLaterPage) {
   EXPECT_EQ(TextsOf(back), (Texts{"a b\r\n ", "next"}));
 }
 
-// Complete: every byte found its place, so writing the pages back loses nothing of the file. A block
-// without a text line takes its own end marker as text and runs on to the next one; a block without its
-// end marker runs to the end of the file; a bad field fails the read, keeping the pages before it.
 TEST(MemoFileReaderTest, FindsThePagesOfDamagedAndHandEditedFilesAndTellsWhatItDropped) {
-  const struct {
-    const char* Name;
-    const char* File;
-    bool Ok, Complete;
-    Texts Expected;
-  } cases[] = {
-      {"empty file", "", false, true, {}},
-      {"comment lines only", ";comment||", true, true, {}},
-      {"old header, lone breaks", ";c||{$BEGIN}|<O>|a\nb\rc|{$END}|", true, true, {"a\r\nb\r\nc"}},
-      {"empty text, empty lines", "||{$BEGIN}|<H>||{$END}||", true, true, {""}},
-      {"NUL at the start", "<0>{$BEGIN}", true, false, {}},  // one line, " {$BEGIN}"
-      {"NUL in a text", "{$BEGIN}|<H>|a<0>b|{$END}|{$BEGIN}|<H>|2|{$END}|", true, false, {"a b", "2"}},
-      {"no text line", "{$BEGIN}|<H>|{$END}|more|{$END}|after|", true, false, {"{$END}\r\nmore"}},
-      {"no text line at the end", "{$BEGIN}|<H>|{$END}|more|", true, false, {"{$END}\r\nmore"}},
-      {"begin marker last", "x|{$BEGIN}|", true, false, {}},
-      {"begin marker and header last", "{$BEGIN}|<H>|t|{$END}|{$BEGIN}|<H>|", true, false, {"t"}},
-      {"no final end marker", "{$BEGIN}|<H>|a|{$END}|{$BEGIN}|<H>|b|c|", true, false, {"a", "b\r\nc"}},
-      {"a final break", "{$BEGIN}|<H>|b|", true, false, {"b"}},  // starts no further line
-      {"a comment line between blocks", "{$BEGIN}|<H>|a|{$END}|;x|", true, false, {"a"}},
-      {"a header of five fields", "{$BEGIN}|0,1,2,3,4|a|{$END}|", true, false, {"a"}},
-      {"a bad field", "{$BEGIN}|<H>|1|{$END}|{$BEGIN}|<X>|y|", false, true, {"1"}},
-  };
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("store.txt", "read")) {
+    Texts expected;
+    for (std::size_t i = 3; i < row.Size(); ++i) expected.push_back(row.Text(i));
+    const bool ok = row.Int(1) != 0, wholeFile = row.Int(2) != 0;
     std::vector<TMemoData> pages;
-    bool complete = !c.Complete;
-    EXPECT_EQ(ParseMemoFile(FileOf(c.File), pages, complete), c.Ok) << c.Name;
-    EXPECT_TRUE(!c.Ok || complete == c.Complete) << c.Name;
+    bool complete = !wholeFile;
+    EXPECT_EQ(ParseMemoFile(FileOf(row.Text(0)), pages, complete), ok) << row.Where();
+    EXPECT_TRUE(!ok || complete == wholeFile) << row.Where();
     // After a failed read only the pages before the bad one are promised.
-    if (!c.Ok && pages.size() > c.Expected.size()) pages.resize(c.Expected.size());
-    EXPECT_EQ(TextsOf(pages), c.Expected) << c.Name;
+    if (!ok && pages.size() > expected.size()) pages.resize(expected.size());
+    EXPECT_EQ(TextsOf(pages), expected) << row.Where();
   }
 }
 

@@ -9,6 +9,7 @@
 #include "fuzz/memo_file_check.h"
 #include "fuzz/settings_check.h"
 #include "store_test_support.h"
+#include "support/case_table.h"
 #include "support/random_text.h"
 
 namespace store {
@@ -124,23 +125,10 @@ TEST(MemoFileRandomTest, EveryWrittenPageListReadsBack) {
 // target's property). One huge line now and then must not take long.
 TEST(MemoFileRandomTest, MalformedInputsKeepTheFuzzProperty) {
   TRandomText random(7);
-  const std::string tokens[] = {"{$BEGIN}\r\n",
-                                "{$END}\r\n",
-                                "\r\n",
-                                "\r",
-                                "\n",
-                                std::string(1, '\0'),
-                                "\"",
-                                ",",
-                                " ",
-                                "-1",
-                                "$7FFFFFFF",
-                                "True",
-                                "x",
-                                "\x81",
-                                "\x82\xA0",
-                                kHeader + "\r\n",
-                                kOldHeader + "\r\n"};
+  const std::string header = kHeader + "\r\n", oldHeader = kOldHeader + "\r\n";
+  const std::string tokens[] = {
+      "{$BEGIN}\r\n", "{$END}\r\n", "\r\n", "\r", "\n",   std::string(1, '\0'), "\"",   ",",      " ",
+      "-1",           "$7FFFFFFF",  "True", "x",  "\x81", "\x82\xA0",           header, oldHeader};
   const std::string damage[] = {"{$BEGIN}\r\n", "{$END}\r\n", std::string(1, '\0'), "\r", "\n", "\"", ",", "\x81"};
   std::vector<std::string> intact;
   while (intact.size() < 200) {
@@ -180,31 +168,17 @@ TEST(FuzzSeeds, DataFileSeedsHoldTheFuzzProperty) {
   quoted.Title = "a\"b, c";
   quoted.Created = "20240131235959";
   const std::string written = Build({quoted, Page(""), Page("x")});
-  const std::vector<std::string> seeds = {
-      written,
-      std::string(kCommentLine) + "\r\n\r\n",
-      "{$BEGIN}\r\n" + kOldHeader + "\r\nold header\r\n{$END}\r\n",
-      "{$BEGIN}\r\n" + kHeader + "\r\n{$END}\r\nmore\r\n{$END}\r\nafter\r\n",
-      "junk\n{$BEGIN}\r 0 , \"t\" ,1,$FF,0x10,4, true ,False,5,6,7,\"f\",8,9,-3,a,b\nlone\rbreaks\n{$END}",
-      std::string(40, '\0') + written.substr(40),
-      written.substr(0, written.size() / 2),
-      "{$BEGIN}\r\n\"unpaired,\x81\r\n\x81\r\n{$END}\r\n{$BEGIN}\r\n",
-  };
+  std::vector<std::string> seeds = test_support::FirstTexts("seeds.txt", "memo_file");
+  for (const std::string& seed : {written, std::string(kCommentLine) + "\r\n\r\n",
+                                  std::string(40, '\0') + written.substr(40), written.substr(0, written.size() / 2)})
+    seeds.push_back(seed);
   for (const std::string& seed : seeds) EXPECT_EQ(fuzz::CheckMemoFile(seed), "") << testing::PrintToString(seed);
   WriteSeeds("memo_file", seeds);
 }
 
 TEST(FuzzSeeds, SettingsSeedsHoldTheFuzzProperty) {
-  const std::vector<std::string> seeds = {
-      "[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\nLeft=247\r\nTop=142\r\nWidth=352\r\nHeight=355\r\nWindowShade=0\r\n"
-      "AlwaysOnTop=0\r\nAlphaBlend=255\r\nHotKey=Alt+Ctrl+M\r\nResident=0\r\nWordWrap=0\r\nFontColor=0\r\n"
-      "FontName=\x82\x6C\x82\x72 \x83\x53\r\nFontSize=10\r\nFontStyle=0\r\n",
-      "; mine\r\n[Other]\r\nLeft=1\r\n[tacknote]\r\nalphablend=300\r\nResident=5\r\nLeft=0x20\r\nTop=$20\r\n"
-      "Width=abc\r\n[TACKNOTE]\r\nLeft=9\r\n",
-      "[TACKNOTE]\nFontName=\" spaced \"\rHotKey='q'\nSkinFile=\"\"x\"\"\n[",
-      "[TACKNOTE]\r\nFontName=" + std::string(3000, '\x82') + "\r\nLeft=  -7\r\n",
-      std::string("[TACKNOTE]\r\nSkinFile=a\0b\r\nx", 27),
-  };
+  std::vector<std::string> seeds = test_support::FirstTexts("seeds.txt", "settings");
+  seeds.push_back("[TACKNOTE]\r\nFontName=" + std::string(3000, '\x82') + "\r\nLeft=  -7\r\n");
   for (const std::string& seed : seeds) EXPECT_EQ(fuzz::CheckSettings(seed), "") << testing::PrintToString(seed);
   WriteSeeds("settings", seeds);
 }

@@ -1,0 +1,243 @@
+// The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
+// a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+#include <QTest>
+
+#include <map>
+
+#include "app/main_menu.h"
+#include "app/menu_items.h"
+#include "app/note_window_support.h"
+#include "editor/text/editor_strings.h"
+#include "editor/text/editor_wrap_option.h"
+#include "support/case_table.h"
+
+namespace app_test {
+namespace {
+
+struct TScenario {
+  std::string Name;
+  std::vector<editor::test::TTableLine> Steps;
+};
+void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.Name; }
+
+std::vector<TScenario> Scenarios() {
+  std::vector<TScenario> scenarios;
+  for (editor::test::TTableLine& line : editor::test::ReadTable("note_window.txt")) {
+    if (line.Words[0] == "scenario")
+      scenarios.push_back({line.Words.at(1), {}});
+    else if (!scenarios.empty())
+      scenarios.back().Steps.push_back(std::move(line));
+  }
+  return scenarios;
+}
+
+class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TScenario> {
+ protected:
+  void Run(const std::vector<std::string>& w) {
+    const std::string& verb = w.at(0);
+    // Texts as code page 932 (the editor's and the file's), as written (the dialogs'), numbers, words.
+    const auto cp = [&w](std::size_t i) { return editor::test::ParseQuoted(w.at(i)).Text; };
+    const auto raw = [&w](std::size_t i) { return test_support::TRow{{w.at(i)}, 0}.Text(0); };
+    const auto qs = [&](std::size_t i) {
+      return QString::fromStdString(raw(i)).replace(QStringLiteral("{dir}"), QString::fromStdString(FDir.Path()));
+    };
+    const auto n = [&w](std::size_t i) { return std::stoi(w.at(i), nullptr, 0); };
+    const auto texts = [&](std::size_t from) {
+      std::vector<std::string> result;
+      for (std::size_t i = from; i < w.size(); ++i) result.push_back(cp(i));
+      return result;
+    };
+    const std::map<std::string, qtui::TModalResult> answers = {
+        {"ok", qtui::mrOk}, {"cancel", qtui::mrCancel}, {"yes", qtui::mrYes}, {"no", qtui::mrNo}};
+    const std::map<std::string, qtui::TMsgDlgType> types = {{"warning", qtui::TMsgDlgType::mtWarning},
+                                                            {"error", qtui::TMsgDlgType::mtError},
+                                                            {"confirmation", qtui::TMsgDlgType::mtConfirmation},
+                                                            {"plain", qtui::TMsgDlgType::mtCustom}};
+    const std::map<std::string, unsigned> buttons = {
+        {"ok", qtui::mbOK}, {"okcancel", qtui::mbOK | qtui::mbCancel}, {"yesno", qtui::mbYes | qtui::mbNo}};
+    const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
+    const auto font = [&](std::size_t i) {
+      return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
+                                 static_cast<editor::TColor>(n(i + 3))};
+    };
+    // What the user does, and what the dialogs will answer.
+    if (verb == "open" || verb == "openshown") {
+      FDialogs.Shown.clear();
+      Open(texts(1), verb == "openshown");
+      FOpenedWith = ReadDat();
+    } else if (verb == "ini") {
+      WriteIni(cp(1));
+    } else if (verb == "shade") {
+      FWindow->SetWindowShade(n(1) != 0);
+    } else if (verb == "opacity") {
+      FWindow->SetOpacity(n(1));
+    } else if (verb == "activate") {
+      Activate();
+    } else if (verb == "deactivate") {
+      Deactivate();
+    } else if (verb == "press" || verb == "dclick") {
+      const QPoint at(n(1), n(2));
+      if (verb == "press") QTest::mouseClick(FWindow.get(), Qt::LeftButton, {}, at);
+      // Through the window system, or (with a third word) sent to the window itself.
+      if (verb == "dclick" && w.size() < 4) QTest::mouseDClick(FWindow->windowHandle(), Qt::LeftButton, {}, at);
+      if (verb == "dclick" && w.size() > 3) QTest::mouseDClick(FWindow.get(), Qt::LeftButton, {}, at);
+    } else if (verb == "key") {
+      const QKeyCombination key = QKeySequence(qs(1))[0];
+      QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
+    } else if (verb == "click") {
+      QTest::mouseClick(FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1))), Qt::LeftButton);
+    } else if (verb == "resize") {
+      FWindow->resize(n(1), n(2));
+    } else if (verb == "resident") {
+      FWindow->Settings().Resident = n(1) != 0;
+    } else if (verb == "bringforward") {
+      FWindow->ShowAndBringForward();
+    } else if (verb == "settext") {
+      FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))).Text = cp(2);
+    } else if (verb == "mend") {
+      Editor().Lines().SetText(cp(1));
+      Editor().SetModified(true);
+    } else if (verb == "jump") {
+      FWindow->JumpToPage(n(1));
+    } else if (verb == "menu") {
+      FWindow->MainMenu().Item(w.at(1).c_str())->trigger();
+    } else if (verb == "clock") {
+      FClock.Set({n(1), n(2), n(3), n(4), n(5), n(6)});
+    } else if (verb == "answer") {
+      for (std::size_t i = 1; i < w.size(); ++i) FDialogs.Answers.push_back(answers.at(w[i]));
+    } else if (verb == "input") {
+      FDialogs.Inputs.push_back(qs(1));
+    } else if (verb == "font") {
+      FDialogs.Font = w.at(1) == "none" ? std::nullopt : std::optional(font(1));
+    } else if (verb == "openfile") {
+      FDialogs.OpenPath = w.at(1) == "none" ? std::nullopt : std::optional(FDir / raw(1));
+    } else if (verb == "savefile") {
+      FDialogs.SavePath = FDir / raw(1);
+    } else if (verb == "write") {
+      test_support::WriteBytes(FDir / raw(1), cp(2));
+    } else if (verb == "type") {
+      Editor().PutText(cp(1));
+    } else if (verb == "caret") {
+      Editor().SetRow(n(1));
+      Editor().SetCol(n(2));
+    } else if (verb == "ontop") {
+      FWindow->SetAlwaysOnTop(n(1) != 0);
+    } else if (verb == "settitle") {
+      FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))).Title = cp(2);
+      FWindow->ApplyPage(n(1));
+      // What the window then shows and holds.
+    } else if (verb == "titles") {
+      EXPECT_EQ(Titles(*FWindow), texts(1));
+    } else if (verb == "page") {
+      EXPECT_EQ(FWindow->PageIndex(), n(1));
+      EXPECT_EQ(FWindow->CurrentTitle(), Titles(*FWindow).at(static_cast<std::size_t>(n(1))));
+    } else if (verb == "title") {
+      EXPECT_EQ(FWindow->CurrentTitle(), cp(1));
+    } else if (verb == "text") {
+      EXPECT_EQ(Editor().Lines().Text(), cp(1));
+    } else if (verb == "record") {
+      const store::TMemoData page = record();
+      const std::map<std::string, std::string> fields = {
+          {"text", page.Text},       {"title", page.Title},   {"created", page.Created},
+          {"updated", page.Updated}, {"font", page.FontName}, {"wrap", page.WordWrap ? "1" : "0"}};
+      EXPECT_EQ(fields.at(w.at(2)), cp(3)) << w.at(2);
+    } else if (verb == "shown") {
+      EXPECT_EQ(FDialogs.Shown.size(), static_cast<std::size_t>(n(1)));
+    } else if (verb == "message") {
+      ASSERT_LT(static_cast<std::size_t>(n(1)), FDialogs.Shown.size());
+      const TScriptedDialogs::TShown& shown = FDialogs.Shown[static_cast<std::size_t>(n(1))];
+      EXPECT_EQ(shown.Type, types.at(w.at(2)));
+      EXPECT_TRUE(w.at(3) == "-" || shown.Buttons == buttons.at(w.at(3))) << shown.Buttons;
+      EXPECT_EQ(shown.WindowOnTop, w.at(4) == "ontop");
+      EXPECT_EQ(shown.Text, qs(5));
+    } else if (verb == "lastitem") {
+      EXPECT_EQ(app::MenuCaption(*FWindow->MainMenu().PagesMenu().actions().last()), qs(1));
+    } else if (verb == "items") {
+      EXPECT_EQ(FWindow->MainMenu().PagesMenu().actions().size(), n(1));
+    } else if (verb == "filter") {
+      EXPECT_EQ(FDialogs.Filters.back(), qs(1));
+    } else if (verb == "file") {
+      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), cp(2));
+    } else if (verb == "modified") {
+      EXPECT_EQ(Editor().Modified(), n(1) != 0);
+    } else if (verb == "wrap") {
+      EXPECT_EQ(Editor().WordWrap(), n(1) != 0);
+      EXPECT_TRUE(w.size() < 3 || Editor().WrapOption().WrapByte() == n(2)) << Editor().WrapOption().WrapByte();
+    } else if (verb == "editorfont") {
+      EXPECT_EQ(Editor().Font(), font(1));
+    } else if (verb == "canvasfont") {
+      EXPECT_EQ(FWindow->CanvasFont(), font(1));
+    } else if (verb == "offered") {
+      EXPECT_EQ(FDialogs.FontOffered.value_or(editor::TEditorFont{}).Name, cp(1));
+    } else if (verb == "ontopnow") {
+      EXPECT_EQ(FWindow->IsAlwaysOnTop(), n(1) != 0);
+    } else if (verb == "close") {
+      EXPECT_EQ(FWindow->close(), w.at(1) == "done");
+    } else if (verb == "control") {
+      const QWidget* control = FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1)));
+      ASSERT_NE(control, nullptr) << w.at(1);
+      EXPECT_EQ(control->geometry(), QRect(n(2), n(3), n(4), n(5)));
+      EXPECT_EQ(control->toolTip(), qs(6));
+    } else if (verb == "geometry") {
+      EXPECT_EQ(FWindow->geometry(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "minsize") {
+      EXPECT_EQ(FWindow->minimumSize(), QSize(n(1), n(2)));
+    } else if (verb == "memo") {
+      EXPECT_EQ(FWindow->Memo1().geometry(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "shaded") {
+      EXPECT_EQ(FWindow->IsShaded(), n(1) != 0);
+      EXPECT_TRUE(w.size() < 3 || FWindow->UnshadedHeight() == n(2)) << FWindow->UnshadedHeight();
+    } else if (verb == "corner") {
+      EXPECT_EQ(FWindow->PageCornerRect(), QRect(n(1), n(2), n(3), n(4)));
+    } else if (verb == "guard") {
+      EXPECT_EQ(FWindow->DblClickGuard(), n(1) != 0);
+    } else if (verb == "opacityis") {
+      EXPECT_EQ(FWindow->Opacity(), n(1));
+      EXPECT_NEAR(FWindow->windowOpacity(), n(1) / 255.0, 0.001);
+    } else if (verb == "settings") {
+      const std::string ini = test_support::ReadBytes(Ini());
+      EXPECT_TRUE(w.at(1) == "start" ? ini.rfind(cp(2), 0) == 0 : ini.find(cp(2)) != std::string::npos) << ini;
+    } else if (verb == "nodesktop") {
+      // No tray and no X11 here: both fail without a word.
+      EXPECT_FALSE(FWindow->TrayIcon().Added());
+      EXPECT_FALSE(FWindow->HotKey().Registered());
+    } else if (verb == "size") {
+      EXPECT_EQ(FWindow->size(), QSize(n(1), n(2)));
+    } else if (verb == "pages") {
+      EXPECT_EQ(FWindow->Store().Pages.size(), static_cast<std::size_t>(n(1)));
+    } else if (verb == "selected") {
+      EXPECT_EQ(Editor().SelLength(), n(1));
+    } else if (verb == "row") {
+      EXPECT_EQ(Editor().Row(), n(1));
+    } else if (verb == "hidden") {
+      EXPECT_EQ(FWindow->isHidden(), n(1) != 0);
+    } else if (verb == "mainmenu") {
+      EXPECT_TRUE(FWindow->MainMenu().isVisible());
+      EXPECT_EQ(FWindow->MainMenu().pos(), FWindow->mapToGlobal(QPoint(n(1), n(2))));
+      FWindow->MainMenu().hide();
+    } else if (verb == "exists") {
+      EXPECT_EQ(fs::exists(FDir / raw(1)), n(2) != 0) << raw(1);
+    } else if (verb == "unwritten") {
+      EXPECT_EQ(ReadDat(), FOpenedWith);
+    } else if (verb == "saved") {
+      EXPECT_NE(ReadDat().find(cp(1)), std::string::npos) << ReadDat();
+    } else {
+      ADD_FAILURE() << "unknown step " << verb;
+    }
+  }
+
+  std::string FOpenedWith;  // the data file as the window was opened over it
+};
+
+TEST_P(Scenario, Runs) {
+  for (const editor::test::TTableLine& step : GetParam().Steps) {
+    SCOPED_TRACE("note_window.txt line " + std::to_string(step.Number));
+    Run(step.Words);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(Scenarios()),
+                         [](const ::testing::TestParamInfo<TScenario>& scenario) { return scenario.param.Name; });
+
+}  // namespace
+}  // namespace app_test
