@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,30 +20,8 @@ struct TRow {
   std::size_t Size() const { return Words.size(); }
   // A number in C form: decimal, 0x hexadecimal, a sign.
   int Int(std::size_t i) const { return static_cast<int>(std::stoll(Words.at(i), nullptr, 0)); }
-  // A quoted text as bytes, the characters as written (UTF-8) and the escapes of table.h: \n CR LF, \r a
-  // lone CR, \l a lone LF, \t, \0, \xHH; a backslash before any other sign is that sign.
-  std::string Text(std::size_t i) const {
-    const std::string& word = Words.at(i);
-    if (word.size() < 2 || (word[0] != '"' && word[0] != '\'') || word.back() != word[0])
-      throw std::runtime_error("not a quoted text: " + word);
-    std::string out;
-    for (std::size_t at = 1; at + 1 < word.size(); ++at) {
-      if (word[at] != '\\' || at + 2 == word.size()) {
-        out += word[at];
-        continue;
-      }
-      const char e = word[++at];
-      const std::map<char, std::string> escapes = {
-          {'n', "\r\n"}, {'r', "\r"}, {'l', "\n"}, {'t', "\t"}, {'0', std::string(1, '\0')}};
-      if (e == 'x') {
-        out += static_cast<char>(std::stoi(word.substr(at + 1, 2), nullptr, 16));
-        at += 2;
-      } else {
-        out += escapes.contains(e) ? escapes.at(e) : std::string(1, e);
-      }
-    }
-    return out;
-  }
+  // A quoted text as bytes, the characters as written (UTF-8), with the escapes of table.h.
+  std::string Text(std::size_t i) const { return editor::test::ParseQuoted(Words.at(i), false, false).Text; }
   std::string Where() const { return "table line " + std::to_string(Number); }
 };
 

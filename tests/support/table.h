@@ -100,9 +100,10 @@ inline std::string ExpandRepeats(std::string_view body) {
 }
 
 // The text inside a word's quotes (after an optional prefix such as ime or clip). UTF-8 becomes code
-// page 932; \n is CR LF, \r a lone CR, \l a lone LF, \t, \0, \xHH a raw byte, and a backslash before
-// any other sign is that sign. With markers, an unescaped | is the caret and [ ] the selection.
-inline TMarkedText ParseQuoted(std::string_view word, bool markers = false) {
+// page 932 (stays UTF-8 without cp932); \n is CR LF, \r a lone CR, \l a lone LF, \t, \0, \xHH a raw
+// byte, and a backslash before any other sign is that sign. With markers, an unescaped | is the caret and
+// [ ] the selection.
+inline TMarkedText ParseQuoted(std::string_view word, bool markers = false, bool cp932 = true) {
   const std::size_t open = word.find_first_of("\"'");
   if (open == std::string_view::npos || word.size() < open + 2 || word.back() != word[open])
     throw std::runtime_error("not a quoted text: " + std::string(word));
@@ -110,7 +111,7 @@ inline TMarkedText ParseQuoted(std::string_view word, bool markers = false) {
   TMarkedText result;
   std::string utf8;  // a run of plain text, converted as a whole
   const auto flush = [&] {
-    result.Text += platform::Utf8ToCp932(utf8);
+    result.Text += cp932 ? platform::Utf8ToCp932(utf8) : utf8;
     utf8.clear();
   };
   for (std::size_t i = 0; i < body.size(); ++i) {
