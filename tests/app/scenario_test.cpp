@@ -9,7 +9,7 @@
 #include "app/note_window_support.h"
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_wrap_option.h"
-#include "support/case_table.h"
+#include "support/table.h"
 
 namespace app_test {
 namespace {
@@ -37,7 +37,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     const std::string& verb = w.at(0);
     // Texts as code page 932 (the editor's and the file's), as written (the dialogs'), numbers, words.
     const auto cp = [&w](std::size_t i) { return editor::test::ParseQuoted(w.at(i)).Text; };
-    const auto raw = [&w](std::size_t i) { return test_support::TRow{{w.at(i)}, 0}.Text(0); };
+    const auto raw = [&w](std::size_t i) { return editor::test::ParseQuoted(w.at(i), false, false).Text; };
     const auto qs = [&](std::size_t i) {
       return QString::fromStdString(raw(i)).replace(QStringLiteral("{dir}"), QString::fromStdString(FDir.Path()));
     };
