@@ -9,6 +9,7 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_strings.h"
 #include "qt/editor_widget.h"
+#include "support/find_control.h"
 
 namespace app_test {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 class FrameTest : public NoteWindowTest {
  protected:
   app::TfrmMain& Start(std::size_t pages) { return Open(std::vector<std::string>(pages, "text"), true); }
-  QWidget& Control(const char* name) { return *FWindow->findChild<QWidget*>(QString::fromLatin1(name)); }
+  QWidget& Control(const char* name) { return test_support::Control(*FWindow, name); }
 };
 
 // The click opens the menu, which then takes the second press of the double click.

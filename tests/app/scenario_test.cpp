@@ -9,6 +9,7 @@
 #include "app/note_window_support.h"
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/find_control.h"
 #include "support/table.h"
 
 namespace app_test {
@@ -85,7 +86,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
     } else if (verb == "click") {
-      QTest::mouseClick(FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1))), Qt::LeftButton);
+      QTest::mouseClick(&test_support::Control(*FWindow, w.at(1).c_str()), Qt::LeftButton);
     } else if (verb == "resize") {
       FWindow->resize(n(1), n(2));
     } else if (verb == "resident") {
@@ -174,10 +175,9 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "close") {
       EXPECT_EQ(FWindow->close(), w.at(1) == "done");
     } else if (verb == "control") {
-      const QWidget* control = FWindow->findChild<QWidget*>(QString::fromStdString(w.at(1)));
-      ASSERT_NE(control, nullptr) << w.at(1);
-      EXPECT_EQ(control->geometry(), QRect(n(2), n(3), n(4), n(5)));
-      EXPECT_EQ(control->toolTip(), qs(6));
+      const QWidget& control = test_support::Control(*FWindow, w.at(1).c_str());
+      EXPECT_EQ(control.geometry(), QRect(n(2), n(3), n(4), n(5)));
+      EXPECT_EQ(control.toolTip(), qs(6));
     } else if (verb == "geometry") {
       EXPECT_EQ(FWindow->geometry(), QRect(n(1), n(2), n(3), n(4)));
     } else if (verb == "minsize") {
