@@ -32,21 +32,12 @@ TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
 }
 
 TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
-  const ProfileFile p =
-      ProfileFile::Parse("[S]\r\nhex=0x20\r\nbad=abc\r\nempty=\r\nquoted=\" 7\"\r\nzero=0\r\nword=True\r\n");
-  const struct {
-    const char* Key;
-    int32_t Integer;  // with the default -1
-    bool Bool;        // with the default true
-  } cases[] = {
-      {"hex", 32, true},   {"bad", -1, true},  {"empty", -1, true},
-      {"quoted", 7, true}, {"zero", 0, false}, {"missing", -1, true},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(p.ReadInteger("S", c.Key, -1), c.Integer) << c.Key;
-    EXPECT_EQ(p.ReadBool("S", c.Key, true), c.Bool) << c.Key;
+  for (const TRow& row : Rows("platform.txt", "pnum")) {
+    const ProfileFile p = ProfileFile::Parse(row[0] == "missing" ? "[S]\r\n" : "[S]\r\nk=" + row.Text(0) + "\r\n");
+    EXPECT_EQ(p.ReadInteger("S", "k", -1), row.Int(1)) << row.Where();
+    EXPECT_EQ(p.ReadBool("S", "k", true), row[2] == "default" || row.Int(2) != 0) << row.Where();
+    EXPECT_EQ(p.ReadBool("S", "k", false), row[2] != "default" && row.Int(2) != 0) << row.Where();
   }
-  EXPECT_FALSE(p.ReadBool("S", "word", false)) << "booleans are read as numbers only";
 }
 
 TEST(ProfileWrite, ChangesOnlyTheLineItNames) {
