@@ -18,17 +18,10 @@ using namespace test_support;
 
 namespace {
 
-std::string Read(const std::string& text, const char* section, const char* key) {
-  return ProfileFile::Parse(text).ReadString(section, key, "<default>");
-}
-
 TEST(ProfileRead, NamesAndValuesAsWindowsReadsThem) {
   for (const TRow& row : Rows("platform.txt", "profile"))
-    EXPECT_EQ(Read(row.Text(0), row.Text(1).c_str(), row.Text(2).c_str()), row.Text(3)) << row.Where();
-  // Values are cut at 2047 bytes, never in the middle of a double-byte character.
-  const std::string wide = std::string(2046, 'a') + "\x82\xA0" + "tail";
-  EXPECT_EQ(Read("[S]\r\nk=" + wide, "S", "k"), std::string(2046, 'a'));
-  EXPECT_EQ(Read("[S]\r\nk=" + wide.substr(1), "S", "k"), wide.substr(1, 2047));
+    EXPECT_EQ(ProfileFile::Parse(row.Text(0)).ReadString(row.Text(1), row.Text(2), "<default>"), row.Text(3))
+        << row.Where();
 }
 
 TEST(ProfileRead, IntegersAndBooleansFallBackToTheDefault) {
