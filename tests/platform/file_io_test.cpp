@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <map>
 
 #include "platform/instance_lock.h"
 #include "support/case_table.h"
@@ -96,33 +97,25 @@ TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
 // Each failure: the result says so in words naming the file, the old file is byte for byte as before,
 // and no temporary file stays.
 TEST(WriteFileAtomically, AnyFailureLeavesTheOldFile) {
-  FaultyCalls firstWriteFails = FaultyCalls::FullAfter(0), takesNothing, fsyncFails, renameFails;
-  firstWriteFails.WriteError = EIO;
-  takesNothing.WriteReturnsZero = true;
-  fsyncFails.FsyncError = EIO;
-  renameFails.RenameError = EXDEV;
-  const struct {
-    const char* Name;
-    FaultyCalls Calls;
-    const char* ErrorText;
-  } cases[] = {
-      {"half written, then the disk is full", FaultyCalls::FullAfter(kNewBytes.size() / 2), "No space left on device"},
-      {"first write fails", firstWriteFails, "Input/output error"},
-      {"write takes nothing", takesNothing, "nothing was written"},
-      {"flush fails", fsyncFails, "cannot flush"},
-      {"rename fails", renameFails, "Invalid cross-device link"},
-  };
-  for (auto c : cases) {
+  std::map<std::string, FaultyCalls> failing = {
+      {"full", FaultyCalls::FullAfter(kNewBytes.size() / 2)}, {"first", FaultyCalls::FullAfter(0)}, {"zero", {}}};
+  failing["first"].WriteError = EIO;
+  failing["zero"].WriteReturnsZero = true;
+  failing["fsync"].FsyncError = EIO;
+  failing["rename"].RenameError = EXDEV;
+  for (const TRow& row : Rows("platform.txt", "writefail")) {
+    const std::string name = row.Text(0);
+    FaultyCalls calls = failing.at(row[1]);  // a fresh count of calls for each row
     TempDir dir;
     WriteBytes(dir / "notes.DAT", kOldBytes);
-    const FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, c.Calls);
-    EXPECT_FALSE(result.Ok) << c.Name;
-    EXPECT_NE(result.Error.find(c.ErrorText), std::string::npos) << result.Error;
+    const FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls);
+    EXPECT_FALSE(result.Ok) << name;
+    EXPECT_NE(result.Error.find(row.Text(2)), std::string::npos) << result.Error;
     EXPECT_NE(result.Error.find("notes.DAT"), std::string::npos) << result.Error;
     EXPECT_TRUE(!result.Reason.empty() && result.Error.ends_with(result.Reason)) << result.Reason;
-    EXPECT_EQ(result.File.filename(), "notes.DAT") << c.Name;
-    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << c.Name;
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"}) << c.Name;
+    EXPECT_EQ(result.File.filename(), "notes.DAT") << name;
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << name;
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"}) << name;
   }
   TempDir dir;
   std::filesystem::create_directory(dir / "sub");
