@@ -22,9 +22,12 @@ struct TBmpShape {
 };
 
 // Colours every depth holds exactly (channels 0 or 255, which 5-bit fields keep too).
-inline const std::vector<image::TRgb> kPureColours = {
-    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255},
-    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+// Indexes past 7 wrap around to the first eight.
+inline image::TRgb PureColour(int index) {
+  static const image::TRgb kPure[] = {{0, 0, 0},     {255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                      {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+  return kPure[index % 8];
+}
 
 // How many colours a depth can index (16 for the deeper ones, which index the pure colours too).
 inline int PaletteSize(int bitCount) { return bitCount == 1 ? 2 : 16; }
@@ -41,9 +44,8 @@ inline image::TBitmap Expected(const TBmpShape& shape) {
   image::TBitmap picture{shape.Width, shape.Height, {}};
   for (int y = 0; y < shape.Height; ++y)
     for (int x = 0; x < shape.Width; ++x) {
-      const image::TRgb pure = kPureColours[static_cast<std::size_t>(IndexAt(x, y, PaletteSize(shape.BitCount)))];
+      image::TRgb colour = PureColour(IndexAt(x, y, PaletteSize(shape.BitCount)));
       // The deep formats get one more, uneven channel where they can hold it.
-      image::TRgb colour = pure;
       if (shape.BitCount >= 24) colour.G = static_cast<std::uint8_t>((x * 3 + y * 5) & 0xFF);
       // 16-bit files keep the top 5 bits of a channel (6 of green with 5-6-5 fields), and the reader
       // widens them by a shift, as the system's own drawing does.
@@ -157,7 +159,7 @@ inline std::string MakeBmp(const TBmpShape& shape) {
   std::string palette;
   if (shape.BitCount <= 8) {
     for (int i = 0; i < PaletteSize(shape.BitCount); ++i) {
-      const image::TRgb c = kPureColours[static_cast<std::size_t>(i)];
+      const image::TRgb c = PureColour(i);
       palette += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R), '\0'};
     }
   }
