@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <iostream>
+#include <map>
 
 #include "platform/instance_lock.h"
+#include "support/case_table.h"
 #include "support/failure_injection.h"
 #include "support/temp_dir.h"
 
@@ -37,26 +39,13 @@ TEST(ReadWholeFile, ReadsEveryByteAndTellsMissingFromUnreadable) {
   WriteBytes(dir / "all", all);
   WriteBytes(dir / "empty", "");
   ::mkfifo((dir / "fifo").c_str(), 0600);
-  const struct {
-    const char* Name;
-    const std::string Read;  // "untouched": the read fails
-    bool Missing;
-    const char* Error;
-  } cases[] = {
-      {"all", all, false, ""},
-      {"empty", "", false, ""},
-      {"nothing", "untouched", true, "nothing\" does not exist"},
-      {"", "untouched", false, "Is a directory"},
-      {"all/x", "untouched", false, "cannot open"},
-      {"fifo", "untouched", false, "not a regular file"},
-  };
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("platform.txt", "readfile")) {
     std::string bytes = "untouched";
-    const FileResult result = ReadWholeFile(dir / c.Name, bytes);
-    EXPECT_EQ(result.Ok, *c.Error == '\0') << c.Name;
-    EXPECT_EQ(result.Missing, c.Missing) << c.Name;
-    EXPECT_NE(result.Error.find(c.Error), std::string::npos) << result.Error;
-    EXPECT_EQ(bytes, c.Read) << c.Name;
+    const FileResult result = ReadWholeFile(dir / row.Text(0), bytes);
+    EXPECT_EQ(result.Ok, row.Text(3).empty()) << row.Where();
+    EXPECT_EQ(result.Missing, row.Int(2) != 0) << row.Where();
+    EXPECT_NE(result.Error.find(row.Text(3)), std::string::npos) << result.Error;
+    EXPECT_EQ(bytes, row[1] == "all" ? all : row.Text(1)) << row.Where();
   }
 }
 
@@ -108,31 +97,25 @@ TEST(WriteFileAtomically, WritesThroughSymbolicLinks) {
 // Each failure: the result says so in words naming the file, the old file is byte for byte as before,
 // and no temporary file stays.
 TEST(WriteFileAtomically, AnyFailureLeavesTheOldFile) {
-  FaultyCalls firstWriteFails = FaultyCalls::FullAfter(0), takesNothing;
-  firstWriteFails.WriteError = EIO;
-  takesNothing.WriteReturnsZero = true;
-  const struct {
-    const char* Name;
-    FaultyCalls Calls;
-    const char* ErrorText;
-  } cases[] = {
-      {"half written, then the disk is full", FaultyCalls::FullAfter(kNewBytes.size() / 2), "No space left on device"},
-      {"first write fails", firstWriteFails, "Input/output error"},
-      {"write takes nothing", takesNothing, "nothing was written"},
-      {"flush fails", FaultyCalls::FsyncFails(EIO), "cannot flush"},
-      {"rename fails", FaultyCalls::RenameFails(EXDEV), "Invalid cross-device link"},
-  };
-  for (auto c : cases) {
+  std::map<std::string, FaultyCalls> failing = {
+      {"full", FaultyCalls::FullAfter(kNewBytes.size() / 2)}, {"first", FaultyCalls::FullAfter(0)}, {"zero", {}}};
+  failing["first"].WriteError = EIO;
+  failing["zero"].WriteReturnsZero = true;
+  failing["fsync"].FsyncError = EIO;
+  failing["rename"].RenameError = EXDEV;
+  for (const TRow& row : Rows("platform.txt", "writefail")) {
+    const std::string name = row.Text(0);
+    FaultyCalls calls = failing.at(row[1]);  // a fresh count of calls for each row
     TempDir dir;
     WriteBytes(dir / "notes.DAT", kOldBytes);
-    const FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, c.Calls);
-    EXPECT_FALSE(result.Ok) << c.Name;
-    EXPECT_NE(result.Error.find(c.ErrorText), std::string::npos) << result.Error;
+    const FileResult result = WriteFileAtomically(dir / "notes.DAT", kNewBytes, calls);
+    EXPECT_FALSE(result.Ok) << name;
+    EXPECT_NE(result.Error.find(row.Text(2)), std::string::npos) << result.Error;
     EXPECT_NE(result.Error.find("notes.DAT"), std::string::npos) << result.Error;
     EXPECT_TRUE(!result.Reason.empty() && result.Error.ends_with(result.Reason)) << result.Reason;
-    EXPECT_EQ(result.File.filename(), "notes.DAT") << c.Name;
-    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << c.Name;
-    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"}) << c.Name;
+    EXPECT_EQ(result.File.filename(), "notes.DAT") << name;
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << name;
+    EXPECT_EQ(dir.Names(), std::set<std::string>{"notes.DAT"}) << name;
   }
   TempDir dir;
   std::filesystem::create_directory(dir / "sub");
@@ -146,33 +129,23 @@ TEST(WriteFileAtomically, AnyFailureLeavesTheOldFile) {
 // What a user protected stays protected, and a link is followed only when it and its target are the
 // user's own: each case is refused with its reason, and nothing on disk changes.
 TEST(WriteFileAtomically, RefusesProtectedFilesAndOtherUsersLinks) {
-  const struct {
-    const char* Name;
-    const char* Path;      // what the write is given
-    const char* GiveAway;  // what belongs to another user ("" for nothing)
-    const char* Reason;
-  } cases[] = {
-      {"read-only file", "notes.DAT", "", "the file is read-only"},
-      {"another user's link", "link", "link", "the link belongs to another user"},
-      {"link to another user's file", "link", "notes.DAT", "its target belongs to another user"},
-      {"another user's link on the way", "link", "hop", "the link belongs to another user"},
-  };
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("platform.txt", "protected")) {
+    const std::string name = row.Text(0), giveAway = row.Text(2);
     TempDir dir;
     WriteBytes(dir / "notes.DAT", kOldBytes);
     std::filesystem::create_symlink("notes.DAT", dir / "hop");
     std::filesystem::create_symlink("hop", dir / "link");
-    if (*c.GiveAway == '\0') ::chmod((dir / "notes.DAT").c_str(), 0444);
-    if (*c.GiveAway != '\0' && !GiveTo(dir / c.GiveAway, kOtherUser)) {
-      std::cout << "[  SKIPPED ] " << c.Name << ": only root can give a file to another user\n";
+    if (giveAway.empty()) ::chmod((dir / "notes.DAT").c_str(), 0444);
+    if (!giveAway.empty() && !GiveTo(dir / giveAway, kOtherUser)) {
+      std::cout << "[  SKIPPED ] " << name << ": only root can give a file to another user\n";
       continue;
     }
-    const FileResult result = WriteFileAtomically(dir / c.Path, kNewBytes);
-    EXPECT_FALSE(result.Ok) << c.Name;
-    EXPECT_EQ(result.Reason, c.Reason) << result.Error;
-    EXPECT_FALSE(result.File.empty()) << c.Name;
-    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << c.Name;
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "notes.DAT"})) << c.Name;
+    const FileResult result = WriteFileAtomically(dir / row.Text(1), kNewBytes);
+    EXPECT_FALSE(result.Ok) << name;
+    EXPECT_EQ(result.Reason, row.Text(3)) << result.Error;
+    EXPECT_FALSE(result.File.empty()) << name;
+    EXPECT_EQ(ReadBytes(dir / "notes.DAT"), kOldBytes) << name;
+    EXPECT_EQ(dir.Names(), (std::set<std::string>{"hop", "link", "notes.DAT"})) << name;
   }
 }
 
@@ -247,19 +220,11 @@ TEST(WriteFileAtomically, WritesInPlaceInAFolderThatTakesNoNewFile) {
 
 TEST(WriteNewFile, NeverReplacesAFileAndCanTakeOneThatHoldsTheSameBytes) {
   TempDir dir;
-  const struct {
-    const char* Bytes;
-    bool ReuseSame;
-    const char* Written;
-  } steps[] = {
-      {"one", false, "a.DAT.bak"},  {"two", false, "a-2.DAT.bak"}, {"one", false, "a-3.DAT.bak"},
-      {"two", true, "a-2.DAT.bak"}, {"new", true, "a-4.DAT.bak"},
-  };
-  for (const auto& step : steps) {
-    const FileResult result = platform::WriteNewFile(dir.Path(), "a", ".DAT.bak", step.Bytes, step.ReuseSame);
+  for (const TRow& row : Rows("platform.txt", "newfile")) {
+    const FileResult result = platform::WriteNewFile(dir.Path(), "a", ".DAT.bak", row.Text(0), row.Int(1) != 0);
     ASSERT_TRUE(result.Ok) << result.Error;
-    EXPECT_EQ(result.File, dir / step.Written);
-    EXPECT_EQ(ReadBytes(result.File), step.Bytes);
+    EXPECT_EQ(result.File, dir / row.Text(2)) << row.Where();
+    EXPECT_EQ(ReadBytes(result.File), row.Text(0)) << row.Where();
   }
   EXPECT_EQ(ReadBytes(dir / "a.DAT.bak"), "one");
   EXPECT_EQ(dir.Names().size(), 4u);

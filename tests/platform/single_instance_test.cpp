@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
 #include "support/temp_dir.h"
 
 using platform::TSingleInstance;
@@ -21,21 +22,11 @@ TEST(SingleInstance, OneCopyPerUserAndPerDataFile) {
   TSingleInstance first;
   ASSERT_TRUE(first.Start(desktop.Path(), kName, {notes / "tacknote.DAT", notes / "tacknote.INI"}));
   EXPECT_TRUE(first.HoldsUserLock() && first.HoldsFileLock());
-  const struct {
-    const char* Name;
-    const TempDir& Runtime;
-    std::filesystem::path Data;
-    bool Starts;
-  } cases[] = {
-      {"same data file, other runtime folder", cron, notes / "tacknote.DAT", false},
-      {"a link to it, other runtime folder", cron, other / "link.DAT", false},
-      {"other data file, same runtime folder", desktop, other / "tacknote.DAT", false},
-      {"other data file, other runtime folder", cron, other / "tacknote.DAT", true},
-  };
-  for (const auto& c : cases) {
+  for (const TRow& row : Rows("platform.txt", "start")) {
     TSingleInstance second;
-    EXPECT_EQ(second.Start(c.Runtime.Path(), kName, {c.Data}), c.Starts) << c.Name;
-    EXPECT_EQ(second.HoldsUserLock(), c.Starts) << c.Name << ": a copy that ends holds nothing";
+    const std::filesystem::path data = (row[1] == "notes" ? notes : other) / row.Text(2);
+    EXPECT_EQ(second.Start((row[0] == "cron" ? cron : desktop).Path(), kName, {data}), row.Int(3) != 0) << row.Where();
+    EXPECT_EQ(second.HoldsUserLock(), row.Int(3) != 0) << row.Where() << ": a copy that ends holds nothing";
   }
 }
 

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "store_test_support.h"
+#include "support/case_table.h"
 
 namespace store {
 namespace {
@@ -51,15 +52,10 @@ TEST_F(RecoveryFileTest, NewerThanTheDataFileOnlyWhenWrittenAfterIt) {
   ASSERT_TRUE(FRecovery.Write({Page("x")}).Ok);
   EXPECT_TRUE(FRecovery.NewerThan(FDat)) << "no data file";
   WriteBytes(FDat, "");
-  const struct {
-    time_t Recovery, Data;
-    long RecoveryNanos;
-    bool Newer;
-  } cases[] = {{2000, 1000, 0, true}, {1000, 2000, 0, false}, {1000, 1000, 0, false}, {1000, 1000, 5, true}};
-  for (const auto& c : cases) {
-    SetTime(FRecovery.Path(), c.Recovery, c.RecoveryNanos);
-    SetTime(FDat, c.Data);
-    EXPECT_EQ(FRecovery.NewerThan(FDat), c.Newer) << c.Recovery << " against " << c.Data;
+  for (const TRow& row : Rows("store.txt", "newer")) {
+    SetTime(FRecovery.Path(), row.Int(0), row.Int(2));
+    SetTime(FDat, row.Int(1));
+    EXPECT_EQ(FRecovery.NewerThan(FDat), row.Int(3) != 0) << row.Where();
   }
 }
 

@@ -2,8 +2,8 @@
 // independent model of what each pixel must decode to.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,9 +22,12 @@ struct TBmpShape {
 };
 
 // Colours every depth holds exactly (channels 0 or 255, which 5-bit fields keep too).
-inline const std::vector<image::TRgb> kPureColours = {
-    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255},
-    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+// Indexes past 7 wrap around to the first eight.
+inline image::TRgb PureColour(int index) {
+  static const image::TRgb kPure[] = {{0, 0, 0},     {255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                      {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 255}};
+  return kPure[index % 8];
+}
 
 // How many colours a depth can index (16 for the deeper ones, which index the pure colours too).
 inline int PaletteSize(int bitCount) { return bitCount == 1 ? 2 : 16; }
@@ -41,9 +44,8 @@ inline image::TBitmap Expected(const TBmpShape& shape) {
   image::TBitmap picture{shape.Width, shape.Height, {}};
   for (int y = 0; y < shape.Height; ++y)
     for (int x = 0; x < shape.Width; ++x) {
-      const image::TRgb pure = kPureColours[static_cast<std::size_t>(IndexAt(x, y, PaletteSize(shape.BitCount)))];
+      image::TRgb colour = PureColour(IndexAt(x, y, PaletteSize(shape.BitCount)));
       // The deep formats get one more, uneven channel where they can hold it.
-      image::TRgb colour = pure;
       if (shape.BitCount >= 24) colour.G = static_cast<std::uint8_t>((x * 3 + y * 5) & 0xFF);
       // 16-bit files keep the top 5 bits of a channel (6 of green with 5-6-5 fields), and the reader
       // widens them by a shift, as the system's own drawing does.
@@ -97,9 +99,7 @@ inline std::string Row(const TBmpShape& shape, const image::TBitmap& picture, in
         }
         break;
       case 24:
-        row += static_cast<char>(c.B);
-        row += static_cast<char>(c.G);
-        row += static_cast<char>(c.R);
+        row += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R)};
         break;
       case 32:
         if (shape.Compression == BI_BITFIELDS) {  // red in the low byte: the masks must be honoured
@@ -125,8 +125,7 @@ inline std::string RlePixels(const TBmpShape& shape) {
     auto index = [&](int x) { return static_cast<unsigned>(IndexAt(x, y, 16)); };
     int x = 0;
     if (shape.Width >= 4) {  // absolute mode: 4 pixels, padded to a word
-      out += '\0';
-      out += '\x04';
+      out += std::string("\0\x04", 2);
       if (four) {
         out += static_cast<char>((index(0) << 4u) | index(1));
         out += static_cast<char>((index(2) << 4u) | index(3));
@@ -145,12 +144,9 @@ inline std::string RlePixels(const TBmpShape& shape) {
       out += static_cast<char>(four ? (a << 4u) | b : a);
       x += run;
     }
-    out += '\0';
-    out += '\0';
+    out += std::string(2, '\0');  // end of line
   }
-  out += '\0';
-  out += '\x01';
-  return out;
+  return out + std::string("\0\x01", 2);  // end of bitmap
 }
 
 }  // namespace detail
@@ -163,19 +159,16 @@ inline std::string MakeBmp(const TBmpShape& shape) {
   std::string palette;
   if (shape.BitCount <= 8) {
     for (int i = 0; i < PaletteSize(shape.BitCount); ++i) {
-      const image::TRgb c = kPureColours[static_cast<std::size_t>(i)];
+      const image::TRgb c = PureColour(i);
       palette += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R), '\0'};
     }
   }
+  // The masks: 5-6-5 for 16 bits, red in the low byte for 32.
   std::string masks;
-  if (shape.Compression == BI_BITFIELDS && shape.BitCount == 16) {
-    Put32(masks, 0xF800);
-    Put32(masks, 0x07E0);
-    Put32(masks, 0x001F);
-  } else if (shape.Compression == BI_BITFIELDS) {
-    Put32(masks, 0x000000FF);
-    Put32(masks, 0x0000FF00);
-    Put32(masks, 0x00FF0000);
+  if (shape.Compression == BI_BITFIELDS) {
+    for (const std::uint32_t mask : shape.BitCount == 16 ? std::array{0xF800u, 0x07E0u, 0x001Fu}
+                                                         : std::array{0x0000FFu, 0x00FF00u, 0xFF0000u})
+      Put32(masks, mask);
   }
   std::string pixels;
   if (shape.Compression == BI_RLE4 || shape.Compression == BI_RLE8) {
@@ -184,21 +177,18 @@ inline std::string MakeBmp(const TBmpShape& shape) {
     for (int row = 0; row < shape.Height; ++row) pixels += detail::Row(shape, picture, row);
   }
   const auto offset = static_cast<std::uint32_t>(14 + 40 + masks.size() + palette.size());
+  const auto colours = static_cast<std::uint32_t>(shape.BitCount <= 8 ? PaletteSize(shape.BitCount) : 0);
+  // The file header, then the 40-byte info header; the planes and the bit count are the two 16-bit fields.
   std::string file = "BM";
-  Put32(file, static_cast<std::uint32_t>(offset + pixels.size()));
-  Put32(file, 0);
-  Put32(file, offset);
-  Put32(file, 40);
-  Put32(file, static_cast<std::uint32_t>(shape.Width));
-  Put32(file, static_cast<std::uint32_t>(shape.TopDown ? -shape.Height : shape.Height));
+  for (const std::uint32_t field : {static_cast<std::uint32_t>(offset + pixels.size()), 0u, offset, 40u,
+                                    static_cast<std::uint32_t>(shape.Width),
+                                    static_cast<std::uint32_t>(shape.TopDown ? -shape.Height : shape.Height)})
+    Put32(file, field);
   Put16(file, 1);
   Put16(file, static_cast<std::uint32_t>(shape.BitCount));
-  Put32(file, shape.Compression);
-  Put32(file, static_cast<std::uint32_t>(pixels.size()));
-  Put32(file, 2835);
-  Put32(file, 2835);
-  Put32(file, shape.BitCount <= 8 ? static_cast<std::uint32_t>(PaletteSize(shape.BitCount)) : 0);
-  Put32(file, 0);
+  for (const std::uint32_t field :
+       {static_cast<std::uint32_t>(shape.Compression), static_cast<std::uint32_t>(pixels.size()), 2835u, 2835u, colours, 0u})
+    Put32(file, field);
   return file + masks + palette + pixels;
 }
 

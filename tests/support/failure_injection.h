@@ -49,16 +49,6 @@ class FaultyCalls : public platform::WriteCalls {
     calls.WritesBeforeError = bytes > 0 ? 1 : 0;
     return calls;
   }
-  static FaultyCalls FsyncFails(int error) {
-    FaultyCalls calls;
-    calls.FsyncError = error;
-    return calls;
-  }
-  static FaultyCalls RenameFails(int error) {
-    FaultyCalls calls;
-    calls.RenameError = error;
-    return calls;
-  }
 
  private:
   static int FailWith(int error) {

@@ -127,28 +127,16 @@ inline TMarkedText ParseQuoted(std::string_view word, bool markers = false, bool
     }
     flush();
     const char e = body[++i];
-    switch (e) {
-      case 'n':
-        result.Text += "\r\n";
-        break;
-      case 'r':
-        result.Text += '\r';
-        break;
-      case 'l':
-        result.Text += '\n';
-        break;
-      case 't':
-        result.Text += '\t';
-        break;
-      case '0':
-        result.Text += '\0';
-        break;
-      case 'x':
-        result.Text += static_cast<char>(std::stoi(body.substr(i + 1, 2), nullptr, 16));
-        i += 2;
-        break;
-      default:
-        result.Text += e;
+    // \n \r \l \t \0 in that order; \x takes two hex digits.
+    static constexpr std::string_view kEscapes = "nrlt0";
+    static constexpr std::string_view kBytes[] = {"\r\n", "\r", "\n", "\t", {"\0", 1}};
+    if (e == 'x') {
+      result.Text += static_cast<char>(std::stoi(body.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else if (const std::size_t k = kEscapes.find(e); k != std::string_view::npos) {
+      result.Text += kBytes[k];
+    } else {
+      result.Text += e;
     }
   }
   flush();

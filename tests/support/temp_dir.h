@@ -73,10 +73,7 @@ class ScopedEnv {
 
  private:
   void Set(const char* value) {
-    if (value)
-      ::setenv(FName, value, 1);
-    else
-      ::unsetenv(FName);
+    value ? ::setenv(FName, value, 1) : ::unsetenv(FName);
     ::tzset();
   }
   const char* FName;
