@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/text/column_map.h"
+#include "support/case_table.h"
 #include "support/editor_test_support.h"
 
 namespace editor {
@@ -31,34 +32,21 @@ TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
     EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
 }
 
-struct TMapCase {
-  std::string_view Text;
-  std::string_view Map;
-  bool WordWrap = false;
-  int WrapByte = 80;
-  int Tabs = 8;
-};
-
-const TMapCase kMapCases[] = {
-    {"ab c", "1121"},
-    {"\x82\xA0x", "451"},
-    // A lead byte takes whatever byte follows as its partner, a NUL or a tab included.
-    {std::string_view("\x82\0x", 3), "451"},
-    {"\x82\tx", "451"},
-    // A lead byte with nothing after it is a character of its own, read no further.
-    {"ab\x82", "111"},
-    {"\xA0\xB1", "21"},  // half-width punctuation, half-width letter
-    // A tab fills to the next stop; one just before a stop has no fill.
-    {"\tx", "233333331"},
-    {"abc\tx", "111233331"},
-    {"abc\tx", "11121", false, 80, 4},
-    // Wrapping at 20, a tab at column 18 fills only column 19; wrap off, it runs to the stop at 24.
-    {"aaaaaaaaaaaaaaaaaa\tb", "111111111111111111231", true, 20},
-    {"aaaaaaaaaaaaaaaaaa\tb", "1111111111111111112333331", false, 20},
-};
-
+// The cases of tests/data/columns.txt.
 TEST(ColumnMap, CodesEveryColumn) {
-  for (const TMapCase& c : kMapCases) EXPECT_EQ(Map(c.Text, c.WordWrap, c.WrapByte, c.Tabs), c.Map) << c.Text;
+  for (const test_support::TRow& row : test_support::Rows("columns.txt", "map")) {
+    bool wordWrap = false;
+    int wrapByte = 80, tabs = 8;
+    for (std::size_t i = 2; i < row.Size(); ++i) {
+      const std::string& option = row[i];
+      if (option == "wordwrap") {
+        wordWrap = true;
+      } else {
+        (option.starts_with("tabs=") ? tabs : wrapByte) = std::stoi(option.substr(option.find('=') + 1));
+      }
+    }
+    EXPECT_EQ(Map(row.Text(0), wordWrap, wrapByte, tabs), row[1]) << row.Where();
+  }
 }
 
 TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
