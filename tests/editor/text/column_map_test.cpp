@@ -32,21 +32,10 @@ TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
     EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
 }
 
-// The cases of tests/data/columns.txt.
+// The map cases of tests/data/text.txt.
 TEST(ColumnMap, CodesEveryColumn) {
-  for (const test_support::TRow& row : test_support::Rows("columns.txt", "map")) {
-    bool wordWrap = false;
-    int wrapByte = 80, tabs = 8;
-    for (std::size_t i = 2; i < row.Size(); ++i) {
-      const std::string& option = row[i];
-      if (option == "wordwrap") {
-        wordWrap = true;
-      } else {
-        (option.starts_with("tabs=") ? tabs : wrapByte) = std::stoi(option.substr(option.find('=') + 1));
-      }
-    }
-    EXPECT_EQ(Map(row.Text(0), wordWrap, wrapByte, tabs), row[1]) << row.Where();
-  }
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "map"))
+    EXPECT_EQ(Map(row.Text(0), row[2] == "on", row.Int(3), row.Int(4)), row[1]) << row.Where();
 }
 
 TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
