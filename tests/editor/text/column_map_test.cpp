@@ -24,12 +24,12 @@ std::string Map(std::string_view text, bool wordWrap = false, int wrapByte = 80,
   return map;
 }
 
+// The delimiter cases of tests/data/text.txt.
 TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
-  const std::string words = "09AZaz_";
-  for (char c : words) EXPECT_FALSE(kDefaultDelimiters[static_cast<unsigned char>(c)]) << c;
-  for (int c : {0x81, 0x9F, 0xA6, 0xDF, 0xE0, 0xFC}) EXPECT_FALSE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
-  for (int c : {0x00, 0x09, int{' '}, int{'-'}, int{'@'}, int{'`'}, int{'{'}, 0x7F, 0x80, 0xA0, 0xA5, 0xFD, 0xFF})
-    EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "delimiter")) {
+    for (const char c : row.Text(1))
+      EXPECT_EQ(kDefaultDelimiters[static_cast<unsigned char>(c)], row[0] == "yes") << row.Where() << " " << int{c};
+  }
 }
 
 // The map cases of tests/data/text.txt.
