@@ -1,11 +1,8 @@
 // Helpers the tokenizer tests share: readable code page 932 literals and an in-memory list of rows.
 #pragma once
 
-#include <iconv.h>
-
 #include <cstdint>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,25 +10,12 @@
 
 #include "editor/syntax/fountain_parser.h"
 #include "editor/syntax/token.h"
+#include "platform/cp932.h"
 
 namespace editor::test {
 
 // The code page 932 bytes of UTF-8 text (tests write Japanese readably and scan the real bytes).
-inline std::string Sjis(std::string_view utf8) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv has no CP932");
-  std::string in(utf8);
-  std::string out(in.size() * 2 + 4, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  std::size_t inLeft = in.size();
-  std::size_t outLeft = out.size();
-  const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (result == static_cast<std::size_t>(-1)) throw std::runtime_error("not convertible: " + in);
-  out.resize(out.size() - outLeft);
-  return out;
-}
+inline std::string Sjis(std::string_view utf8) { return platform::Utf8ToCp932(utf8); }
 
 // Rows of a text with their end attributes, as the row store would hold them.
 class TRows : public editor::TRowSource {

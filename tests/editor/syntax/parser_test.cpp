@@ -1,5 +1,5 @@
-// The parser's interface beyond token spans: colours by kind, reserved words, reuse through SetSource,
-// the kind sets and the edges of NextRowState.
+// The parser's interface beyond token spans: reuse through SetSource and the edges of NextRowState.
+// (Colours by kind and reserved words are cases of tokens.txt.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,64 +11,6 @@
 
 namespace editor {
 namespace {
-
-using test::Sjis;
-
-class EditorParserColours : public ::testing::Test {
- protected:
-  EditorParserColours() {
-    Fountain.SetUrl(true);
-    Fountain.SetMail(true);
-    Fountain.SetControlCode(true);
-    Fountain.SetCommenter("//");
-    Fountain.SetQuotation("\"");
-    Fountain.SetHexPrefix("0x");
-    Bracket = Fountain.Brackets().Add();
-    Bracket->SetLeftBracket("(");
-    Bracket->SetRightBracket(")");
-    Fountain.SetReserveWordList({"begin"});
-  }
-  // The colour record of every token of text by name: "-" for none, "Bracket" for the pair's own.
-  std::string Colours(TFountainParser& parser, const std::string& text, const TRowAttributeData& state = {}) {
-    std::string names;
-    parser.SetSource(text, state);
-    while (parser.NextToken() != tokEnd) {
-      const TFountainColor* colour = parser.TokenColor();
-      std::string name = colour == nullptr ? "-" : colour == &Bracket->ItemColor() ? "Bracket" : "?";
-      for (const TNamedColor& record : Fountain.Colors().Records())
-        if (record.Color == colour) name = record.Name;
-      names += (names.empty() ? "" : " ") + name;
-    }
-    return names;
-  }
-  TEditorFountain Fountain;
-  TFountainBracketItem* Bracket;
-};
-
-TEST_F(EditorParserColours, EachKindTakesItsRecordAndTabsTakeNone) {
-  auto parser = Fountain.CreateParser();
-  const std::string text = "BEGIN x 12 1.5 0x1F http://a a@b.c \"q\" #12 #$1F (x) + " + Sjis("あ漢、ｱ") + "\t// c";
-  EXPECT_EQ(Colours(*parser, text),
-            "Reserve Ank Int Int Int Url Mail Str Str Str Bracket Symbol DBCS DBCS DBCS DBCS - Comment");
-}
-
-TEST_F(EditorParserColours, ACarriedOverWordIsNoReservedWordButACarriedReservedWordKeepsItsColour) {
-  auto parser = Fountain.CreateParser();
-  TRowAttributeData carried;
-  carried.StartToken = tokAnk;
-  carried.Remain = 5;
-  EXPECT_EQ(Colours(*parser, "begin begin", carried), "Ank Reserve");
-  carried.StartToken = tokReserved;
-  carried.Remain = 2;
-  EXPECT_EQ(Colours(*parser, "in", carried), "Reserve");
-}
-
-TEST_F(EditorParserColours, TheBaseParserColoursOnlyReservedWordsAndBracketsAndTheTokenParserNothing) {
-  TFountainParser base(&Fountain);
-  EXPECT_EQ(Colours(base, "begin x (y)"), "Reserve - Bracket");
-  TTokenParser token;
-  EXPECT_EQ(Colours(token, "begin x (y)"), "- - - - -");
-}
 
 TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
   TEditorFountain fountain;

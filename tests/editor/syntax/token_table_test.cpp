@@ -1,5 +1,5 @@
 // Runs the table of tokenizer cases in tests/data/tokens.txt: each row's tokens (kind, text, position)
-// and, where given, the start state a row gets from the rows above it.
+// and, where given, the start state a row gets from the rows above it; and the colour of each token.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -177,6 +177,32 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
   }
 }
 
+// "= "row" {state} Colour...": the colour record each token of a one-row text takes, by name ("-" for
+// none, "Bracket" for a pair's own).
+void CheckColours(const test::TTableLine& line, const TScheme& scheme) {
+  const std::vector<std::string>& words = line.Words;
+  TRowAttributeData state;
+  std::size_t at = 2;
+  if (at < words.size() && words[at][0] == '{') {
+    for (const auto& [key, value] : ReadFields(words, at)) Set(state, key, value);
+    ++at;
+  }
+  std::unique_ptr<TFountainParser> parser = scheme.CreateParser();
+  const std::string text = test::ParseQuoted(words.at(1)).Text;
+  parser->SetSource(text, state);
+  std::vector<std::string> names;
+  while (parser->NextToken() != tokEnd && names.size() < words.size()) {
+    const TFountainColor* colour = parser->TokenColor();
+    names.emplace_back(colour == nullptr ? "-" : "?");
+    for (const TNamedColor& record : scheme.Fountain->Colors().Records())
+      if (record.Color == colour) names.back() = record.Name;
+    for (int i = 0; i < scheme.Fountain->Brackets().Count(); ++i)
+      if (colour == &scheme.Fountain->Brackets().Items(i)->ItemColor()) names.back() = "Bracket";
+  }
+  EXPECT_EQ(names, std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(at), words.end()))
+      << "tokens.txt:" << line.Number;
+}
+
 TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
   TScheme scheme;
   std::vector<TRowCase> block;
@@ -188,6 +214,12 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
         if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << line.Number << ": rows above were not closed with '-'";
         block.clear();
         ApplyOptions(line.Words, scheme);
+        continue;
+      }
+      if (first == "=") {
+        if (!block.empty()) throw std::runtime_error("a colour case inside rows");
+        CheckColours(line, scheme);
+        ++cases;
         continue;
       }
       if (first != "-" && first != "~" && first != "|") throw std::runtime_error("unknown line");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/text/column_map.h"
+#include "support/case_table.h"
 #include "support/editor_test_support.h"
 
 namespace editor {
@@ -23,42 +24,18 @@ std::string Map(std::string_view text, bool wordWrap = false, int wrapByte = 80,
   return map;
 }
 
+// The delimiter cases of tests/data/text.txt.
 TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
-  const std::string words = "09AZaz_";
-  for (char c : words) EXPECT_FALSE(kDefaultDelimiters[static_cast<unsigned char>(c)]) << c;
-  for (int c : {0x81, 0x9F, 0xA6, 0xDF, 0xE0, 0xFC}) EXPECT_FALSE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
-  for (int c : {0x00, 0x09, int{' '}, int{'-'}, int{'@'}, int{'`'}, int{'{'}, 0x7F, 0x80, 0xA0, 0xA5, 0xFD, 0xFF})
-    EXPECT_TRUE(kDefaultDelimiters[static_cast<std::size_t>(c)]) << c;
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "delimiter")) {
+    for (const char c : row.Text(1))
+      EXPECT_EQ(kDefaultDelimiters[static_cast<unsigned char>(c)], row[0] == "yes") << row.Where() << " " << int{c};
+  }
 }
 
-struct TMapCase {
-  std::string_view Text;
-  std::string_view Map;
-  bool WordWrap = false;
-  int WrapByte = 80;
-  int Tabs = 8;
-};
-
-const TMapCase kMapCases[] = {
-    {"ab c", "1121"},
-    {"\x82\xA0x", "451"},
-    // A lead byte takes whatever byte follows as its partner, a NUL or a tab included.
-    {std::string_view("\x82\0x", 3), "451"},
-    {"\x82\tx", "451"},
-    // A lead byte with nothing after it is a character of its own, read no further.
-    {"ab\x82", "111"},
-    {"\xA0\xB1", "21"},  // half-width punctuation, half-width letter
-    // A tab fills to the next stop; one just before a stop has no fill.
-    {"\tx", "233333331"},
-    {"abc\tx", "111233331"},
-    {"abc\tx", "11121", false, 80, 4},
-    // Wrapping at 20, a tab at column 18 fills only column 19; wrap off, it runs to the stop at 24.
-    {"aaaaaaaaaaaaaaaaaa\tb", "111111111111111111231", true, 20},
-    {"aaaaaaaaaaaaaaaaaa\tb", "1111111111111111112333331", false, 20},
-};
-
+// The map cases of tests/data/text.txt.
 TEST(ColumnMap, CodesEveryColumn) {
-  for (const TMapCase& c : kMapCases) EXPECT_EQ(Map(c.Text, c.WordWrap, c.WrapByte, c.Tabs), c.Map) << c.Text;
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "map"))
+    EXPECT_EQ(Map(row.Text(0), row[2] == "on", row.Int(3), row.Int(4)), row[1]) << row.Where();
 }
 
 TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {

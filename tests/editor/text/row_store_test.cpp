@@ -3,6 +3,7 @@
 // tracks), swaps and the side table of scan texts.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -90,38 +91,56 @@ TEST(RowStore, RandomSplicesAndByteEditsKeepTheRowsOfAPlainVector) {
   }
 }
 
-// The row list keeps a row's scan text and row data with the row through inserts, deletes and swaps.
+// The row list keeps a row's scan text, row data and words with the row through inserts, deletes and
+// swaps; a new text (Put) changes only the text. A fresh row has none of them.
 TEST(RowStore, RowExtrasTravelWithTheirRows) {
   test::TRandomText random(4242);
   TEditorStringList list;
-  std::vector<std::pair<std::string, std::string>> model;  // text, scan text
+  struct TListRow {
+    std::string Text, Scan;
+    std::int32_t Data = 0;
+    TRowWords Words;
+  };
+  std::vector<TListRow> model;
   for (int step = 0; step < 3000; ++step) {
     const int count = list.Count();
-    const int op = random.Below(4);
+    const int op = random.Below(6);
+    const int at = random.Below(count);
+    TListRow* row = count > 0 ? &model[static_cast<std::size_t>(at)] : nullptr;
     if (op == 0 || count == 0) {
-      const int at = random.Below(count + 1);
-      const std::string text = "r" + std::to_string(step);
-      list.Insert(at, text);
-      model.insert(model.begin() + at, {text, ""});
+      const int before = random.Below(count + 1);
+      TListRow fresh;
+      fresh.Text = "r" + std::to_string(step);
+      list.Insert(before, fresh.Text);
+      model.insert(model.begin() + before, fresh);
     } else if (op == 1) {
-      const int at = random.Below(count);
       list.Delete(at);
       model.erase(model.begin() + at);
     } else if (op == 2) {
-      const int a = random.Below(count);
-      const int b = random.Below(count);
-      list.Exchange(a, b);
-      std::swap(model[static_cast<std::size_t>(a)], model[static_cast<std::size_t>(b)]);
+      const int other = random.Below(count);
+      list.Exchange(at, other);
+      std::swap(*row, model[static_cast<std::size_t>(other)]);
+    } else if (op == 3) {
+      row->Scan = random.Chance(30) ? "" : "s" + std::to_string(step);
+      list.SetScanText(at, row->Scan);
+    } else if (op == 4) {
+      row->Text = "p" + std::to_string(step);
+      list.SetStrings(at, row->Text);
     } else {
-      const int at = random.Below(count);
-      const std::string scan = random.Chance(30) ? "" : "s" + std::to_string(step);
-      list.SetScanText(at, scan);
-      model[static_cast<std::size_t>(at)].second = scan;
+      row->Data = random.Chance(30) ? 0 : step;
+      row->Words = RandomWords(random);
+      list.SetRowData(at, row->Data);
+      list.SetAttributeWord(at, row->Words.Attribute);
+      list.SetSecondWord(at, row->Words.Attribute2);
     }
     ASSERT_EQ(list.Count(), static_cast<int>(model.size()));
-    for (int row = 0; row < list.Count(); ++row) {
-      ASSERT_EQ(list.RowText(row), model[static_cast<std::size_t>(row)].first) << step;
-      ASSERT_EQ(list.ScanText(row), model[static_cast<std::size_t>(row)].second) << step;
+    for (int r = 0; r < list.Count(); ++r) {
+      const TListRow& expected = model[static_cast<std::size_t>(r)];
+      ASSERT_EQ(list.RowText(r), expected.Text) << step;
+      ASSERT_EQ(list.ScanText(r), expected.Scan) << step;
+      ASSERT_EQ(list.RowData(r), expected.Data) << step;
+      ASSERT_EQ(list.AttributeWord(r), expected.Words.Attribute) << step;
+      ASSERT_EQ(list.SecondWord(r), expected.Words.Attribute2) << step;
     }
   }
 }

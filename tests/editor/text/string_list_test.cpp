@@ -1,13 +1,15 @@
-// The row list and its packed words: held-back events, what Put and Exchange move, the list-index error,
-// and each field in its own bits.
+// The row list and its packed words: held-back events, the list-index error, and each field in its own
+// bits. (What Put and Exchange move is checked by the random walk of row_store_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "editor/base/strings.h"
 #include "editor/text/row_attribute_string_list.h"
+#include "support/case_table.h"
 
 namespace editor {
 namespace {
@@ -41,30 +43,6 @@ TEST(TheStringList, EventsAreHeldBackUntilTheOutermostUpdateEnds) {
   EXPECT_EQ(list.Text(), "x\r\n");
 }
 
-TEST(TheStringList, PutChangesOnlyTheTextAndExchangeSwapsAllFiveFields) {
-  TEditorStringList list;
-  list.Add("first");
-  list.Add("second");
-  list.SetScanText(0, "scan");
-  list.SetRowData(0, 7);
-  list.SetAttributeWord(0, 0x12345678u);
-  list.SetSecondWord(0, 0x9ABCDEF0u);
-
-  list.SetStrings(0, "changed");
-  EXPECT_EQ(list.ScanText(0), "scan");
-  EXPECT_EQ(list.RowData(0), 7);
-  EXPECT_EQ(list.AttributeWord(0), 0x12345678u);
-
-  list.Exchange(0, 1);
-  EXPECT_EQ(list.RowText(1), "changed");
-  EXPECT_EQ(list.ScanText(1), "scan");
-  EXPECT_EQ(list.RowData(1), 7);
-  EXPECT_EQ(list.AttributeWord(1), 0x12345678u);
-  EXPECT_EQ(list.SecondWord(1), 0x9ABCDEF0u);
-  EXPECT_EQ(list.AttributeWord(0), 0u);
-  EXPECT_EQ(list.ScanText(0), "");
-}
-
 TEST(TheStringList, IndexesOutsideTheListRaiseTheListIndexError) {
   TEditorStringList list;
   list.Add("a");
@@ -82,42 +60,35 @@ TEST(TheStringList, IndexesOutsideTheListRaiseTheListIndexError) {
   EXPECT_THROW(list.Exchange(0, 2), EListError);
 }
 
-// One field written into a row whose words are all zeros, and into one whose words are all ones.
-struct TFieldCase {
-  TRowField Field;
-  int Value;
-  std::uint32_t Attribute;  // the words it leaves in the row of zeros
-  std::uint32_t Second;
-};
+const std::map<std::string, TRowField> kFields = {
+    {"RowAttribute", kRowAttributeField}, {"PrevRowAttribute", kPrevRowAttributeField},
+    {"BracketIndex", kBracketIndexField}, {"ScanState1", kScanState1Field},
+    {"Remain", kRemainField},             {"ScanState2", kScanState2Field},
+    {"StartToken", kStartTokenField},     {"ScanState3", kScanState3Field},
+    {"RowMarks", kRowMarksField}};
 
-// BracketIndex is stored as value + 2; a value too wide for its field cannot spill into the next one.
-constexpr TFieldCase kFieldCases[] = {
-    {kRowAttributeField, raEnd, 0x00000002u, 0},    {kPrevRowAttributeField, raWrap, 0x00000004u, 0},
-    {kBracketIndexField, 13, 0x000000F0u, 0},       {kBracketIndexField, BracketNone, 0x00000010u, 0},
-    {kBracketIndexField, BracketNotComputed, 0, 0}, {kScanState1Field, 0xAB, 0x0000AB00u, 0},
-    {kRemainField, 0xCD, 0x00CD0000u, 0},           {kRemainField, 0x1FF, 0x00FF0000u, 0},
-    {kScanState2Field, 0xEF, 0xEF000000u, 0},       {kStartTokenField, 21, 0, 0x00000015u},
-    {kScanState3Field, 0x5A, 0, 0x00005A00u},       {kRowMarksField, 0x8001, 0, 0x80010000u},
-};
-
+// The field cases of tests/data/text.txt.
 TEST(RowAttributeStringList, EachFieldSitsInItsOwnBitsAndAFreshRowReadsAsNotComputed) {
   TEditorStringList list;
   list.Add("row");
   EXPECT_EQ(list.RowAttribute(0), raBreak);
   EXPECT_EQ(list.BracketIndex(0), BracketNotComputed);
-  for (const TFieldCase& c : kFieldCases) {
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "field")) {
+    const TRowField field = kFields.at(row[0]);
+    const int value = row.Int(1);
+    const auto attribute = static_cast<std::uint32_t>(row.Int(2)), second = static_cast<std::uint32_t>(row.Int(3));
     list.SetAttributeWord(0, 0);
     list.SetSecondWord(0, 0);
-    list.SetField(0, c.Field, c.Value);
-    EXPECT_EQ(list.AttributeWord(0), c.Attribute) << c.Value;
-    EXPECT_EQ(list.SecondWord(0), c.Second) << c.Value;
+    list.SetField(0, field, value);
+    EXPECT_EQ(list.AttributeWord(0), attribute) << row.Where();
+    EXPECT_EQ(list.SecondWord(0), second) << row.Where();
     // Into words of all ones: only the field's own bits change.
     list.SetAttributeWord(0, 0xFFFFFFFFu);
     list.SetSecondWord(0, 0xFFFFFFFFu);
-    list.SetField(0, c.Field, c.Value);
-    const std::uint32_t mask = ((1u << c.Field.Width) - 1u) << c.Field.Shift;
-    EXPECT_EQ(list.AttributeWord(0), c.Field.Word == 0 ? (~mask | c.Attribute) : 0xFFFFFFFFu) << c.Value;
-    EXPECT_EQ(list.SecondWord(0), c.Field.Word == 1 ? (~mask | c.Second) : 0xFFFFFFFFu) << c.Value;
+    list.SetField(0, field, value);
+    const std::uint32_t mask = ((1u << field.Width) - 1u) << field.Shift;
+    EXPECT_EQ(list.AttributeWord(0), field.Word == 0 ? (~mask | attribute) : 0xFFFFFFFFu) << row.Where();
+    EXPECT_EQ(list.SecondWord(0), field.Word == 1 ? (~mask | second) : 0xFFFFFFFFu) << row.Where();
   }
 }
 
