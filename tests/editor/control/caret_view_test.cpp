@@ -1,6 +1,6 @@
-// The caret and the view as the window sees them: the blinking caret the core draws and never shows
-// outside the visible rows, the pixels a scroll moves and the events it raises, the caret-row underline
-// that follows the caret, and a view that stays put when the focus comes back.
+// The caret and the view as the window sees them, where the cases of editing.txt do not reach: the
+// blinking caret the core draws, a view without a window, and the caret-row underline that follows the
+// caret.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -91,8 +91,6 @@ struct TFocusedEditor : test::TWindowedEditor {
     for (int i = 0; i < 40; ++i) text += "row\r\n";
     Editor.Lines().SetText(text);
     Editor.FocusIn();
-    Editor.OnTopRowChange = TopRowChanges.Event();
-    Editor.OnTopColChange = TopColChanges.Event();
   }
   test::TRecordingCanvas Paint() {
     test::TRecordingCanvas canvas;
@@ -100,99 +98,7 @@ struct TFocusedEditor : test::TWindowedEditor {
     PaintEditor(Editor, canvas);
     return canvas;
   }
-  test::TChangeListener TopRowChanges, TopColChanges;
 };
-
-TEST(EditorCaret, BlinksAtTheWindowsRateAndAPaintLeavesTheBlinkAlone) {
-  TFocusedEditor f;
-  EXPECT_EQ(f.Window.CaretTimer, 500);
-  const TRect caret{31, 2, 33, 18};
-  EXPECT_EQ(f.Paint().Inverted, Rects{caret});
-  EXPECT_EQ(f.Paint().Inverted, Rects{caret}) << "painting again keeps the phase";
-  f.Window.Invalidated.clear();
-  f.Editor.CaretTick();
-  EXPECT_EQ(f.Window.Invalidated, Rects{caret}) << "a tick repaints the caret's pixels";
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.FocusOut();
-  EXPECT_EQ(f.Window.CaretTimer, 0);
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-}
-
-TEST(EditorCaret, ACaretOutsideTheVisibleRowsIsNeverDrawn) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(1);  // one row up: the caret's cell would reach into the top margin
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.CaretTick();
-  f.Editor.CaretTick();
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.SetTopRow(0);
-  EXPECT_EQ(f.Paint().Inverted.size(), 1u) << "back in view, it shows again";
-  f.Editor.SetRow(11);  // below the ten whole rows: the partly shown row still counts
-  f.Editor.SetTopRow(1);
-  EXPECT_EQ(f.Paint().Inverted, (Rects{{31, 2 + 10 * 16, 33, 167}})) << "as much as the window shows";
-  f.Editor.SetRow(12);
-  f.Editor.SetTopRow(2);
-  f.Editor.SetTopRow(1);
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-}
-
-TEST(EditorCaret, GettingTheFocusBackLeavesTheViewWhereTheUserScrolledIt) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(20);
-  f.Editor.FocusOut();
-  f.Editor.FocusIn();
-  EXPECT_EQ(f.Editor.TopRow(), 20);
-  EXPECT_FALSE(f.Editor.CaretModel().Drawn());
-}
-
-TEST(EditorCaret, OnARowLongerThanTheViewTheCaretShowsAtColumn1000) {
-  TFocusedEditor f;
-  f.Editor.Caret().SetFreeCaret(false);
-  f.Editor.Lines().SetText(std::string(1200, 'a'));
-  f.Editor.SetCol(1200);
-  f.Editor.ScrollCaret();
-  EXPECT_EQ(f.Editor.Col(), 1200);
-  EXPECT_EQ(f.Editor.TopCol(), 1000 - 75 / 2);
-  EXPECT_EQ(f.Editor.CaretModel().Position(), (TPoint{31 + 37 * 8, 2}));
-  EXPECT_TRUE(f.Editor.CaretModel().Drawn());
-}
-
-TEST(EditorScroll, TheTopRowScrollsThePixelsAndReportsRealChangesOnly) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(5);
-  ASSERT_EQ(f.Window.Scrolls.size(), 1u);
-  EXPECT_EQ(f.Window.Scrolls[0].Dy, -5 * 16);
-  EXPECT_EQ(f.Window.Scrolls[0].Area, (TRect{0, 2, 640, 167}));
-  f.Editor.SetTopRow(5);
-  EXPECT_EQ(f.TopRowChanges.Count, 1);
-  f.Editor.SetTopRow(1000);  // more than a page: one page and a row, all of the text area new
-  EXPECT_EQ(f.Editor.TopRow(), 40);
-  EXPECT_EQ(f.Window.Scrolls.back().Dy, -11 * 16);
-  f.Editor.SetTopRow(90);
-  EXPECT_EQ(f.TopRowChanges.Count, 2);
-  f.Editor.HScroll(TScrollRequest::LineDown, 0);
-  EXPECT_EQ(f.Window.Scrolls.back().Dx, -8);
-  EXPECT_EQ(f.Window.Scrolls.back().Area, (TRect{31, 0, 640, 167}));
-  EXPECT_EQ(f.TopColChanges.Count, 1);
-  // The caret's pixels must not travel with the scroll: its place and where they go are repainted.
-  f.Editor.SetRow(3);
-  f.Editor.SetTopRow(0);
-  f.Editor.ScrollCaret();
-  f.Window.Invalidated.clear();
-  f.Editor.SetTopRow(1);
-  ASSERT_GE(f.Window.Invalidated.size(), 2u);
-  EXPECT_EQ(f.Window.Invalidated[0], (TRect{31, 2 + 3 * 16, 33, 2 + 4 * 16}));
-  EXPECT_EQ(f.Window.Invalidated[1], (TRect{31, 2 + 2 * 16, 33, 2 + 3 * 16}));
-}
-
-TEST(EditorScroll, AChangeMovesThePixelsOfTheRowsBelowIt) {
-  TFocusedEditor f;
-  // Row 0 became two and the next line lines up again at once: the rows from 2 on move down one.
-  f.Editor.ListInfo().ReplaceText(0, 1, "o\r\nne\r\n");
-  ASSERT_EQ(f.Window.Scrolls.size(), 1u);
-  EXPECT_EQ(f.Window.Scrolls[0].Dy, 16);
-  EXPECT_EQ(f.Window.Scrolls[0].Area, (TRect{0, 2 + 2 * 16, 640, 167}));
-}
 
 TEST(EditorScroll, WithoutAWindowTheTopRowIsOnlyStored) {
   TEditor editor;

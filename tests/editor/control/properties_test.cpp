@@ -1,7 +1,7 @@
 // The control's properties in effect: values clamped, one repaint per real change, what a Caret change
 // or assignment does to the history, the cursors and the image bar's pictures, the metrics the window
-// measures, how far ahead start states are computed, and the note window's preset reaching a painted
-// control. (A new tab width, hits and read-only over a drag are cases of editing.txt.)
+// measures, and the note window's preset reaching a painted control. (A new tab width, hits, read-only
+// over a drag, the cursors and how far ahead start states are computed are cases of editing.txt.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -121,23 +121,6 @@ TEST(PropertyChanged, ACaretChangeOrAssignmentInAWindowEmptiesTheUndoHistory) {
   EXPECT_FALSE(w.Editor.CanUndo()) << "an equal Caret is still a new Caret";
 }
 
-TEST(Cursors, EachCursorIndexShowsItsCursor) {
-  // The control's own two, the platform's, and indices that name nothing (the note window's 1 and 2).
-  const std::vector<std::pair<int, TCursorKind>> kinds = {{crRightArrow, TCursorKind::RightArrow},
-                                                          {crDragSelCopy, TCursorKind::DragSelCopy},
-                                                          {crIBeam, TCursorKind::IBeam},
-                                                          {crDrag, TCursorKind::DragMove},
-                                                          {-21, TCursorKind::Hand},
-                                                          {crDefault, TCursorKind::Arrow},
-                                                          {1, TCursorKind::Arrow},
-                                                          {2, TCursorKind::Arrow}};
-  for (const auto& [index, kind] : kinds) EXPECT_EQ(CursorKindOf(index), kind) << index;
-  const TCursorIndices defaults;
-  EXPECT_EQ(CursorIndexOf(defaults, curLeftMargin), crRightArrow);
-  EXPECT_EQ(CursorIndexOf(defaults, curDragCopy), crDragSelCopy);
-  EXPECT_EQ(CursorIndexOf(defaults, curDragMove), crDrag);
-}
-
 TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   TWindowedEditor w;  // the image bar shows by default: 2 + 8 + 0 + 2 pixels
   w.Editor.Imagebar().SetMarkWidth(11);
@@ -191,20 +174,6 @@ TEST(Metrics, TheControlMeasuresThroughItsWindow) {
   EXPECT_EQ(v.ColWidth(), 10);
   w.Editor.View().Colors().Comment().SetStyle(fsItalic);
   EXPECT_TRUE(v.TransparentTokens());
-}
-
-TEST(StartStates, AreComputedTwoScreensOfTheScreensHeightBelowTheTopRow) {
-  TWindowedEditor w(10);
-  w.Window.Screen = 800;  // 50 rows of 16 pixels
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "x\r\n";
-  w.Editor.Lines().SetText(text);
-  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(100));
-  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(101));
-  w.Editor.SetTopRow(50);
-  w.Editor.ListInfo().ResetStates();
-  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(150));
-  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(151));
 }
 
 TEST(NotePreset, ReachesTheControlAndItsPaint) {
