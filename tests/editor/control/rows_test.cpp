@@ -1,5 +1,5 @@
 // The row store and the line view through an editor, where the cases of editing.txt do not reach:
-// whole-row moves, editors sharing rows, the undo list's limit and a megabyte line.
+// whole-row moves, editors sharing rows and a megabyte line.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,18 +66,6 @@ TEST(Rows, EditorsSharingRowsAllHearTheChangeAndUndoRecordsTheFocusedCaret) {
   EXPECT_EQ(rows.Text(), "abc\r\n");
   rows.Redo();
   EXPECT_EQ(rows.Text(), "xyz");
-}
-
-TEST(Rows, OnlyTheLastListMaxChangesCanBeUndone) {
-  TEditor editor;
-  for (int i = 0; i < 70; ++i) editor.ListInfo().ReplaceText(editor.ListInfo().Count(), 0, std::to_string(i) + "\r\n");
-  int undone = 0;
-  for (; editor.CanUndo(); ++undone) editor.Undo();
-  EXPECT_EQ(undone, 64);
-  EXPECT_EQ(editor.Lines().Strings(5), "5");
-  editor.SetUndoListMax(200);
-  for (int i = 0; i < 250; ++i) editor.ListInfo().ReplaceText(0, 0, "x\r\n");
-  EXPECT_EQ(editor.ListInfo().UndoObj().UndoList().size(), 200u);
 }
 
 TEST(Rows, AMegabyteLineLoadsWrapsAndEditsWhole) {
