@@ -191,13 +191,15 @@ class TCase {
         {"topchanges", [&] { return with({str(FTopRows.Count)}); }},
         {"leftchanges", [&] { return with({str(FTopCols.Count)}); }},
         {"blink", [&] { return with({str(d.Window.CaretTimer)}); }},
-        {"inverted",
+        {"inverted", [&] { return call("inverted", {rects(Paint().Inverted)}); }},
+        {"underlines",  // the lines a paint draws (the caret row's underline), by their top pixel
          [&] {
-           test::TRecordingCanvas canvas;
-           canvas.Clip = {0, 0, d.Window.Width, d.Window.Height};
-           PaintEditor(e, canvas);
-           return call("inverted", {rects(canvas.Inverted)});
+           std::string ys;
+           const test::TRecordingCanvas canvas = Paint();
+           for (const test::TRecordingCanvas::TLine& l : canvas.Lines) ys += (ys.empty() ? "" : ",") + str(l.From.Y);
+           return call("underlines", {ys.empty() ? "none" : ys});
          }},
+        {"underlinehides", [&] { return with({str(e.UnderlineHideCount())}); }},
         {"caretat", [&] { return call("caretat", {str(e.CaretModel().Position().X), str(e.CaretModel().Position().Y)}); }},
         {"drawn", [&] { return with({str(e.CaretModel().Drawn())}); }},
         // The input a held button or a drag holds off: passes(char,key down,key up,wheel) for Left,
@@ -337,6 +339,7 @@ class TCase {
         {"cols", [&] { d.Window.Width = 8 + 4 + value * 8, e.Resize(); }},
         {"screen", [&] { d.Window.Screen = value; }},
         {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
+        {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
         {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
         {"tabindent", [&] { caret.SetTabIndent(true); }},
@@ -379,6 +382,14 @@ class TCase {
     const std::size_t shift = colWord.find('>');
     const TPoint p = d.Cell(row, col, colWord.back() == '+');
     return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
+  }
+
+  // The whole window painted.
+  test::TRecordingCanvas Paint() {
+    test::TRecordingCanvas canvas;
+    canvas.Clip = {0, 0, d.Window.Width, d.Window.Height};
+    PaintEditor(d.Editor, canvas);
+    return canvas;
   }
 
   void RunOnce(const TCommand& c, const std::string& word) {
@@ -432,6 +443,8 @@ class TCase {
           {"focusout", [&] { e.FocusOut(); }},
           {"tick", [&] { e.CaretTick(); }},
           {"unpaint", [&] { d.Window.Invalidated.clear(); }},
+          {"hideunderline", [&] { e.BeginUnderlineHide(); }},
+          {"showunderline", [&] { e.EndUnderlineHide(); }},
           // The rows and the line view, as the program's other parts edit them.
           {"replace", [&] { e.ListInfo().ReplaceText(number(0), number(1), ParseQuoted(word).Text); }},
           {"linsert", [&] { e.Lines().Insert(number(0), ParseQuoted(word).Text); }},
