@@ -94,6 +94,7 @@ class TCase {
       d.Editor.SetSelStart(in.Caret);
     }
     if (FReadOnly) d.Editor.SetReadOnly(true);
+    FRepaintsAtLoad = d.Window.InvalidateAllCount;
   }
 
   void Run(const std::string& word) {
@@ -200,6 +201,10 @@ class TCase {
            return call("underlines", {ys.empty() ? "none" : ys});
          }},
         {"underlinehides", [&] { return with({str(e.UnderlineHideCount())}); }},
+        // Whole-window repaints since the load, where the text starts, the start states' InitBracketsFull.
+        {"repaints", [&] { return with({str(d.Window.InvalidateAllCount - FRepaintsAtLoad)}); }},
+        {"textleft", [&] { return with({str(e.Viewport().TextLeft())}); }},
+        {"initfull", [&] { return with({str(e.TokenRowStates().InitBracketsFull())}); }},
         {"caretat", [&] { return call("caretat", {str(e.CaretModel().Position().X), str(e.CaretModel().Position().Y)}); }},
         {"drawn", [&] { return with({str(e.CaretModel().Drawn())}); }},
         // The input a held button or a drag holds off: passes(char,key down,key up,wheel) for Left,
@@ -435,6 +440,15 @@ class TCase {
           {"hit", [&] { e.SetHitSelection(number(0), number(1)); }},
           {"boxmode", [&] { e.SetBoxMode(true); }},
           {"resetstates", [&] { e.ListInfo().ResetStates(); }},
+          {"dropstates", [&] { e.ListInfo().DropStatesFrom(0); }},
+          {"urlcolor", [&] { e.View().Colors().Url().SetColor(static_cast<TColor>(number(0))); }},
+          {"leftmargin", [&] { e.Margin().SetLeft(number(0)); }},
+          {"speedfull",  // Speed assigned with InitBracketsFull
+           [&] {
+             TEditorSpeed speed;
+             speed.SetInitBracketsFull(true);
+             e.Speed().Assign(speed);
+           }},
           {"caretinview", [&] { e.ScrollCaret(); }},
           {"focusin", [&] { e.FocusIn(); }},
           {"blur", [&] { d.Window.HasFocus = false; }},
@@ -517,6 +531,7 @@ class TCase {
   bool FReadOnly = false;
   bool FLoaded = false;
   int FMouseDowns = 0;
+  int FRepaintsAtLoad = 0;
 };
 
 TEST(EditingTable, EveryCaseGivesItsText) {

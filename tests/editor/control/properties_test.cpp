@@ -1,7 +1,8 @@
-// The control's properties in effect: values clamped, one repaint per real change, what a Caret change
-// or assignment does to the history, the cursors and the image bar's pictures, the metrics the window
+// The control's properties in effect: values clamped, a repaint for every assignment, what a Caret change
+// or assignment does to the history, the image bar's pictures, the metrics the window
 // measures, and the note window's preset reaching a painted control. (A new tab width, hits, read-only
-// over a drag, the cursors and how far ahead start states are computed are cases of editing.txt.)
+// over a drag, the cursors, how far ahead start states are computed and the repaints and start states a
+// property change brings are cases of editing.txt.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -53,30 +54,6 @@ TEST(EditorProps, ANewControlTakesTabsAndReturnsAsText) {
   e.KeyChar(kCharReturn);
   e.KeyChar(kCharTab);
   EXPECT_EQ(e.Lines().Text(), "\r\n\t");
-}
-
-TEST(PropertyChanged, RepaintsOncePerRealChangeAndResetsStatesForTheScheme) {
-  TWindowedEditor w;
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "http://x" + std::to_string(i) + "\r\n";
-  w.Editor.Lines().SetText(text);
-  TEditorScreenStrings& rows = w.Editor.ListInfo();
-  rows.DropStatesFrom(0);
-  const int repaints = w.Window.InvalidateAllCount;
-  w.Editor.View().Colors().Url().SetColor(0xFF);
-  w.Editor.View().Colors().Url().SetColor(0xFF);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 1);
-  EXPECT_TRUE(rows.StateComputed(0)) << "every start state was reset";
-  rows.DropStatesFrom(0);
-  w.Editor.Margin().SetLeft(3);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
-  EXPECT_FALSE(rows.StateComputed(0)) << "a margin does not touch the start states";
-  EXPECT_EQ(w.Editor.Viewport().TextLeft(), 3 + 12);
-  TEditorSpeed speed;  // Speed reports nothing, but the start states learn InitBracketsFull
-  speed.SetInitBracketsFull(true);
-  w.Editor.Speed().Assign(speed);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
-  EXPECT_TRUE(w.Editor.TokenRowStates().InitBracketsFull());
 }
 
 TEST(PropertyChanged, AssigningReportsOnceEvenWhenNothingDiffers) {
