@@ -204,6 +204,12 @@ class TCase {
         // Whole-window repaints since the load, where the text starts, the start states' InitBracketsFull.
         {"repaints", [&] { return with({str(d.Window.InvalidateAllCount - FRepaintsAtLoad)}); }},
         {"textleft", [&] { return with({str(e.Viewport().TextLeft())}); }},
+        // The view's measures: whole rows and columns shown, a cell's size, the text's top, whether tokens
+        // are drawn transparent (an italic style in the scheme).
+        {"visible", [&] { return with({str(e.VisibleRows()), str(e.VisibleCols())}); }},
+        {"cell", [&] { return with({str(e.Viewport().ColWidth()), str(e.Viewport().RowHeight())}); }},
+        {"topmargin", [&] { return with({str(e.Viewport().TopMargin())}); }},
+        {"transparent", [&] { return with({str(e.Viewport().TransparentTokens())}); }},
         {"initfull", [&] { return with({str(e.TokenRowStates().InitBracketsFull())}); }},
         {"caretat", [&] { return call("caretat", {str(e.CaretModel().Position().X), str(e.CaretModel().Position().Y)}); }},
         {"drawn", [&] { return with({str(e.CaretModel().Drawn())}); }},
@@ -345,6 +351,10 @@ class TCase {
         {"screen", [&] { d.Window.Screen = value; }},
         {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
         {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
+        {"leftbar", [&] { e.Leftbar().SetVisible(true); }},
+        {"ruler", [&] { e.Ruler().SetVisible(true); }},
+        {"avechar", [&] { d.Window.Metrics.AveCharWidth = value, e.Resize(); }},
+        {"italiccomment", [&] { e.View().Colors().Comment().SetStyle(fsItalic); }},
         {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
         {"tabindent", [&] { caret.SetTabIndent(true); }},

@@ -133,26 +133,6 @@ TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   EXPECT_EQ(BuiltInMarkImages().Count(), 6);
 }
 
-TEST(Metrics, TheControlMeasuresThroughItsWindow) {
-  TWindowedEditor w(10);  // 2 + 5 + 10 x 16 pixels high: exactly ten rows, the slack under them counted
-  const TEditorViewport& v = w.Editor.Viewport();
-  EXPECT_EQ(w.Editor.VisibleRows(), 10);
-  EXPECT_EQ(v.TextLeft(), 31);  // margin 19 and the image bar's 12
-  EXPECT_EQ(w.Editor.VisibleCols(), 75);
-  w.Editor.Marks().Underline().SetVisible(true);
-  EXPECT_EQ(v.RowHeight(), 17);
-  EXPECT_EQ(w.Editor.VisibleRows(), 9);
-  w.Editor.Leftbar().SetVisible(true);
-  EXPECT_EQ(v.TextLeft(), 31 + 8 + 32 + 4);
-  w.Editor.Ruler().SetVisible(true);
-  EXPECT_EQ(v.TopMargin(), 2 + 8 + 6);
-  w.Window.Metrics.AveCharWidth = 10;
-  w.Editor.Resize();
-  EXPECT_EQ(v.ColWidth(), 10);
-  w.Editor.View().Colors().Comment().SetStyle(fsItalic);
-  EXPECT_TRUE(v.TransparentTokens());
-}
-
 TEST(NotePreset, ReachesTheControlAndItsPaint) {
   TWindowedEditor w;
   app::ApplyNoteWindowEditorSettings(w.Editor);
