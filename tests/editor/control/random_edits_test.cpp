@@ -218,7 +218,7 @@ std::string StartSequence(TEditor& editor, TTextGenerator& random) {
 // the history, which then starts again from there. At the end, undoing everything gives the start back
 // and redoing everything the end.
 TEST(RandomEdits, EditsUndoRedoAndNewWrapSettingsKeepTheRowsEqualToTheModelAndToAFullRewrap) {
-  for (int sequence = 0; sequence < 4000; ++sequence) {
+  for (int sequence = 0; sequence < 8000; ++sequence) {
     SCOPED_TRACE("sequence " + std::to_string(sequence));
     TTextGenerator random(1000u + static_cast<std::uint32_t>(sequence));
     TEditor editor;
