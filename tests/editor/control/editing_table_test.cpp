@@ -16,6 +16,7 @@
 #include "editor/control/editor_messages.h"
 #include "editor/control/editor_mouse.h"
 #include "editor/control/editor_paint.h"
+#include "editor/syntax/fountain.h"
 #include "editor/text/editor_undo_obj.h"
 #include "support/change_listener.h"
 #include "support/mouse_driver.h"
@@ -225,6 +226,16 @@ class TCase {
         {"focused", [&] { return with({str(d.Window.HasFocus), str(d.Window.Captured)}); }},
         {"mousedowns", [&] { return with({str(FMouseDowns)}); }},
         {"dblclicks", [&] { return with({str(FDoubleClicks.Count)}); }},
+        // The scheme in use, as the editor and its start states see it (0 View's, 1 and 2 the table's own),
+        // and how many listen to the table's schemes.
+        {"active",
+         [&] {
+           const auto index = [&](const TFountain* f) {
+             return f == &FSchemes[0] ? "1" : f == &FSchemes[1] ? "2" : f == &e.View().Fountain() ? "0" : "?";
+           };
+           return with({index(e.ActiveFountain()), index(e.TokenRowStates().Fountain())});
+         }},
+        {"listeners", [&] { return with({str(FSchemes[0].ListenerCount()), str(FSchemes[1].ListenerCount())}); }},
         {"computed", [&] { return with({str(e.ListInfo().StateComputed(number(0)))}); }},
         {"caretwidth", [&] { return with({str(e.CaretModel().Width())}); }},
         {"text", [&] { return "text" + test::ShowMarked({d.Text()}); }},
@@ -332,9 +343,10 @@ class TCase {
     return "unknown expectation " + word;
   }
 
-  // The editor's OnChange, OnTopRowChange, OnTopColChange and OnDblClick; made before the editor, gone
-  // after it.
+  // The editor's OnChange, OnTopRowChange, OnTopColChange and OnDblClick, and two schemes of its own for
+  // the Fountain property (scheme 0 is View's); made before the editor, gone after it.
   test::TChangeListener FChanges, FTopRows, FTopCols, FDoubleClicks;
+  TEditorFountain FSchemes[2];
   TMouseDriver d;
 
  private:
@@ -399,6 +411,9 @@ class TCase {
     return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
   }
 
+  // Scheme 0 is View's, 1 and 2 the table's own.
+  TEditorFountain& Scheme(int n) { return n > 0 ? FSchemes[n - 1] : d.Editor.View().Fountain(); }
+
   // The whole window painted.
   test::TRecordingCanvas Paint() {
     test::TRecordingCanvas canvas;
@@ -451,6 +466,10 @@ class TCase {
           {"boxmode", [&] { e.SetBoxMode(true); }},
           {"resetstates", [&] { e.ListInfo().ResetStates(); }},
           {"dropstates", [&] { e.ListInfo().DropStatesFrom(0); }},
+          // The Fountain property (scheme(0) clears it), and a scheme's URL or mail rule switched.
+          {"scheme", [&] { e.SetFountain(number(0) > 0 ? &FSchemes[number(0) - 1] : nullptr); }},
+          {"schemeurl", [&] { Scheme(number(0)).SetUrl(!Scheme(number(0)).Url()); }},
+          {"schememail", [&] { Scheme(number(0)).SetMail(!Scheme(number(0)).Mail()); }},
           {"urlcolor", [&] { e.View().Colors().Url().SetColor(static_cast<TColor>(number(0))); }},
           {"leftmargin", [&] { e.Margin().SetLeft(number(0)); }},
           {"speedfull",  // Speed assigned with InitBracketsFull
