@@ -1,5 +1,5 @@
 // The caret's conversions between columns and byte indexes, which skip the column map before a row's
-// first tab, against the row's whole map: random rows with and without tabs, double-byte characters
+// first tab, against the row's whole map, and a column's offset placing the caret back on it: random rows with and without tabs, double-byte characters
 // (some with both bytes in the lead range, so the runs of lead-range bytes are long), lone lead bytes,
 // and rows long enough for the caret to stand past column 1000.
 #include <gtest/gtest.h>
@@ -76,6 +76,12 @@ TEST(CaretColumns, AgreeWithTheRowsWholeColumnMap) {
         if (col < 0) continue;
         SCOPED_TRACE(testing::Message() << "round " << round << " row " << row << " col " << col);
         ASSERT_EQ(editor.ByteIndexOfCol(row, col), ByteIndexOfColumn(map, col));
+        // A column where a character starts names an offset that puts the caret back there.
+        const char code = col < width ? map[static_cast<std::size_t>(col)] : colTrail;
+        if (code != colTrail && code != colTabFill) {
+          editor.PlaceCaret(0, editor.CaretOffset(0, row, col));
+          ASSERT_EQ(std::make_pair(editor.Row(), editor.Col()), std::make_pair(row, col));
+        }
         const int from = random.Below(width + 1);
         editor.SetRow(row);
         editor.SetCol(from);

@@ -1,18 +1,12 @@
-// The caret and the view as the window sees them: the blinking caret the core draws and never shows
-// outside the visible rows, the pixels a scroll moves and the events it raises, the caret-row underline
-// that follows the caret, and a view that stays put when the focus comes back.
+// The caret and the view where the cases of editing.txt do not reach: the blinking caret the core draws,
+// and a view without a window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <string>
 #include <vector>
 
 #include "editor/control/caret_model.h"
-#include "editor/control/editor_paint.h"
-#include "editor/text/editor_screen_strings.h"
+#include "editor/control/editor.h"
 #include "support/change_listener.h"
-#include "support/recording_canvas.h"
-#include "support/windowed_editor.h"
 
 namespace editor {
 namespace {
@@ -84,116 +78,6 @@ TEST(CaretModel, AMoveRestartsTheBlinkAndRepaintsBothPlaces) {
   EXPECT_TRUE(l.Timers.empty() || l.Timers == (std::vector<int>{0}));
 }
 
-// Forty rows in a window ten rows high with construction defaults (text from x 31), with the focus.
-struct TFocusedEditor : test::TWindowedEditor {
-  TFocusedEditor() : TWindowedEditor(10) {
-    std::string text;
-    for (int i = 0; i < 40; ++i) text += "row\r\n";
-    Editor.Lines().SetText(text);
-    Editor.FocusIn();
-    Editor.OnTopRowChange = TopRowChanges.Event();
-    Editor.OnTopColChange = TopColChanges.Event();
-  }
-  test::TRecordingCanvas Paint() {
-    test::TRecordingCanvas canvas;
-    canvas.Clip = {0, 0, Window.Width, Window.Height};
-    PaintEditor(Editor, canvas);
-    return canvas;
-  }
-  test::TChangeListener TopRowChanges, TopColChanges;
-};
-
-TEST(EditorCaret, BlinksAtTheWindowsRateAndAPaintLeavesTheBlinkAlone) {
-  TFocusedEditor f;
-  EXPECT_EQ(f.Window.CaretTimer, 500);
-  const TRect caret{31, 2, 33, 18};
-  EXPECT_EQ(f.Paint().Inverted, Rects{caret});
-  EXPECT_EQ(f.Paint().Inverted, Rects{caret}) << "painting again keeps the phase";
-  f.Window.Invalidated.clear();
-  f.Editor.CaretTick();
-  EXPECT_EQ(f.Window.Invalidated, Rects{caret}) << "a tick repaints the caret's pixels";
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.FocusOut();
-  EXPECT_EQ(f.Window.CaretTimer, 0);
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-}
-
-TEST(EditorCaret, ACaretOutsideTheVisibleRowsIsNeverDrawn) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(1);  // one row up: the caret's cell would reach into the top margin
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.CaretTick();
-  f.Editor.CaretTick();
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-  f.Editor.SetTopRow(0);
-  EXPECT_EQ(f.Paint().Inverted.size(), 1u) << "back in view, it shows again";
-  f.Editor.SetRow(11);  // below the ten whole rows: the partly shown row still counts
-  f.Editor.SetTopRow(1);
-  EXPECT_EQ(f.Paint().Inverted, (Rects{{31, 2 + 10 * 16, 33, 167}})) << "as much as the window shows";
-  f.Editor.SetRow(12);
-  f.Editor.SetTopRow(2);
-  f.Editor.SetTopRow(1);
-  EXPECT_TRUE(f.Paint().Inverted.empty());
-}
-
-TEST(EditorCaret, GettingTheFocusBackLeavesTheViewWhereTheUserScrolledIt) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(20);
-  f.Editor.FocusOut();
-  f.Editor.FocusIn();
-  EXPECT_EQ(f.Editor.TopRow(), 20);
-  EXPECT_FALSE(f.Editor.CaretModel().Drawn());
-}
-
-TEST(EditorCaret, OnARowLongerThanTheViewTheCaretShowsAtColumn1000) {
-  TFocusedEditor f;
-  f.Editor.Caret().SetFreeCaret(false);
-  f.Editor.Lines().SetText(std::string(1200, 'a'));
-  f.Editor.SetCol(1200);
-  f.Editor.ScrollCaret();
-  EXPECT_EQ(f.Editor.Col(), 1200);
-  EXPECT_EQ(f.Editor.TopCol(), 1000 - 75 / 2);
-  EXPECT_EQ(f.Editor.CaretModel().Position(), (TPoint{31 + 37 * 8, 2}));
-  EXPECT_TRUE(f.Editor.CaretModel().Drawn());
-}
-
-TEST(EditorScroll, TheTopRowScrollsThePixelsAndReportsRealChangesOnly) {
-  TFocusedEditor f;
-  f.Editor.SetTopRow(5);
-  ASSERT_EQ(f.Window.Scrolls.size(), 1u);
-  EXPECT_EQ(f.Window.Scrolls[0].Dy, -5 * 16);
-  EXPECT_EQ(f.Window.Scrolls[0].Area, (TRect{0, 2, 640, 167}));
-  f.Editor.SetTopRow(5);
-  EXPECT_EQ(f.TopRowChanges.Count, 1);
-  f.Editor.SetTopRow(1000);  // more than a page: one page and a row, all of the text area new
-  EXPECT_EQ(f.Editor.TopRow(), 40);
-  EXPECT_EQ(f.Window.Scrolls.back().Dy, -11 * 16);
-  f.Editor.SetTopRow(90);
-  EXPECT_EQ(f.TopRowChanges.Count, 2);
-  f.Editor.HScroll(TScrollRequest::LineDown, 0);
-  EXPECT_EQ(f.Window.Scrolls.back().Dx, -8);
-  EXPECT_EQ(f.Window.Scrolls.back().Area, (TRect{31, 0, 640, 167}));
-  EXPECT_EQ(f.TopColChanges.Count, 1);
-  // The caret's pixels must not travel with the scroll: its place and where they go are repainted.
-  f.Editor.SetRow(3);
-  f.Editor.SetTopRow(0);
-  f.Editor.ScrollCaret();
-  f.Window.Invalidated.clear();
-  f.Editor.SetTopRow(1);
-  ASSERT_GE(f.Window.Invalidated.size(), 2u);
-  EXPECT_EQ(f.Window.Invalidated[0], (TRect{31, 2 + 3 * 16, 33, 2 + 4 * 16}));
-  EXPECT_EQ(f.Window.Invalidated[1], (TRect{31, 2 + 2 * 16, 33, 2 + 3 * 16}));
-}
-
-TEST(EditorScroll, AChangeMovesThePixelsOfTheRowsBelowIt) {
-  TFocusedEditor f;
-  // Row 0 became two and the next line lines up again at once: the rows from 2 on move down one.
-  f.Editor.ListInfo().ReplaceText(0, 1, "o\r\nne\r\n");
-  ASSERT_EQ(f.Window.Scrolls.size(), 1u);
-  EXPECT_EQ(f.Window.Scrolls[0].Dy, 16);
-  EXPECT_EQ(f.Window.Scrolls[0].Area, (TRect{0, 2 + 2 * 16, 640, 167}));
-}
-
 TEST(EditorScroll, WithoutAWindowTheTopRowIsOnlyStored) {
   TEditor editor;
   test::TChangeListener changes;
@@ -202,43 +86,6 @@ TEST(EditorScroll, WithoutAWindowTheTopRowIsOnlyStored) {
   editor.SetTopRow(9);
   EXPECT_EQ(editor.TopRow(), 3);
   EXPECT_EQ(changes.Count, 0);
-}
-
-TEST(EditorUnderline, FollowsTheCaretAndStaysOutOfScrolls) {
-  TFocusedEditor f;
-  f.Editor.Marks().Underline().SetVisible(true);  // rows 17 pixels high, the line on the 17th
-  const auto line = [&f](int row) {
-    const int y = 2 + (row - f.Editor.TopRow()) * 17 + 16;
-    return TRect{31, y, 640, y + 1};
-  };
-  const auto has = [&f](const TRect& r) {
-    return std::find(f.Window.Invalidated.begin(), f.Window.Invalidated.end(), r) != f.Window.Invalidated.end();
-  };
-  const auto lines = [](const test::TRecordingCanvas& canvas) {
-    std::vector<int> ys;
-    for (const auto& l : canvas.Lines) ys.push_back(l.From.Y);
-    return ys;
-  };
-  EXPECT_EQ(lines(f.Paint()), std::vector<int>{18});
-  f.Window.Invalidated.clear();
-  f.Editor.SetRow(2);
-  f.Editor.ScrollCaret();
-  EXPECT_TRUE(has(line(0)) && has(line(2))) << "erased on the old row, drawn on the new";
-  EXPECT_EQ(lines(f.Paint()), std::vector<int>{2 + 2 * 17 + 16});
-
-  f.Editor.BeginUnderlineHide();
-  f.Editor.BeginUnderlineHide();
-  f.Editor.EndUnderlineHide();
-  EXPECT_TRUE(lines(f.Paint()).empty()) << "hidden until the last End";
-  f.Window.Invalidated.clear();
-  f.Editor.EndUnderlineHide();
-  EXPECT_EQ(f.Window.Invalidated, Rects{line(2)});
-  EXPECT_EQ(lines(f.Paint()).size(), 1u);
-  f.Window.Invalidated.clear();
-  const TRect before = line(2);
-  f.Editor.SetTopRow(1);  // erased before the pixels move, drawn again where the row went
-  EXPECT_TRUE(has(before) && has(line(2)));
-  EXPECT_EQ(f.Editor.UnderlineHideCount(), 0);
 }
 
 }  // namespace

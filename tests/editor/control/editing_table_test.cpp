@@ -2,17 +2,27 @@
 // caret (and selection), what the user does, and the text, caret and selection that result.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "editor/base/strings.h"
 #include "editor/control/editor_messages.h"
+#include "editor/control/editor_mouse.h"
+#include "editor/control/editor_paint.h"
+#include "editor/syntax/fountain.h"
 #include "editor/text/editor_undo_obj.h"
+#include "support/change_listener.h"
 #include "support/mouse_driver.h"
+#include "support/recording_canvas.h"
 #include "support/table.h"
+#include "support/temp_dir.h"
 
 namespace editor {
 namespace {
@@ -59,10 +69,20 @@ const std::map<std::string, TScrollRequest> kRequests = {
     {"PageDown", TScrollRequest::PageDown}, {"Thumb", TScrollRequest::ThumbTrack},  {"Top", TScrollRequest::Top},
     {"Bottom", TScrollRequest::Bottom},     {"End", TScrollRequest::EndScroll}};
 
+// The names the checks give the window's cursors and the control's cursor states.
+const std::vector<std::string> kCursorKinds = {"Arrow",   "IBeam", "Hand",       "DragMove",
+                                               "No",      "SizeAll", "RightArrow", "DragSelCopy"};
+const std::vector<std::string> kCursorStates = {"text", "margin", "top", "insel", "move", "copy"};
+
 // One case run on a fresh note-window editor.
 class TCase {
  public:
   explicit TCase(const std::vector<std::string>& settings) {
+    d.Editor.OnChange = FChanges.Event();
+    d.Editor.OnTopRowChange = FTopRows.Event();
+    d.Editor.OnTopColChange = FTopCols.Event();
+    d.Editor.OnDblClick = FDoubleClicks.Event();
+    d.Editor.OnMouseDown = [this](TEditor&, TMouseButton, TShiftState, int, int) { ++FMouseDowns; };
     for (const std::string& word : settings) Set(word);
   }
 
@@ -75,6 +95,7 @@ class TCase {
       d.Editor.SetSelStart(in.Caret);
     }
     if (FReadOnly) d.Editor.SetReadOnly(true);
+    FRepaintsAtLoad = d.Window.InvalidateAllCount;
   }
 
   void Run(const std::string& word) {
@@ -122,6 +143,13 @@ class TCase {
     const auto bar = [&call, &str](const std::string& which, const test::TFakeWindow::TScrollRange& b) {
       return call(which, {str(b.Min), str(b.Max), str(b.Page), str(b.Position)});
     };
+    // Rectangles as "left,top,right,bottom", one after the other; "none" for no rectangle.
+    const auto rects = [&str](const std::vector<TRect>& list) {
+      std::string out;
+      for (const TRect& r : list)
+        out += (out.empty() ? "" : ",") + str(r.Left) + "," + str(r.Top) + "," + str(r.Right) + "," + str(r.Bottom);
+      return out.empty() ? "none" : out;
+    };
     TEditorMessages m(e);
     std::array<char, 4> buffer{};
     // What each check finds, written as the check is; the check holds when the two are the same.
@@ -143,13 +171,90 @@ class TCase {
         {"rowmarks", [&] { return call("rowmarks", {a.at(0), str(e.ListInfo().RowMarks(number(0)))}); }},
         {"markset", [&] { return with({str(e.RowMarkSet(number(0)))}); }},
         {"readonly", [&] { return with({str(e.ReadOnly())}); }},
-        {"shown",  // the window's cursor
+        {"shown", [&] { return with({kCursorKinds.at(static_cast<std::size_t>(d.Window.Cursor))}); }},
+        // The cursor a cursor index shows, and the index the control's defaults give a cursor state.
+        {"cursorkind", [&] { return with({kCursorKinds.at(static_cast<std::size_t>(CursorKindOf(number(0))))}); }},
+        {"defaultcursor",
          [&] {
-           return with({name({"Arrow", "IBeam", "Hand", "DragMove", "No", "SizeAll", "RightArrow", "DragSelCopy"},
-                             static_cast<int>(d.Window.Cursor))});
+           const auto state = std::find(kCursorStates.begin(), kCursorStates.end(), a.at(0)) - kCursorStates.begin();
+           return with({str(CursorIndexOf(TCursorIndices{}, static_cast<TCursorState>(state)))});
          }},
+        // The window's side: the last scroll of its pixels (dx,dy,area), how many there were, the areas
+        // repainted since "unpaint", the top row and column changes reported, the caret's blink interval,
+        // the caret a paint inverts, the caret's place and whether it is drawn.
+        {"scroll",
+         [&] {
+           if (d.Window.Scrolls.empty()) return std::string("no scroll");
+           const test::TFakeWindow::TScrollCall& s = d.Window.Scrolls.back();
+           return call("scroll", {str(s.Dx), str(s.Dy), rects({s.Area})});
+         }},
+        {"scrolls", [&] { return with({str(d.Window.Scrolls.size())}); }},
+        {"repainted", [&] { return call("repainted", {rects(d.Window.Invalidated)}); }},
+        {"topchanges", [&] { return with({str(FTopRows.Count)}); }},
+        {"leftchanges", [&] { return with({str(FTopCols.Count)}); }},
+        {"blink", [&] { return with({str(d.Window.CaretTimer)}); }},
+        {"inverted", [&] { return call("inverted", {rects(Paint().Inverted)}); }},
+        {"underlines",  // the lines a paint draws (the caret row's underline), by their top pixel
+         [&] {
+           std::string ys;
+           const test::TRecordingCanvas canvas = Paint();
+           for (const test::TRecordingCanvas::TLine& l : canvas.Lines) ys += (ys.empty() ? "" : ",") + str(l.From.Y);
+           return call("underlines", {ys.empty() ? "none" : ys});
+         }},
+        {"underlinehides", [&] { return with({str(e.UnderlineHideCount())}); }},
+        // Whole-window repaints since the load, where the text starts, the start states' InitBracketsFull.
+        {"repaints", [&] { return with({str(d.Window.InvalidateAllCount - FRepaintsAtLoad)}); }},
+        {"textleft", [&] { return with({str(e.Viewport().TextLeft())}); }},
+        // The view's measures: whole rows and columns shown, a cell's size, the text's top, whether tokens
+        // are drawn transparent (an italic style in the scheme).
+        {"visible", [&] { return with({str(e.VisibleRows()), str(e.VisibleCols())}); }},
+        {"cell", [&] { return with({str(e.Viewport().ColWidth()), str(e.Viewport().RowHeight())}); }},
+        {"topmargin", [&] { return with({str(e.Viewport().TopMargin())}); }},
+        {"transparent", [&] { return with({str(e.Viewport().TransparentTokens())}); }},
+        {"initfull", [&] { return with({str(e.TokenRowStates().InitBracketsFull())}); }},
+        {"caretat", [&] { return call("caretat", {str(e.CaretModel().Position().X), str(e.CaretModel().Position().Y)}); }},
+        {"drawn", [&] { return with({str(e.CaretModel().Drawn())}); }},
+        // The input a held button or a drag holds off: passes(char,key down,key up,wheel) for Left,
+        // passctrl(0|1) and passctrlup(0|1) for Ctrl going down and up; the window's focus and capture; the events the editor raised.
+        {"passes",
+         [&] {
+           return with({str(e.PassChar()), str(e.PassKeyDown(TEditorKey::Left, 0)),
+                        str(e.PassKeyUp(TEditorKey::Left)), str(e.PassMouseWheel())});
+         }},
+        {"passctrl", [&] { return with({str(e.PassKeyDown(TEditorKey::Control, ssCtrl))}); }},
+        {"passctrlup", [&] { return with({str(e.PassKeyUp(TEditorKey::Control))}); }},
+        {"focused", [&] { return with({str(d.Window.HasFocus), str(d.Window.Captured)}); }},
+        {"mousedowns", [&] { return with({str(FMouseDowns)}); }},
+        {"dblclicks", [&] { return with({str(FDoubleClicks.Count)}); }},
+        // The scheme in use, as the editor and its start states see it (0 View's, 1 and 2 the table's own),
+        // and how many listen to the table's schemes.
+        {"active",
+         [&] {
+           const auto index = [&](const TFountain* f) {
+             return f == &FSchemes[0] ? "1" : f == &FSchemes[1] ? "2" : f == &e.View().Fountain() ? "0" : "?";
+           };
+           return with({index(e.ActiveFountain()), index(e.TokenRowStates().Fountain())});
+         }},
+        {"listeners", [&] { return with({str(FSchemes[0].ListenerCount()), str(FSchemes[1].ListenerCount())}); }},
+        {"computed", [&] { return with({str(e.ListInfo().StateComputed(number(0)))}); }},
         {"caretwidth", [&] { return with({str(e.CaretModel().Width())}); }},
         {"text", [&] { return "text" + test::ShowMarked({d.Text()}); }},
+        {"changes", [&] { return with({str(FChanges.Count)}); }},
+        {"loaded", [&] { return with({str(FLoaded)}); }},
+        // The rows and lines as the row store reads them; "error" where it refuses the request.
+        {"linestart", [&] { return with({str(e.ListInfo().LineStartRow(number(0)))}); }},
+        {"lineend", [&] { return with({str(e.ListInfo().LineEndRow(number(0)))}); }},
+        {"linetorow", [&] { return with({str(e.ListInfo().LineToRow(number(0)))}); }},
+        {"rowtoline", [&] { return with({str(e.ListInfo().RowToLine(number(0)))}); }},
+        {"line", [&] { return call("line", {a.at(0)}) + test::ShowMarked({e.Lines().Strings(number(0))}); }},
+        {"rowstext",  // the rows joined from a row on: how many it took, the last one's end, the text
+         [&] {
+           TRowAttribute attribute = raNone;
+           int taken = 0;
+           std::string text;
+           e.ListInfo().GetRowsText(number(0), number(1), attribute, taken, text);
+           return with({str(taken), std::string(1, "BWEN"[attribute])}) + test::ShowMarked({text});
+         }},
         // What the editor answers about points, cells and the caret.
         {"insel", [&] { return with({str(e.IsInSelection(number(0), number(1)))}); }},
         {"candrag", [&] { return with({str(e.CanDragSelection())}); }},
@@ -192,6 +297,7 @@ class TCase {
         {"listmarks", [&] { return call("listmarks", {str(e.ListInfo().ListMarks())}); }},
         {"lines", [&] { return call("lines", {str(e.Lines().Count())}); }},
         {"canundo", [&] { return call("canundo", {str(e.CanUndo())}); }},
+        {"undos", [&] { return with({str(e.ListInfo().UndoObj().UndoList().size())}); }},
         {"canredo", [&] { return call("canredo", {str(e.CanRedo())}); }},
         {"modified", [&] { return call("modified", {str(e.Modified())}); }},
         {"hidden", [&] { return call("hidden", {str(e.CaretHidden())}); }},
@@ -208,7 +314,7 @@ class TCase {
         {"hbar", [&] { return bar("hbar", d.Window.HorizontalBar); }},
         {"sel", [&] { return call("sel", {str(e.SelStart()), str(e.SelLength())}); }},
         {"state", [&] { return with({name({"none", "anchored", "selected", "hit"}, e.Selection().State())}); }},
-        {"cursor", [&] { return with({name({"text", "margin", "top", "insel", "move", "copy"}, e.CursorState())}); }},
+        {"cursor", [&] { return with({kCursorStates.at(static_cast<std::size_t>(e.CursorState()))}); }},
         {"drag", [&] { return with({name({"none", "pending", "dragging"}, e.SelDragState())}); }},
     };
     // Quoted texts in a check are compared as the table writes them.
@@ -216,7 +322,12 @@ class TCase {
     const std::string expected =
         quote == std::string::npos ? word : word.substr(0, quote) + test::ShowMarked(ParseQuoted(word));
     if (const auto check = found.find(c.Name == "boxclip" ? "clip" : c.Name); check != found.end()) {
-      const std::string value = check->second();
+      std::string value;
+      try {
+        value = check->second();
+      } catch (const EListError&) {
+        value = with({"error"});
+      }
       return value == expected ? "" : value;
     }
     if (c.Name == "undo") {
@@ -232,6 +343,10 @@ class TCase {
     return "unknown expectation " + word;
   }
 
+  // The editor's OnChange, OnTopRowChange, OnTopColChange and OnDblClick, and two schemes of its own for
+  // the Fountain property (scheme 0 is View's); made before the editor, gone after it.
+  test::TChangeListener FChanges, FTopRows, FTopCols, FDoubleClicks;
+  TEditorFountain FSchemes[2];
   TMouseDriver d;
 
  private:
@@ -245,6 +360,13 @@ class TCase {
         {"wrap", [&] { e.WrapOption().SetWrapByte(value), e.SetWordWrap(true); }},
         {"rows", [&] { d.Window.Height = 2 + 5 + value * 16, e.Resize(); }},
         {"cols", [&] { d.Window.Width = 8 + 4 + value * 8, e.Resize(); }},
+        {"screen", [&] { d.Window.Screen = value; }},
+        {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
+        {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
+        {"leftbar", [&] { e.Leftbar().SetVisible(true); }},
+        {"ruler", [&] { e.Ruler().SetVisible(true); }},
+        {"avechar", [&] { d.Window.Metrics.AveCharWidth = value, e.Resize(); }},
+        {"italiccomment", [&] { e.View().Colors().Comment().SetStyle(fsItalic); }},
         {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
         {"tabindent", [&] { caret.SetTabIndent(true); }},
@@ -289,6 +411,17 @@ class TCase {
     return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
   }
 
+  // Scheme 0 is View's, 1 and 2 the table's own.
+  TEditorFountain& Scheme(int n) { return n > 0 ? FSchemes[n - 1] : d.Editor.View().Fountain(); }
+
+  // The whole window painted.
+  test::TRecordingCanvas Paint() {
+    test::TRecordingCanvas canvas;
+    canvas.Clip = {0, 0, d.Window.Width, d.Window.Height};
+    PaintEditor(d.Editor, canvas);
+    return canvas;
+  }
+
   void RunOnce(const TCommand& c, const std::string& word) {
     TEditor& e = d.Editor;
     const std::vector<std::string> a = Arguments(word);
@@ -331,6 +464,30 @@ class TCase {
           {"scrollcaret", [&] { e.ScrollCaretMessage(); }},
           {"hit", [&] { e.SetHitSelection(number(0), number(1)); }},
           {"boxmode", [&] { e.SetBoxMode(true); }},
+          {"resetstates", [&] { e.ListInfo().ResetStates(); }},
+          {"dropstates", [&] { e.ListInfo().DropStatesFrom(0); }},
+          // The Fountain property (scheme(0) clears it), and a scheme's URL or mail rule switched.
+          {"scheme", [&] { e.SetFountain(number(0) > 0 ? &FSchemes[number(0) - 1] : nullptr); }},
+          {"schemeurl", [&] { Scheme(number(0)).SetUrl(!Scheme(number(0)).Url()); }},
+          {"schememail", [&] { Scheme(number(0)).SetMail(!Scheme(number(0)).Mail()); }},
+          {"urlcolor", [&] { e.View().Colors().Url().SetColor(static_cast<TColor>(number(0))); }},
+          {"leftmargin", [&] { e.Margin().SetLeft(number(0)); }},
+          {"speedfull",  // Speed assigned with InitBracketsFull
+           [&] {
+             TEditorSpeed speed;
+             speed.SetInitBracketsFull(true);
+             e.Speed().Assign(speed);
+           }},
+          {"caretinview", [&] { e.ScrollCaret(); }},
+          {"focusin", [&] { e.FocusIn(); }},
+          {"blur", [&] { d.Window.HasFocus = false; }},
+          {"rightpress", [&] { e.MouseDown(TMouseButton::Right, 0, 10, 10); }},
+          {"dblclick", [&] { e.DoubleClick(TMouseButton::Left, 0, 10, 10); }},
+          {"focusout", [&] { e.FocusOut(); }},
+          {"tick", [&] { e.CaretTick(); }},
+          {"unpaint", [&] { d.Window.Invalidated.clear(); }},
+          {"hideunderline", [&] { e.BeginUnderlineHide(); }},
+          {"showunderline", [&] { e.EndUnderlineHide(); }},
           // The rows and the line view, as the program's other parts edit them.
           {"replace", [&] { e.ListInfo().ReplaceText(number(0), number(1), ParseQuoted(word).Text); }},
           {"linsert", [&] { e.Lines().Insert(number(0), ParseQuoted(word).Text); }},
@@ -339,6 +496,25 @@ class TCase {
           {"ladd", [&] { e.Lines().Add(ParseQuoted(word).Text); }},
           {"settext", [&] { e.Lines().SetText(ParseQuoted(word).Text); }},
           {"clear", [&] { e.Lines().Clear(); }},
+          {"assign",
+           [&] {
+             TStringList list;
+             list.SetText(ParseQuoted(word).Text);
+             e.Lines().Assign(list);
+           }},
+          {"beginupdate", [&] { e.Lines().BeginUpdate(); }},
+          {"endupdate", [&] { e.Lines().EndUpdate(); }},
+          {"setmodified", [&] { e.SetModified(number(0) != 0); }},
+          {"load",  // the bytes from a file; without them, from a file that is not there
+           [&] {
+             static const test_support::TempDir dir;
+             std::filesystem::path path = dir / "missing";
+             if (word.find('\'') != std::string::npos) {
+               path = dir / "loaded";
+               std::ofstream(path, std::ios::binary) << ParseQuoted(word).Text;
+             }
+             FLoaded = e.Lines().LoadFromFile(path);
+           }},
           {"wrapon", [&] { e.SetWordWrap(true); }},
           {"wrapoff", [&] { e.SetWordWrap(false); }},
           {"wrapbyte", [&] { e.WrapOption().SetWrapByte(number(0)); }},
@@ -350,6 +526,7 @@ class TCase {
           {"ro", [&] { e.SetReadOnly(true); }},
           {"rw", [&] { e.SetReadOnly(false); }},
           {"Undo", [&] { e.Undo(); }},
+          {"undomax", [&] { e.SetUndoListMax(number(0)); }},
           {"Redo", [&] { e.Redo(); }},
           {"Copy", [&] { e.CopyToClipboard(); }},
           {"Cut", [&] { e.CutToClipboard(); }},
@@ -381,6 +558,9 @@ class TCase {
   }
 
   bool FReadOnly = false;
+  bool FLoaded = false;
+  int FMouseDowns = 0;
+  int FRepaintsAtLoad = 0;
 };
 
 TEST(EditingTable, EveryCaseGivesItsText) {

@@ -1,6 +1,6 @@
 // The editor's colour scheme wired to its rows: the start states the editor installs, their hand-over
-// when editors sharing the rows go, the Fountain property (the active scheme, its listener moved along,
-// cleared when the scheme goes, start states reset each time), and row repaints in every attached editor.
+// when editors sharing the rows go, the Fountain property cleared when the scheme goes (setting it is a
+// case of editing.txt), and row repaints in every attached editor.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,50 +44,6 @@ TEST(FountainWiring, WhenTheFirstEditorGoesTheNextOneKeepsTheStates) {
   rows.ResetStates();
   EXPECT_TRUE(rows.StateComputed(19));
   second.View().Brackets().Add()->SetLeftBracket("(*");
-  EXPECT_TRUE(rows.StateComputed(0));
-}
-
-TEST(FountainWiring, SettingFountainMovesTheListenerAndResetsAllStates) {
-  test::TFakeWindow window;
-  TEditor editor;
-  editor.SetWindow(&window);
-  editor.Lines().SetText(Rows(30));
-  TEditorScreenStrings& rows = editor.ListInfo();
-  TEditorFountain first, second;
-
-  rows.DropStatesFrom(0);
-  int repaints = window.InvalidateAllCount;
-  editor.SetFountain(&first);
-  EXPECT_EQ(editor.ActiveFountain(), &first);
-  EXPECT_EQ(editor.TokenRowStates().Fountain(), &first);
-  EXPECT_EQ(first.ListenerCount(), 1);
-  EXPECT_TRUE(rows.StateComputed(0));
-  EXPECT_GT(window.InvalidateAllCount, repaints);
-
-  rows.DropStatesFrom(0);
-  repaints = window.InvalidateAllCount;
-  editor.SetFountain(&first);  // the same scheme again: nothing happens
-  EXPECT_FALSE(rows.StateComputed(0));
-  EXPECT_EQ(first.ListenerCount(), 1);
-  first.SetUrl(true);  // a change in the external scheme reaches the editor
-  EXPECT_TRUE(rows.StateComputed(0));
-  EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
-
-  editor.SetFountain(&second);
-  EXPECT_EQ(first.ListenerCount(), 0);
-  EXPECT_EQ(second.ListenerCount(), 1);
-  repaints = window.InvalidateAllCount;
-  editor.View().SetUrl(true);  // View's own scheme still reports (the active one is another)
-  first.SetMail(true);         // the old one no longer does
-  EXPECT_EQ(window.InvalidateAllCount, repaints + 1);
-  second.SetMail(true);
-  EXPECT_EQ(window.InvalidateAllCount, repaints + 2);
-
-  rows.DropStatesFrom(0);
-  editor.SetFountain(nullptr);
-  EXPECT_EQ(second.ListenerCount(), 0);
-  EXPECT_EQ(editor.ActiveFountain(), &editor.View().Fountain());
-  EXPECT_EQ(editor.TokenRowStates().Fountain(), &editor.View().Fountain());
   EXPECT_TRUE(rows.StateComputed(0));
 }
 

@@ -1,7 +1,8 @@
-// The control's properties in effect: values clamped, one repaint per real change, what a Caret change
-// or assignment does to the history, the cursors and the image bar's pictures, the metrics the window
-// measures, how far ahead start states are computed, and the note window's preset reaching a painted
-// control. (A new tab width, hits and read-only over a drag are cases of editing.txt.)
+// The control's properties in effect: values clamped, a repaint for every assignment, what a Caret change
+// or assignment does to the history, the image bar's pictures, the metrics the window
+// measures, and the note window's preset reaching a painted control. (A new tab width, hits, read-only
+// over a drag, the cursors, how far ahead start states are computed and the repaints and start states a
+// property change brings are cases of editing.txt.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -55,30 +56,6 @@ TEST(EditorProps, ANewControlTakesTabsAndReturnsAsText) {
   EXPECT_EQ(e.Lines().Text(), "\r\n\t");
 }
 
-TEST(PropertyChanged, RepaintsOncePerRealChangeAndResetsStatesForTheScheme) {
-  TWindowedEditor w;
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += "http://x" + std::to_string(i) + "\r\n";
-  w.Editor.Lines().SetText(text);
-  TEditorScreenStrings& rows = w.Editor.ListInfo();
-  rows.DropStatesFrom(0);
-  const int repaints = w.Window.InvalidateAllCount;
-  w.Editor.View().Colors().Url().SetColor(0xFF);
-  w.Editor.View().Colors().Url().SetColor(0xFF);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 1);
-  EXPECT_TRUE(rows.StateComputed(0)) << "every start state was reset";
-  rows.DropStatesFrom(0);
-  w.Editor.Margin().SetLeft(3);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
-  EXPECT_FALSE(rows.StateComputed(0)) << "a margin does not touch the start states";
-  EXPECT_EQ(w.Editor.Viewport().TextLeft(), 3 + 12);
-  TEditorSpeed speed;  // Speed reports nothing, but the start states learn InitBracketsFull
-  speed.SetInitBracketsFull(true);
-  w.Editor.Speed().Assign(speed);
-  EXPECT_EQ(w.Window.InvalidateAllCount, repaints + 2);
-  EXPECT_TRUE(w.Editor.TokenRowStates().InitBracketsFull());
-}
-
 TEST(PropertyChanged, AssigningReportsOnceEvenWhenNothingDiffers) {
   TWindowedEditor w;
   TEditorCaret caret;
@@ -121,23 +98,6 @@ TEST(PropertyChanged, ACaretChangeOrAssignmentInAWindowEmptiesTheUndoHistory) {
   EXPECT_FALSE(w.Editor.CanUndo()) << "an equal Caret is still a new Caret";
 }
 
-TEST(Cursors, EachCursorIndexShowsItsCursor) {
-  // The control's own two, the platform's, and indices that name nothing (the note window's 1 and 2).
-  const std::vector<std::pair<int, TCursorKind>> kinds = {{crRightArrow, TCursorKind::RightArrow},
-                                                          {crDragSelCopy, TCursorKind::DragSelCopy},
-                                                          {crIBeam, TCursorKind::IBeam},
-                                                          {crDrag, TCursorKind::DragMove},
-                                                          {-21, TCursorKind::Hand},
-                                                          {crDefault, TCursorKind::Arrow},
-                                                          {1, TCursorKind::Arrow},
-                                                          {2, TCursorKind::Arrow}};
-  for (const auto& [index, kind] : kinds) EXPECT_EQ(CursorKindOf(index), kind) << index;
-  const TCursorIndices defaults;
-  EXPECT_EQ(CursorIndexOf(defaults, curLeftMargin), crRightArrow);
-  EXPECT_EQ(CursorIndexOf(defaults, curDragCopy), crDragSelCopy);
-  EXPECT_EQ(CursorIndexOf(defaults, curDragMove), crDrag);
-}
-
 TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   TWindowedEditor w;  // the image bar shows by default: 2 + 8 + 0 + 2 pixels
   w.Editor.Imagebar().SetMarkWidth(11);
@@ -171,40 +131,6 @@ TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   EXPECT_EQ(paint()[0].List, &BuiltInDigitImages());
   EXPECT_EQ(BuiltInDigitImages().Count(), 10);
   EXPECT_EQ(BuiltInMarkImages().Count(), 6);
-}
-
-TEST(Metrics, TheControlMeasuresThroughItsWindow) {
-  TWindowedEditor w(10);  // 2 + 5 + 10 x 16 pixels high: exactly ten rows, the slack under them counted
-  const TEditorViewport& v = w.Editor.Viewport();
-  EXPECT_EQ(w.Editor.VisibleRows(), 10);
-  EXPECT_EQ(v.TextLeft(), 31);  // margin 19 and the image bar's 12
-  EXPECT_EQ(w.Editor.VisibleCols(), 75);
-  w.Editor.Marks().Underline().SetVisible(true);
-  EXPECT_EQ(v.RowHeight(), 17);
-  EXPECT_EQ(w.Editor.VisibleRows(), 9);
-  w.Editor.Leftbar().SetVisible(true);
-  EXPECT_EQ(v.TextLeft(), 31 + 8 + 32 + 4);
-  w.Editor.Ruler().SetVisible(true);
-  EXPECT_EQ(v.TopMargin(), 2 + 8 + 6);
-  w.Window.Metrics.AveCharWidth = 10;
-  w.Editor.Resize();
-  EXPECT_EQ(v.ColWidth(), 10);
-  w.Editor.View().Colors().Comment().SetStyle(fsItalic);
-  EXPECT_TRUE(v.TransparentTokens());
-}
-
-TEST(StartStates, AreComputedTwoScreensOfTheScreensHeightBelowTheTopRow) {
-  TWindowedEditor w(10);
-  w.Window.Screen = 800;  // 50 rows of 16 pixels
-  std::string text;
-  for (int i = 0; i < 300; ++i) text += "x\r\n";
-  w.Editor.Lines().SetText(text);
-  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(100));
-  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(101));
-  w.Editor.SetTopRow(50);
-  w.Editor.ListInfo().ResetStates();
-  EXPECT_TRUE(w.Editor.ListInfo().StateComputed(150));
-  EXPECT_FALSE(w.Editor.ListInfo().StateComputed(151));
 }
 
 TEST(NotePreset, ReachesTheControlAndItsPaint) {

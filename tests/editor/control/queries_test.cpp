@@ -1,11 +1,10 @@
 // What the editor answers about points where editing.txt does not reach: the cell under a point of the
-// view, an editor without a window, and the input it holds off while a button or a drag is in progress.
+// view, an editor without a window, and a pasted view that ends before its buffer does.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "editor/view/hit_test.h"
-#include "support/change_listener.h"
 #include "support/mouse_driver.h"
 
 namespace editor {
@@ -32,39 +31,6 @@ TEST(TextPosFromPoint, AnEditorWithoutAWindowHasNoCellsToFind) {
   unmeasured.Lines().SetText("abc");
   int row = 0, index = 0;
   EXPECT_FALSE(unmeasured.TextPosFromPoint({10, 10}, row, index));
-}
-
-TEST(MouseInput, APressTakesFocusAndCaptureAndAHeldButtonHoldsOtherInputOff) {
-  TMouseDriver d;
-  d.Load("abc def\r\n");
-  int downs = 0;
-  d.Editor.OnMouseDown = [&downs](TEditor&, TMouseButton, TShiftState, int, int) { ++downs; };
-  test::TChangeListener doubleClicks;
-  d.Editor.OnDblClick = doubleClicks.Event();
-  d.Window.HasFocus = false;
-  d.Press(d.Cell(0, 1));
-  EXPECT_TRUE(d.Window.HasFocus && d.Window.Captured);
-  EXPECT_FALSE(d.Editor.PassChar() || d.Editor.PassKeyDown(TEditorKey::Left, 0) ||
-               d.Editor.PassKeyUp(TEditorKey::Left) || d.Editor.PassMouseWheel());
-  d.Editor.MouseDown(TMouseButton::Right, 0, 10, 10);
-  d.Editor.DoubleClick(TMouseButton::Left, 0, 10, 10);
-  EXPECT_EQ(downs, 1);
-  EXPECT_EQ(doubleClicks.Count, 0);
-  d.Release(d.Cell(0, 1));
-  EXPECT_FALSE(d.Window.Captured);
-  EXPECT_TRUE(d.Editor.PassChar() && d.Editor.PassKeyDown(TEditorKey::Left, 0));
-  d.Editor.DoubleClick(TMouseButton::Left, 0, 10, 10);
-  EXPECT_EQ(doubleClicks.Count, 1);
-  // A pending drag holds keys off too; an active one lets them through, and Ctrl switches its cursor.
-  d.Editor.SetSelStart(4);
-  d.Editor.SetSelLength(3);
-  d.Press(d.Cell(0, 5));
-  EXPECT_FALSE(d.Editor.PassKeyDown(TEditorKey::Control, ssCtrl));
-  d.Move(d.Cell(0, 2));
-  EXPECT_TRUE(d.Editor.PassKeyDown(TEditorKey::Control, ssCtrl));
-  EXPECT_EQ(d.Editor.CursorState(), curDragCopy);
-  EXPECT_TRUE(d.Editor.PassKeyUp(TEditorKey::Control));
-  EXPECT_EQ(d.Editor.CursorState(), curDragMove);
 }
 
 TEST(EditorInput, APastedViewEndsWhereTheViewEndsNotWhereItsBufferDoes) {

@@ -238,24 +238,6 @@ TEST(RowStatesInEditor, ATypedCharacterInAHundredThousandRowsRewritesOneRow) {
   EXPECT_TRUE(rows.StateComputed(99999)) << "nothing past the agreeing row was dropped";
 }
 
-TEST(RowStatesInEditor, ARowAfterAWrapThatLosesItsWrapGetsTheCarriedTokensLengthAgain) {
-  TStatefulEditor stateful;
-  stateful.Editor.SetWordWrap(true);
-  stateful.Editor.WrapOption().SetWrapByte(21);
-  TEditorScreenStrings& rows = stateful.Editor.ListInfo();
-  std::string kanji;
-  for (int i = 0; i < 12; ++i) kanji += Sjis("漢字");  // one word of 48 bytes: rows of 20, 20 and 8
-  stateful.Editor.Lines().SetText(kanji);
-  ASSERT_EQ(rows.Count(), 3);
-  ASSERT_EQ(rows.RowAttributeData(1).Remain, 0) << "the word runs on past row 1, so its length is not known there";
-
-  // Row 1 is re-cut (it now ends the text) but keeps its bytes: the word now ends in it.
-  rows.ReplaceText(2, 1, "");
-  ASSERT_EQ(rows.Count(), 2);
-  ASSERT_TRUE(rows.StateComputed(1));
-  EXPECT_EQ(rows.RowAttributeData(1).Remain, 20);
-}
-
 // Every row's state from the first row on, by the parser alone.
 std::vector<TRowAttributeData> StatesFromTheTop(const TEditorScreenStrings& rows, TFountainParser& parser) {
   test::TRows copy;
