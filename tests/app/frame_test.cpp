@@ -1,5 +1,5 @@
-// The skinned frame: the menu label's double click, and the window following the mouse where no window
-// manager moves it.
+// The skinned frame: the menu label's double click (the window following the mouse where no window manager
+// moves it is a scenario of tests/data/note_window.txt).
 #include <QApplication>
 #include <QTest>
 
@@ -45,29 +45,6 @@ TEST_F(FrameTest, TheMenuLabelsClickOpensTheMenuAndItsDoubleClickClosesTheWindow
   doubleClick(window);
   EXPECT_TRUE(window.isHidden());
   EXPECT_TRUE(fs::exists(Ini()));  // closed through the close check
-}
-
-TEST_F(FrameTest, WithoutAWindowManagerTheFrameMovesAndSizesTheWindowItself) {
-  app::TfrmMain& window = Start(1);
-  const QRect before = window.geometry();
-  auto send = [&window](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&window, &event);
-  };
-  send(QEvent::MouseButtonPress, {100, 8}, Qt::LeftButton);
-  send(QEvent::MouseMove, {130, 28}, Qt::LeftButton);
-  send(QEvent::MouseButtonRelease, {130, 28}, Qt::NoButton);
-  EXPECT_EQ(window.geometry(), before.translated(30, 20));
-
-  const QPoint grip(window.width() - 5, window.height() - 5);
-  send(QEvent::MouseMove, grip, Qt::NoButton);
-  EXPECT_EQ(window.cursor().shape(), Qt::SizeFDiagCursor);
-  send(QEvent::MouseButtonPress, grip, Qt::LeftButton);
-  send(QEvent::MouseMove, grip + QPoint(-400, 40), Qt::LeftButton);
-  send(QEvent::MouseButtonRelease, grip + QPoint(-400, 40), Qt::NoButton);
-  EXPECT_EQ(window.size(), QSize(app::MinWindowWidth, before.height() + 40));
-  send(QEvent::MouseMove, {100, 100}, Qt::NoButton);
-  EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
 
 }  // namespace
