@@ -129,6 +129,13 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       const QPoint at(n(2), n(3));
       QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget(1).mapToGlobal(at));
       QApplication::sendEvent(&widget(1), &event);
+    } else if (verb == "menudclick") {
+      // The second press of a double click, which the open menu takes.
+      const QPoint at = FWindow->mapToGlobal(QPoint(n(1), n(2)));
+      QMouseEvent second(QEvent::MouseButtonDblClick, FWindow->MainMenu().mapFromGlobal(at), at, Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&FWindow->MainMenu(), &second);
+      QApplication::processEvents();
     } else if (verb == "key") {
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
@@ -284,10 +291,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(Editor().Row(), n(1));
     } else if (verb == "hidden") {
       EXPECT_EQ(FWindow->isHidden(), n(1) != 0);
+    } else if (verb == "mainmenu" && w.at(1) == "closed") {
+      EXPECT_FALSE(FWindow->MainMenu().isVisible());
     } else if (verb == "mainmenu") {
       EXPECT_TRUE(FWindow->MainMenu().isVisible());
       EXPECT_EQ(FWindow->MainMenu().pos(), FWindow->mapToGlobal(QPoint(n(1), n(2))));
-      FWindow->MainMenu().hide();
+      if (w.size() < 4) FWindow->MainMenu().hide();
     } else if (verb == "editmenu") {
       EXPECT_TRUE(FWindow->EditMenu().isVisible());
       EXPECT_FALSE(FWindow->MainMenu().isVisible());
