@@ -1,7 +1,9 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
 // a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <map>
@@ -136,6 +138,15 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
                          Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(&FWindow->MainMenu(), &second);
       QApplication::processEvents();
+    } else if (verb == "dialog") {
+      // The dialog a menu item opens, its buttons pressed in turn.
+      QTimer::singleShot(0, [&w] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (std::size_t i = 2; i < w.size(); ++i)
+          test_support::Control<QAbstractButton>(*dialog, w[i].c_str()).click();
+      });
+      FWindow->MainMenu().Item(w.at(1).c_str())->trigger();
     } else if (verb == "key") {
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
@@ -320,10 +331,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
 };
 
 TEST_P(Scenario, Runs) {
+  const int wheelLines = QApplication::wheelScrollLines();  // the desktop's, which a scenario may change
   for (const editor::test::TTableLine& step : GetParam().Steps) {
     SCOPED_TRACE("note_window.txt line " + std::to_string(step.Number));
     Run(step.Words);
   }
+  QApplication::setWheelScrollLines(wheelLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(Scenarios()),
