@@ -1,4 +1,6 @@
-// Both dialogs opened from the note window's menus, and what they change still there after a restart.
+// The options dialog opened from the note window's menu, and what it changes still there after a restart
+// (Cancel putting the previews back is checked in tests/dialogs against a stand-in window; the page-order
+// dialog's is a scenario of tests/data/note_window.txt).
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
@@ -66,37 +68,6 @@ TEST_F(DialogsWiringTest, OptionsChosenInTheDialogSurviveARestart) {
             platform::AutostartEntryText(Exe()));
   window.mnuNewClick();
   EXPECT_TRUE(window.Store().Pages.back().WordWrap);
-
-  // Cancel takes the previewed opacity back and keeps the rest.
-  WithDialog(window, "mnuOptions", [](QWidget& dialog) {
-    Control<QSpinBox>(dialog, "udAlpha").setValue(130);
-    Control<QCheckBox>(dialog, "chkResident").setChecked(false);
-    Control<QPushButton>(dialog, "btnCancel").click();
-  });
-  EXPECT_EQ(window.Opacity(), 200);
-  EXPECT_TRUE(window.Settings().Resident);
-  EXPECT_TRUE(window.isVisible());
-}
-
-TEST_F(DialogsWiringTest, APageOrderChangedInTheDialogSurvivesARestart) {
-  WritePages({"a", "b", "c"});
-  {
-    app::TfrmMain& window = Start();
-    WithDialog(window, "mnuChangePageOrder", [](QWidget& dialog) {
-      Control<QPushButton>(dialog, "btnDown").click();
-      Control<QPushButton>(dialog, "btnDown").click();
-      Control<QPushButton>(dialog, "BitBtn1").click();
-    });
-    EXPECT_EQ(Titles(window), (std::vector<std::string>{"p1", "p2", "p0"}));
-    EXPECT_EQ(window.PageIndex(), 2);
-    EXPECT_EQ(window.CurrentTitle(), "p0");
-    const QList<QAction*> items = window.MainMenu().PagesMenu().actions();
-    EXPECT_EQ(items.back()->text(), QStringLiteral("&3 p0\tCtrl+3"));
-    EXPECT_TRUE(window.close());
-  }
-  app::TfrmMain& window = Start();
-  EXPECT_EQ(Titles(window), (std::vector<std::string>{"p1", "p2", "p0"}));
-  EXPECT_EQ(window.Store().Pages[2].Text, "a");
 }
 
 }  // namespace

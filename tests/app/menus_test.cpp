@@ -1,5 +1,5 @@
-// The two menus: items, order, shortcuts, hidden items, check marks and enabling, and the right click
-// that opens them (the shortcuts pressed in the editor are a scenario of tests/data/note_window.txt).
+// The two menus: items, order, shortcuts, hidden items, check marks and enabling (the right click that
+// opens them and the shortcuts pressed in the editor are scenarios of tests/data/note_window.txt).
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -99,20 +99,6 @@ TEST_F(MenusTest, TheEditMenuEnablesItsItemsForTheEditorAndKeepsHiddenItemsForTh
     EXPECT_EQ(app::MenuShortcutText(*item), QString::fromLatin1(shortcut));
     EXPECT_TRUE(window.Memo1().actions().contains(item)) << name;
   }
-}
-
-TEST_F(MenusTest, ARightClickOutsideTheEditorOpensTheMainMenuAndInsideItTheEditMenu) {
-  app::TfrmMain& window = Start(1);
-  Activate();
-  QContextMenuEvent onFrame(QContextMenuEvent::Mouse, QPoint(3, 100), window.mapToGlobal(QPoint(3, 100)));
-  QApplication::sendEvent(&window, &onFrame);
-  EXPECT_TRUE(window.MainMenu().isVisible());
-  window.MainMenu().hide();
-  QContextMenuEvent inEditor(QContextMenuEvent::Mouse, QPoint(10, 10), window.Memo1().mapToGlobal(QPoint(10, 10)));
-  QApplication::sendEvent(&window.Memo1(), &inEditor);
-  EXPECT_TRUE(window.EditMenu().isVisible());
-  EXPECT_FALSE(window.MainMenu().isVisible());
-  window.EditMenu().hide();
 }
 
 }  // namespace

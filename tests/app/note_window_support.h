@@ -132,13 +132,13 @@ class NoteWindowTest : public ::testing::Test {
   std::string ReadDat() const { return test_support::ReadBytes(Dat()); }
 
   // A started window over pages p0, p1, ... holding the given texts (none: no data file), shown and
-  // painted when asked.
-  app::TfrmMain& Open(const std::vector<std::string>& texts, bool shown = false) {
+  // painted when asked; or one whose start is expected to be refused.
+  app::TfrmMain& Open(const std::vector<std::string>& texts, bool shown = false, bool starts = true) {
     if (!texts.empty()) WritePages(texts);
     FWindow.reset();
     FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_TRUE(FWindow->FormCreate());
-    if (!shown) return *FWindow;
+    EXPECT_EQ(FWindow->FormCreate(), starts);
+    if (!shown || !starts) return *FWindow;
     FWindow->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
     EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));

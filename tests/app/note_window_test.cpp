@@ -1,44 +1,18 @@
-// The note window's start (geometry fitted to the screen, the start timer, an unreadable data file), always
-// on top around a confirmation, skin files and the plain-text title strip, on the offscreen platform with
-// scripted dialogs.
-#include <QGuiApplication>
+// The note window's start timer, skin files, the plain-text title strip and the wrap width following the
+// window, on the offscreen platform with scripted dialogs (the fitted geometry, an unreadable data file and
+// always on top around a confirmation are scenarios of tests/data/note_window.txt).
 #include <QImage>
-#include <QScreen>
 #include <QTest>
 
 #include "app/note_window_support.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
 #include "image/builtin_skin.h"
 #include "qt/qt_skin_image.h"
 #include "support/bmp_writer.h"
 
 namespace app_test {
 namespace {
-
-// Stored geometry the user could never reach is fitted to the screen; the fitted values are what a close
-// then writes.
-TEST_F(NoteWindowTest, AWindowTooLargeOrOffEveryScreenComesBackWithinReach) {
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  struct Case {
-    const char* Ini;
-    QRect Expected;
-  };
-  for (const Case& c : {
-           Case{"Width=1000000\r\nHeight=1000000\r\n", QRect(247, 142, screen.width(), screen.height())},
-           Case{"Left=-5000\r\nTop=9000\r\n", QRect(0, screen.bottom() - 354, 352, 355)},
-           Case{"Left=2147483647\r\nTop=-2147483648\r\nWidth=2147483647\r\n", QRect(0, 0, screen.width(), 355)},
-           // Partly on the screen is within reach; the size never goes below the window's minimum.
-           Case{"Left=-100\r\nTop=-50\r\nWidth=1\r\nHeight=1\r\n", QRect(-100, -50, 150, 80)},
-       }) {
-    SCOPED_TRACE(c.Ini);
-    WriteIni(c.Ini);
-    app::TfrmMain window(Services());
-    ASSERT_TRUE(window.FormCreate());
-    EXPECT_EQ(window.geometry(), c.Expected);
-    EXPECT_TRUE(window.close());
-    const std::string ini = test_support::ReadBytes(Ini());
-    EXPECT_NE(ini.find("Width=" + std::to_string(c.Expected.width()) + "\r\n"), std::string::npos) << ini;
-  }
-}
 
 TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR) {
   WriteIni("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n");
@@ -60,39 +34,6 @@ TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR)
     const std::string ini = test_support::ReadBytes(Ini());
     EXPECT_NE(ini.find("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n"), std::string::npos) << ini;
   }
-}
-
-TEST_F(NoteWindowTest, UnreadableDataFileIsNeverOverwrittenNorAreTheSettings) {
-  // A header field that does not parse makes the whole file unreadable.
-  const std::string broken = "{$BEGIN}\r\n0,\"t\",zz,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,1,1\r\ntext\r\n{$END}\r\n";
-  test_support::WriteBytes(Dat(), broken);
-  app::TfrmMain window(Services());
-  EXPECT_FALSE(window.FormCreate());
-  ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_TRUE(FDialogs.Shown[0].Text.contains(QString::fromStdString(Dat().string())));
-  EXPECT_TRUE(window.close());
-  EXPECT_EQ(ReadDat(), broken);
-  EXPECT_FALSE(fs::exists(Ini()));
-}
-
-TEST_F(NoteWindowTest, AlwaysOnTopIsSuspendedAroundAConfirmationOnly) {
-  app::TfrmMain window(Services());
-  ASSERT_TRUE(window.FormCreate());
-  window.show();
-  window.mnuAlwaysOnTopClick();
-  EXPECT_TRUE(window.IsAlwaysOnTop());
-  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  EXPECT_TRUE(window.isVisible());  // switching the hint does not hide the window
-  FDialogs.Answers = {qtui::mrCancel};
-  EXPECT_EQ(
-      window.MessageDlgNotTopmost(QStringLiteral("?"), qtui::TMsgDlgType::mtConfirmation, qtui::mbOK | qtui::mbCancel),
-      qtui::mrCancel);
-  ASSERT_EQ(FDialogs.Shown.size(), 1u);
-  EXPECT_FALSE(FDialogs.Shown[0].WindowOnTop);
-  EXPECT_TRUE(window.IsAlwaysOnTop());
-  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-  window.mnuAlwaysOnTopClick();
-  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirPath) {
@@ -143,6 +84,28 @@ TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
   EXPECT_GT(plain, app::TitleTextLeft);
   // Eight characters of ink, not one bold letter.
   EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
+}
+
+// Every row of a wrapped page fits the editor, and a wider window gives longer rows.
+TEST_F(NoteWindowTest, TheWrapWidthFollowsTheWindowsWidth) {
+  app::TfrmMain& window = Open({std::string(600, 'a')}, true);
+  window.mnuWordWrapClick();
+  auto widestRow = [this] {
+    int widest = 0;
+    for (int row = 0; row < Editor().ListInfo().Count(); ++row) widest = std::max(widest, Editor().RowWidth(row));
+    return widest;
+  };
+  const int colWidth = Editor().Viewport().ColWidth();
+  ASSERT_GT(colWidth, 0);
+  const int atDesignWidth = widestRow();
+  EXPECT_LE(Editor().Viewport().TextLeft() + atDesignWidth * colWidth, window.Memo1().width());
+  EXPECT_GT(Editor().Viewport().TextLeft() + (atDesignWidth + 2) * colWidth, window.Memo1().width());
+
+  window.resize(window.width() + 10 * colWidth, window.height());
+  EXPECT_EQ(widestRow(), atDesignWidth + 10);
+  window.resize(app::MinWindowWidth, window.height());
+  EXPECT_EQ(widestRow(), 20);  // the editor's narrowest wrap
+  EXPECT_EQ(Editor().Lines().Text(), std::string(600, 'a'));
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
 // a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 
 #include <map>
 
+#include "app/edit_menu.h"
+#include "app/frame_controls.h"
 #include "app/main_menu.h"
 #include "app/menu_items.h"
 #include "app/note_window_support.h"
@@ -56,16 +62,25 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
                                                             {"plain", qtui::TMsgDlgType::mtCustom}};
     const std::map<std::string, unsigned> buttons = {
         {"ok", qtui::mbOK}, {"okcancel", qtui::mbOK | qtui::mbCancel}, {"yesno", qtui::mbYes | qtui::mbNo}};
+    // The window, its editor, or a control of the window by its name.
+    const auto widget = [&](std::size_t i) -> QWidget& {
+      if (w.at(i) == "window") return *FWindow;
+      if (w.at(i) == "memo") return FWindow->Memo1();
+      return test_support::Control(*FWindow, w.at(i).c_str());
+    };
     const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
     const auto font = [&](std::size_t i) {
       return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
                                  static_cast<editor::TColor>(n(i + 3))};
     };
     // What the user does, and what the dialogs will answer.
-    if (verb == "open" || verb == "openshown") {
+    if (verb == "open" || verb == "openshown" || verb == "openrefused") {
+      // The window before goes first, unclosed, as in a crash; the data file as the start finds it is kept.
       FDialogs.Shown.clear();
-      Open(texts(1), verb == "openshown");
+      FWindow.reset();
+      if (w.size() > 1) WritePages(texts(1));
       FOpenedWith = ReadDat();
+      Open({}, verb == "openshown", verb != "openrefused");
     } else if (verb == "ini") {
       WriteIni(cp(1));
     } else if (verb == "shade") {
@@ -82,6 +97,56 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       // Through the window system, or (with a third word) sent to the window itself.
       if (verb == "dclick" && w.size() < 4) QTest::mouseDClick(FWindow->windowHandle(), Qt::LeftButton, {}, at);
       if (verb == "dclick" && w.size() > 3) QTest::mouseDClick(FWindow.get(), Qt::LeftButton, {}, at);
+    } else if (verb == "mouse") {
+      const QPoint at(n(3), n(4));
+      const Qt::MouseButton button = w.size() > 5 ? Qt::RightButton : Qt::LeftButton;
+      if (w.at(1) == "press") QTest::mousePress(&widget(2), button, {}, at);
+      if (w.at(1) == "move") QTest::mouseMove(&widget(2), at);
+      if (w.at(1) == "release") QTest::mouseRelease(&widget(2), button, {}, at);
+    } else if (verb == "wheel") {
+      const QPoint angle = w.size() > 3 ? QPoint(n(2), 0) : QPoint(0, n(2));
+      QWheelEvent event(QPointF(10, 10), widget(1).mapToGlobal(QPointF(10, 10)), QPoint(), angle, Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&widget(1), &event);
+    } else if (verb == "wheellines") {
+      QApplication::setWheelScrollLines(n(1));
+    } else if (verb == "recoverydelay") {
+      FWindow->Recovery().SetDelay(n(1));
+    } else if (verb == "pageschanged") {
+      FWindow->PagesChanged();
+    } else if (verb == "wait") {
+      QTest::qWait(n(1));
+    } else if (verb == "settop") {
+      Editor().SetTopRow(n(1));
+    } else if (verb == "hover" || verb == "dclickchar") {
+      // Over the character at an offset of the editor's text.
+      const editor::TPoint cell = Editor().PosFromChar(n(1));
+      const QPoint at(cell.X + 2, cell.Y + 2);
+      QMouseEvent move(QEvent::MouseMove, at, FWindow->Memo1().mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
+      if (verb == "hover") QApplication::sendEvent(&FWindow->Memo1(), &move);
+      if (verb == "dclickchar")
+        QTest::mouseDClick(FWindow->windowHandle(), Qt::LeftButton, {}, FWindow->Memo1().mapTo(FWindow.get(), at));
+    } else if (verb == "context") {
+      const QPoint at(n(2), n(3));
+      QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget(1).mapToGlobal(at));
+      QApplication::sendEvent(&widget(1), &event);
+    } else if (verb == "menudclick") {
+      // The second press of a double click, which the open menu takes.
+      const QPoint at = FWindow->mapToGlobal(QPoint(n(1), n(2)));
+      QMouseEvent second(QEvent::MouseButtonDblClick, FWindow->MainMenu().mapFromGlobal(at), at, Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&FWindow->MainMenu(), &second);
+      QApplication::processEvents();
+    } else if (verb == "dialog") {
+      // The dialog a menu item opens, its buttons pressed in turn.
+      QTimer::singleShot(0, [&w] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (std::size_t i = 2; i < w.size(); ++i)
+          test_support::Control<QAbstractButton>(*dialog, w[i].c_str()).click();
+      });
+      FWindow->MainMenu().Item(w.at(1).c_str())->trigger();
     } else if (verb == "key") {
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
@@ -172,6 +237,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FDialogs.FontOffered.value_or(editor::TEditorFont{}).Name, cp(1));
     } else if (verb == "ontopnow") {
       EXPECT_EQ(FWindow->IsAlwaysOnTop(), n(1) != 0);
+      EXPECT_EQ(FWindow->windowFlags().testFlag(Qt::WindowStaysOnTopHint), n(1) != 0);
     } else if (verb == "close") {
       EXPECT_EQ(FWindow->close(), w.at(1) == "done");
     } else if (verb == "control") {
@@ -207,16 +273,51 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FWindow->Store().Pages.size(), static_cast<std::size_t>(n(1)));
     } else if (verb == "selected") {
       EXPECT_EQ(Editor().SelLength(), n(1));
+    } else if (verb == "toprow") {
+      EXPECT_EQ(Editor().TopRow(), n(1));
+    } else if (verb == "scrolls") {
+      const int from = Editor().TopRow(), by = w.at(1) == "up" ? -n(2) : n(2);
+      EXPECT_TRUE(QTest::qWaitFor(
+          [&] { return by < 0 ? Editor().TopRow() <= from + by : Editor().TopRow() >= from + by; }, 2000));
+    } else if (verb == "thumb") {
+      EXPECT_EQ(FWindow->PnlScroll().isVisible(), w.at(1) != "none");
+      EXPECT_TRUE(w.at(1) == "none" || FWindow->PnlScroll().y() == n(1)) << FWindow->PnlScroll().y();
+    } else if (verb == "opened") {
+      std::vector<QString> opened;
+      for (std::size_t i = 1; i < w.size(); ++i) opened.push_back(qs(i));
+      EXPECT_EQ(FOpener.Opened, opened);
+      FOpener.Opened.clear();
+    } else if (verb == "cursor") {
+      const std::map<std::string, Qt::CursorShape> shapes = {{"arrow", Qt::ArrowCursor},
+                                                             {"sizefdiag", Qt::SizeFDiagCursor},
+                                                             {"ibeam", Qt::IBeamCursor},
+                                                             {"hand", Qt::PointingHandCursor}};
+      EXPECT_EQ(widget(1).cursor().shape(), shapes.at(w.at(2)));
+    } else if (verb == "dragging") {
+      EXPECT_EQ(FWindow->ThumbDragging(), n(1) != 0);
+    } else if (verb == "repeat") {
+      EXPECT_EQ(FWindow->Timer().isActive(), w.at(1) != "none");
+      EXPECT_TRUE(w.at(1) == "none" || FWindow->TimerTag() == n(1)) << FWindow->TimerTag();
     } else if (verb == "row") {
       EXPECT_EQ(Editor().Row(), n(1));
     } else if (verb == "hidden") {
       EXPECT_EQ(FWindow->isHidden(), n(1) != 0);
+    } else if (verb == "mainmenu" && w.at(1) == "closed") {
+      EXPECT_FALSE(FWindow->MainMenu().isVisible());
     } else if (verb == "mainmenu") {
       EXPECT_TRUE(FWindow->MainMenu().isVisible());
       EXPECT_EQ(FWindow->MainMenu().pos(), FWindow->mapToGlobal(QPoint(n(1), n(2))));
-      FWindow->MainMenu().hide();
+      if (w.size() < 4) FWindow->MainMenu().hide();
+    } else if (verb == "editmenu") {
+      EXPECT_TRUE(FWindow->EditMenu().isVisible());
+      EXPECT_FALSE(FWindow->MainMenu().isVisible());
+      FWindow->EditMenu().hide();
     } else if (verb == "exists") {
       EXPECT_EQ(fs::exists(FDir / raw(1)), n(2) != 0) << raw(1);
+    } else if (verb == "waitfile") {
+      EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(FDir / raw(1)) == (n(2) != 0); }, 5000)) << raw(1);
+    } else if (verb == "filepages") {
+      EXPECT_EQ(FilePages(FDir / raw(1)), texts(2)) << raw(1);
     } else if (verb == "unwritten") {
       EXPECT_EQ(ReadDat(), FOpenedWith);
     } else if (verb == "saved") {
@@ -230,10 +331,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
 };
 
 TEST_P(Scenario, Runs) {
+  const int wheelLines = QApplication::wheelScrollLines();  // the desktop's, which a scenario may change
   for (const editor::test::TTableLine& step : GetParam().Steps) {
     SCOPED_TRACE("note_window.txt line " + std::to_string(step.Number));
     Run(step.Words);
   }
+  QApplication::setWheelScrollLines(wheelLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(Scenarios()),

@@ -2,6 +2,7 @@
 // Japanese text survives the clipboard as code page 932.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
@@ -84,40 +85,29 @@ TEST_F(QtCanvasTest, OpaqueTextFillsItsClipAndGlyphsStayInTheirCells) {
   EXPECT_EQ(whiteIn(41, 70), 0);
 }
 
-TEST_F(QtCanvasTest, LinesLeaveOutTheirEndPointAndDotsAlternate) {
+// Lines leave out their end point, straight or diagonal; dots alternate; fills stop before their right and
+// bottom edges; images keep their transparent pixels.
+TEST_F(QtCanvasTest, LinesDotsFillsAndImagesHitTheirPixels) {
+  editor::TEditorImageList images(2, 2, 0x0000FFu);  // transparent red
+  images.Add({0x00000000u, 0x0000FFu, 0x0000FFu, 0x00000000u});
   {
     QPainter painter(&FImage);
     TQtCanvas canvas(painter, {0, 0, 120, 40});
     canvas.Line({5, 2}, {15, 2}, 0x000000FFu);  // red
     canvas.DottedLine(20, 30, 10, 0x00000000u, 0x0000FF00u);
     canvas.FillRect({50, 20, 60, 30}, 0x00FF0000u);
-  }
-  EXPECT_EQ(FImage.pixelColor(5, 2), QColor(Qt::red));
-  EXPECT_EQ(FImage.pixelColor(14, 2), QColor(Qt::red));
-  EXPECT_EQ(FImage.pixelColor(15, 2), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(20, 10), QColor(Qt::black));
-  EXPECT_EQ(FImage.pixelColor(21, 10), QColor(Qt::green));
-  EXPECT_EQ(FImage.pixelColor(29, 10), QColor(Qt::green));
-  EXPECT_EQ(FImage.pixelColor(30, 10), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(59, 29), QColor(Qt::blue));
-  EXPECT_EQ(FImage.pixelColor(60, 29), QColor(Qt::white));
-}
-
-TEST_F(QtCanvasTest, DiagonalLinesLeaveOutTheirEndPointAndImagesKeepTheirTransparentPixels) {
-  editor::TEditorImageList images(2, 2, 0x0000FFu);  // transparent red
-  images.Add({0x00000000u, 0x0000FFu, 0x0000FFu, 0x00000000u});
-  {
-    QPainter painter(&FImage);
-    TQtCanvas canvas(painter, {0, 0, 120, 40});
     canvas.Line({10, 10}, {14, 14}, 0x00000000u);
     canvas.DrawImage(100, 30, images, 0);
   }
-  EXPECT_EQ(FImage.pixelColor(13, 13), QColor(Qt::black));
-  EXPECT_EQ(FImage.pixelColor(14, 14), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(14, 13), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(100, 30), QColor(Qt::black));
-  EXPECT_EQ(FImage.pixelColor(101, 30), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(101, 31), QColor(Qt::black));
+  const struct {
+    int X, Y;
+    Qt::GlobalColor Colour;
+  } pixels[] = {
+      {5, 2, Qt::red},     {14, 2, Qt::red},    {15, 2, Qt::white},   {20, 10, Qt::black},  {21, 10, Qt::green},
+      {29, 10, Qt::green}, {30, 10, Qt::white}, {59, 29, Qt::blue},   {60, 29, Qt::white},  {13, 13, Qt::black},
+      {14, 14, Qt::white}, {14, 13, Qt::white}, {100, 30, Qt::black}, {101, 30, Qt::white}, {101, 31, Qt::black},
+  };
+  for (const auto& p : pixels) EXPECT_EQ(FImage.pixelColor(p.X, p.Y), QColor(p.Colour)) << p.X << "," << p.Y;
 }
 
 TEST(QtFonts, WindowsJapaneseFaceMapsToAFontWithAnEvenCellGrid) {
@@ -136,6 +126,7 @@ TEST(QtClipboard, JapaneseTextAndTheBoxFlagRoundTrip) {
   const std::string text = Sjis("日本語\r\nテキスト①");
   clipboard.SetText(text, false);
   ASSERT_TRUE(clipboard.HasText());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("日本語\r\nテキスト①"));  // as other programs see it
   EXPECT_EQ(clipboard.GetText(), text);
   EXPECT_FALSE(clipboard.HasBoxFormat());
 
