@@ -56,7 +56,10 @@ TEST_F(KillTest, EveryKillLeavesTheOldOrTheNewFilesAndTheNextStartNoDebris) {
   const char* text = std::getenv("TACKNOTE_KILLS");
   const int kills = text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : 100;
   int interrupted = 0;  // kills that came while a temporary file existed
-  for (int kill = 0; kill < kills; ++kill) {
+  // How often a kill lands inside a write depends on the machine (a few in a hundred under the sanitizers):
+  // the kills go on, up to ten times as many, until at least one has.
+  int kill = 0;
+  for (; kill < kills || (interrupted == 0 && kill < 10 * kills); ++kill) {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -90,7 +93,7 @@ TEST_F(KillTest, EveryKillLeavesTheOldOrTheNewFilesAndTheNextStartNoDebris) {
     ASSERT_EQ(FDir.Names(), (std::set<std::string>{".TACKNOTE.DAT.lock", "TACKNOTE.DAT", "TACKNOTE.INI"}))
         << "kill " << kill;
   }
-  std::cout << "[   KILLS  ] " << kills << " kills, " << interrupted << " during a write\n";
+  std::cout << "[   KILLS  ] " << kill << " kills, " << interrupted << " during a write\n";
   // Kills that never met a write in progress would prove nothing (here about a third of them do).
   EXPECT_GT(interrupted, 0);
 }
