@@ -73,7 +73,10 @@ class ScopedEnv {
 
  private:
   void Set(const char* value) {
-    value ? ::setenv(FName, value, 1) : ::unsetenv(FName);
+    if (value)
+      ::setenv(FName, value, 1);
+    else
+      ::unsetenv(FName);
     ::tzset();
   }
   const char* FName;

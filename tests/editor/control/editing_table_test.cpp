@@ -365,7 +365,11 @@ class TCase {
         {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
         {"leftbar", [&] { e.Leftbar().SetVisible(true); }},
         {"ruler", [&] { e.Ruler().SetVisible(true); }},
-        {"avechar", [&] { d.Window.Metrics.AveCharWidth = value, e.Resize(); }},
+        {"avechar",
+         [&] {
+           d.Window.Metrics.AveCharWidth = value;
+           e.Resize();
+         }},
         {"italiccomment", [&] { e.View().Colors().Comment().SetStyle(fsItalic); }},
         {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
