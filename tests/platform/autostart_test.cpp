@@ -15,15 +15,8 @@ namespace {
 // The Exec value as it must stand in the file so that a desktop, undoing the key-file escapes, then "%%",
 // then the quoting (a backslash inside quotes protects " ` $ and \), hands over the path and "/R".
 TEST(AutostartExec, EveryPathSurvivesTheDesktopsQuoting) {
-  const struct {
-    const char* Program;
-    const char* Exec;
-  } cases[] = {
-      {"/opt/tacknote/tacknote", R"("/opt/tacknote/tacknote" /R)"},
-      {"/u/a b\"c`d$e\\f%g\nh\ti\rj/tacknote", R"("/u/a b\\"c\\`d\\$e\\\\f%%g\nh\ti\rj/tacknote" /R)"},
-      {"/home/u/\xE3\x83\xA1\xE3\x83\xA2/tacknote", "\"/home/u/\xE3\x83\xA1\xE3\x83\xA2/tacknote\" /R"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(platform::AutostartExecValue(c.Program), c.Exec) << c.Program;
+  for (const TRow& row : Rows("platform.txt", "exec"))
+    EXPECT_EQ(platform::AutostartExecValue(row.Text(0)), row.Text(1)) << row.Where();
 }
 
 TEST(AutostartDir, FollowsTheBaseDirectoryRules) {

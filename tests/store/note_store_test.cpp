@@ -4,24 +4,14 @@
 #include <new>
 
 #include "store_test_support.h"
+#include "support/case_table.h"
 
 namespace store {
 namespace {
 
 using namespace store_test;
 
-class NoteStoreTest : public StoreTest {
- protected:
-  void FillThree() {
-    SetPages({"a", "b", "c"});
-    for (TMemoData& page : FStore.Pages) page.Title = page.Text;
-  }
-  std::string Titles() const {
-    std::string titles;
-    for (const TMemoData& page : FStore.Pages) titles += page.Title;
-    return titles;
-  }
-};
+using NoteStoreTest = StoreTest;
 
 // A new page is a stamped copy of the default page as it is at that moment.
 TEST_F(NoteStoreTest, NewPageIsAStampedCopyOfTheDefault) {
@@ -37,12 +27,22 @@ TEST_F(NoteStoreTest, NewPageIsAStampedCopyOfTheDefault) {
                                         255, "20261231000000", "20261231000000", ""}));
 }
 
-TEST_F(NoteStoreTest, DeleteMovesLaterPagesUpAndIgnoresIndexesOutsideTheList) {
-  const std::pair<int32_t, std::string> cases[] = {{0, "bc"}, {1, "ac"}, {2, "ab"}, {-1, "abc"}, {3, "abc"}};
-  for (const auto& [index, left] : cases) {
-    FillThree();
-    EXPECT_EQ(FStore.DeletePage(index), left != "abc") << index;
-    EXPECT_EQ(Titles(), left) << index;
+TEST_F(NoteStoreTest, DeleteAndSwapMoveWholePagesAndIgnoreIndexesOutsideTheList) {
+  for (const TRow& row : Rows("store.txt", "pages")) {
+    SetPages({"a", "b", "c"});
+    for (TMemoData& page : FStore.Pages) page.Title = page.Text;
+    if (row[0] == "delete") {
+      EXPECT_EQ(FStore.DeletePage(row.Int(1)), row.Int(2) != 0) << row.Where();
+    } else {
+      FStore.SwapPages(row.Int(1), row.Int(2));
+    }
+    std::string titles, texts;
+    for (const TMemoData& page : FStore.Pages) {
+      titles += page.Title;
+      texts += page.Text;
+    }
+    EXPECT_EQ(titles, row.Text(3)) << row.Where();
+    EXPECT_EQ(texts, row.Text(3)) << row.Where();
   }
   // Deleting the only page leaves one fresh page.
   SetPages({"mine"});
@@ -50,15 +50,6 @@ TEST_F(NoteStoreTest, DeleteMovesLaterPagesUpAndIgnoresIndexesOutsideTheList) {
   TMemoData fresh = BuiltInDefaultMemo();
   fresh.Created = fresh.Updated = "20240506070809";
   EXPECT_EQ(FStore.Pages, std::vector<TMemoData>{fresh});
-}
-
-TEST_F(NoteStoreTest, SwapExchangesWholeRecordsAndIgnoresBadIndexes) {
-  FillThree();
-  FStore.SwapPages(0, 2);
-  EXPECT_EQ(Titles(), "cba");
-  EXPECT_EQ(FStore.Pages[2].Text, "a");
-  for (const auto& [a, b] : {std::pair{1, 1}, {-1, 0}, {0, 3}, {3, 0}}) FStore.SwapPages(a, b);
-  EXPECT_EQ(Titles(), "cba");
 }
 
 // A clock whose reading fails as an allocation does, to drive the out-of-memory paths.

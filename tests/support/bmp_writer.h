@@ -76,38 +76,27 @@ inline std::string Row(const TBmpShape& shape, const image::TBitmap& picture, in
   std::string row;
   std::uint32_t bits = 0;
   int filled = 0;
+  const bool masks = shape.Compression == BI_BITFIELDS;
   for (int x = 0; x < shape.Width; ++x) {
     const image::TRgb c = picture.At(x, y);
-    const auto index = static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(shape.BitCount)));
-    switch (shape.BitCount) {
-      case 1:
-      case 4:
-      case 8:
-        bits = (bits << shape.BitCount) | index;
-        filled += shape.BitCount;
-        if (filled == 8) {
-          row += static_cast<char>(bits);
-          bits = 0;
-          filled = 0;
-        }
-        break;
-      case 16:
-        if (shape.Compression == BI_BITFIELDS) {  // 5-6-5
-          Put16(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u));
-        } else {  // 5-5-5
-          Put16(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u));
-        }
-        break;
-      case 24:
-        row += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R)};
-        break;
-      case 32:
-        if (shape.Compression == BI_BITFIELDS) {  // red in the low byte: the masks must be honoured
-          Put32(row, c.R | (c.G << 8u) | (c.B << 16u));
-        } else {
-          Put32(row, c.B | (c.G << 8u) | (c.R << 16u));
-        }
-        break;
+    if (shape.BitCount <= 8) {
+      bits = (bits << shape.BitCount) | static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(shape.BitCount)));
+      filled += shape.BitCount;
+    } else if (shape.BitCount == 16 && masks) {  // 5-6-5
+      Put16(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u));
+    } else if (shape.BitCount == 16) {  // 5-5-5
+      Put16(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u));
+    } else if (shape.BitCount == 24) {
+      row += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R)};
+    } else if (masks) {  // 32 bits, red in the low byte: the masks must be honoured
+      Put32(row, c.R | (c.G << 8u) | (c.B << 16u));
+    } else {
+      Put32(row, c.B | (c.G << 8u) | (c.R << 16u));
+    }
+    if (filled == 8) {  // a whole byte of indexes
+      row += static_cast<char>(bits);
+      bits = 0;
+      filled = 0;
     }
   }
   if (filled > 0) row += static_cast<char>(bits << (8 - filled));
