@@ -88,11 +88,7 @@ class DialogScenario : public ::testing::TestWithParam<TScenario> {
         ASSERT_TRUE(platform::WriteAutostartEntry(FHost.AutostartDir(), text(2)).Ok);
       }
       if (what == "editor") FHost.EditorText = text(2);
-      if (what == "pages") {
-        Strings titles;
-        for (const std::string& title : texts(3)) titles.push_back(platform::Utf8ToCp932(title));
-        FHost.SetPages(titles, n(2));
-      }
+      if (what == "pages") FHost.SetPages(texts(3), n(2));
     } else if (verb == "answerfont") {
       FDialogs.ChosenFont = font(1);
       // Opening a dialog, and running one modally: the steps up to "end" act on it while it is open.
