@@ -42,9 +42,10 @@ std::vector<TScenario> Scenarios() {
   return scenarios;
 }
 
-class DialogScenario : public ::testing::TestWithParam<TScenario> {
- protected:
-  void Run(const std::vector<std::string>& w) {
+// A fresh stand-in note window and the dialogs the steps open over it.
+class TDialogRunner {
+ public:
+  void Step(const std::vector<std::string>& w) {
     if (FModal && w.at(0) != "end") {
       FModal->push_back(w);
       return;
@@ -108,7 +109,7 @@ class DialogScenario : public ::testing::TestWithParam<TScenario> {
       QTimer::singleShot(0, [&] {
         FDialog = QApplication::activeModalWidget();
         ASSERT_NE(FDialog, nullptr);
-        for (const std::vector<std::string>& step : steps) Run(step);
+        for (const std::vector<std::string>& step : steps) Step(step);
         ran = true;
       });
       if (FRunning == "options") dialogs::RunOptionsDialog(FHost, FDialogs);
@@ -226,10 +227,12 @@ class DialogScenario : public ::testing::TestWithParam<TScenario> {
   std::string FRunning;
 };
 
+class DialogScenario : public TDialogRunner, public ::testing::TestWithParam<TScenario> {};
+
 TEST_P(DialogScenario, Runs) {
   for (const editor::test::TTableLine& step : GetParam().Steps) {
     SCOPED_TRACE("dialogs.txt line " + std::to_string(step.Number));
-    Run(step.Words);
+    Step(step.Words);
   }
 }
 
@@ -240,23 +243,18 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DialogScenario, ::testing::ValuesIn(Scenarios(
 // (Return goes on to the dialog, whose default button is OK, and no mnemonic fires).
 TEST(HotKeyField, ReadsTypesAndWritesTheText) {
   for (const test_support::TRow& row : test_support::Rows("hot_keys.txt", "field")) {
-    dialogs_test::TFakeNoteWindow host;
-    dialogs_test::TScriptedDialogs service;
-    host.Settings().HotKey = row.Text(0);
-    dialogs::TfrmOptions dialog(host, service);
-    dialog.show();
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    auto& field = Control<dialogs::THotKeyEdit>(dialog, "hkText");
-    field.setFocus();
-    const QKeySequence typed(QString::fromStdString(row.Text(1)));
-    ASSERT_EQ(typed.count(), row.Text(1).empty() ? 0 : 1) << row.Where();
-    if (!typed.isEmpty()) QTest::keyClick(&field, typed[0].key(), typed[0].keyboardModifiers());
-    EXPECT_EQ(field.text().toStdString(), row.Text(2)) << row.Where();
-    QTest::keyClick(&field, Qt::Key_Return);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(host.Settings().HotKey, row.Text(3)) << row.Where();
-    EXPECT_FALSE(host.Settings().Resident) << row.Where();
+    SCOPED_TRACE(row.Where());
+    TDialogRunner runner;
+    runner.Step({"given", "hotkey", row[0]});
+    runner.Step({"options"});
+    runner.Step({"show"});
+    runner.Step({"focus", "hkText"});
+    if (!row.Text(1).empty()) runner.Step({"key", "hkText", row[1]});
+    runner.Step({"text", "hkText", row[2]});
+    runner.Step({"key", "hkText", "\"Return\""});
+    runner.Step({"result", "ok"});
+    runner.Step({"stored", "hotkey", row[3]});
+    runner.Step({"stored", "resident", "0"});
   }
 }
 
