@@ -14,6 +14,7 @@
 
 #include "dialogs/note_window_host.h"
 #include "platform/clock.h"
+#include "platform/cp932.h"
 #include "qt/dialog_service.h"
 #include "support/find_control.h"
 #include "support/temp_dir.h"
@@ -40,12 +41,13 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
     std::filesystem::create_directories(SkinDir());
   }
 
-  // Pages titled as given, each holding "text <index>"; the editor shows page `shown`.
+  // Pages titled as given (UTF-8, stored as code page 932), each holding "text <index>"; the editor shows
+  // page `shown`.
   void SetPages(const std::vector<std::string>& titles, int32_t shown) {
     FStore.Pages.clear();
     for (const std::string& title : titles) {
       FStore.Pages.push_back(FStore.DefaultMemo);
-      FStore.Pages.back().Title = title;
+      FStore.Pages.back().Title = platform::Utf8ToCp932(title);
       FStore.Pages.back().Text = "text " + std::to_string(FStore.Pages.size() - 1);
     }
     FPageIndex = shown;

@@ -137,31 +137,17 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
 TEST(DialogService, CancelAllClosesTheOpenDialogAsCancelledAndAnswersLaterOnesAtOnce) {
   InstallFontSubstitutions();
   // Each call returns true when it gave its cancel answer.
-  const std::vector<std::pair<const char*, std::function<bool(TQtDialogService&)>>> dialogs = {
-      {"message",
-       [](TQtDialogService& d) {
-         return d.MessageDlg(nullptr, QStringLiteral("?"), TMsgDlgType::mtWarning, mbOK | mbCancel) == mrCancel;
-       }},
-      {"yes or no",
-       [](TQtDialogService& d) {
-         return d.MessageDlg(nullptr, QStringLiteral("?"), TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrCancel;
-       }},
-      {"input",
-       [](TQtDialogService& d) {
-         return d.InputBox(nullptr, QStringLiteral("c"), QStringLiteral("p"), QStringLiteral("initial")) ==
-                QStringLiteral("initial");
-       }},
-      {"font",
-       [](TQtDialogService& d) {
-         return !d.ChooseFont(nullptr, {"IPAGothic", 10, 0, 0});
-       }},
-      {"open", [](TQtDialogService& d) { return !d.OpenFile(nullptr, QStringLiteral("テキストファイル|*.txt")); }},
-      {"save",
-       [](TQtDialogService& d) {
-         return !d.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt"));
-       }},
+  const auto ask = [](TQtDialogService& d, const std::string& dialog) {
+    const QString filter = QStringLiteral("テキストファイル|*.txt");
+    if (dialog == "message") return d.MessageDlg(nullptr, "?", TMsgDlgType::mtWarning, mbOK | mbCancel) == mrCancel;
+    if (dialog == "yes or no") return d.MessageDlg(nullptr, "?", TMsgDlgType::mtConfirmation, mbYes | mbNo) == mrCancel;
+    if (dialog == "input") return d.InputBox(nullptr, "c", "p", QStringLiteral("initial")) == QStringLiteral("initial");
+    if (dialog == "font") return !d.ChooseFont(nullptr, {"IPAGothic", 10, 0, 0});
+    if (dialog == "open") return !d.OpenFile(nullptr, filter);
+    return !d.SaveFile(nullptr, filter, QStringLiteral("txt"));
   };
-  for (const auto& [name, ask] : dialogs) {
+  const std::vector<std::string> dialogs = {"message", "yes or no", "input", "font", "open", "save"};
+  for (const std::string& name : dialogs) {
     SCOPED_TRACE(name);
     TQtDialogService service;
     // Typed into, but cancelled before anyone pressed OK.
@@ -169,14 +155,14 @@ TEST(DialogService, CancelAllClosesTheOpenDialogAsCancelledAndAnswersLaterOnesAt
       if (auto* edit = modal->findChild<QLineEdit*>()) edit->setText(QStringLiteral("typed"));
       service.CancelAll();
     }});
-    EXPECT_TRUE(ask(service));
+    EXPECT_TRUE(ask(service, name));
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     TModalScript none({[](QWidget* modal) {
       ADD_FAILURE() << "a dialog showed after the end";
       qobject_cast<QDialog*>(modal)->reject();
     }});
-    for (const auto& [later, again] : dialogs) EXPECT_TRUE(again(service)) << later;
+    for (const std::string& later : dialogs) EXPECT_TRUE(ask(service, later)) << later;
   }
 }
 

@@ -15,28 +15,25 @@
 #include "qt/qt_clipboard.h"
 #include "qt/qt_colors.h"
 #include "qt/qt_fonts.h"
+#include "support/case_table.h"
 
 namespace qtui {
 namespace {
 
+using test_support::Rows;
+using test_support::TRow;
+
 std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
 
+// Where each character of a text stands and what is drawn there.
 TEST(CellGlyphs, DoubleByteCharactersSpanTwoCellsAndBrokenBytesKeepTheirCell) {
-  const std::vector<TCellGlyph> glyphs = CellGlyphs(Sjis("a日b"));
-  ASSERT_EQ(glyphs.size(), 3u);
-  EXPECT_EQ(glyphs[0].Cell, 0);
-  EXPECT_EQ(glyphs[1].Cell, 1);
-  EXPECT_EQ(glyphs[1].Char, U'日');
-  EXPECT_EQ(glyphs[2].Cell, 3);
-
-  // A lone lead byte before a line feed, and one at the end, take one cell each as "?".
-  const std::vector<TCellGlyph> broken = CellGlyphs("\x81\nx\x82");
-  ASSERT_EQ(broken.size(), 4u);
-  EXPECT_EQ(broken[0].Char, U'?');
-  EXPECT_EQ(broken[2].Cell, 2);
-  EXPECT_EQ(broken[2].Char, U'x');
-  EXPECT_EQ(broken[3].Cell, 3);
-  EXPECT_EQ(broken[3].Char, U'?');
+  for (const TRow& row : Rows("qt.txt", "cells")) {
+    std::vector<std::string> glyphs, expected;
+    for (const TCellGlyph& glyph : CellGlyphs(editor::test::ParseQuoted(row[0]).Text))
+      glyphs.push_back(std::to_string(glyph.Cell) + " " + QString::fromUcs4(&glyph.Char, 1).toStdString());
+    for (std::size_t i = 1; i + 1 < row.Size(); i += 2) expected.push_back(row[i] + " " + row.Text(i + 1));
+    EXPECT_EQ(glyphs, expected) << row.Where();
+  }
 }
 
 TEST(QtColors, WindowsColourOrderAndSystemColours) {
@@ -99,15 +96,9 @@ TEST_F(QtCanvasTest, LinesDotsFillsAndImagesHitTheirPixels) {
     canvas.Line({10, 10}, {14, 14}, 0x00000000u);
     canvas.DrawImage(100, 30, images, 0);
   }
-  const struct {
-    int X, Y;
-    Qt::GlobalColor Colour;
-  } pixels[] = {
-      {5, 2, Qt::red},     {14, 2, Qt::red},    {15, 2, Qt::white},   {20, 10, Qt::black},  {21, 10, Qt::green},
-      {29, 10, Qt::green}, {30, 10, Qt::white}, {59, 29, Qt::blue},   {60, 29, Qt::white},  {13, 13, Qt::black},
-      {14, 14, Qt::white}, {14, 13, Qt::white}, {100, 30, Qt::black}, {101, 30, Qt::white}, {101, 31, Qt::black},
-  };
-  for (const auto& p : pixels) EXPECT_EQ(FImage.pixelColor(p.X, p.Y), QColor(p.Colour)) << p.X << "," << p.Y;
+  for (const TRow& row : Rows("qt.txt", "pixel")) {
+    EXPECT_EQ(FImage.pixelColor(row.Int(0), row.Int(1)), QColor(QString::fromStdString(row.Text(2)))) << row.Where();
+  }
 }
 
 TEST(QtFonts, WindowsJapaneseFaceMapsToAFontWithAnEvenCellGrid) {

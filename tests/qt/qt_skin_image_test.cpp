@@ -7,6 +7,7 @@
 
 #include "qt/qt_skin_image.h"
 #include "support/bmp_writer.h"
+#include "support/case_table.h"
 
 namespace qtui {
 namespace {
@@ -20,29 +21,22 @@ std::string Describe(const TBmpShape& shape) {
 
 TEST(QtBmpDecoder, EveryDepthAndCompressionDecodesToItsPixels) {
   using namespace image_test;
-  std::vector<TBmpShape> shapes;
-  for (const auto& [width, height] : {std::pair{131, 70}, std::pair{100, 50}, std::pair{200, 100}, std::pair{7, 3}}) {
-    for (int bits : {1, 4, 8, 16, 24, 32}) shapes.push_back({width, height, bits, BI_RGB, false});
-    shapes.push_back({width, height, 16, BI_BITFIELDS, false});
-    shapes.push_back({width, height, 32, BI_BITFIELDS, false});
-    shapes.push_back({width, height, 4, BI_RLE4, false});
-    shapes.push_back({width, height, 8, BI_RLE8, false});
-    shapes.push_back({width, height, 24, BI_RGB, true});
-    shapes.push_back({width, height, 8, BI_RGB, true});
-  }
   const TQtBmpDecoder decoder;
-  for (const TBmpShape& shape : shapes) {
-    SCOPED_TRACE(Describe(shape));
-    const std::optional<image::TBitmap> picture = image::DecodeSkinFile(MakeBmp(shape), decoder);
-    EXPECT_TRUE(picture);
-    if (!picture) continue;
-    const image::TBitmap expected = Expected(shape);
-    ASSERT_EQ(picture->Width, expected.Width);
-    ASSERT_EQ(picture->Height, expected.Height);
-    const auto mismatch = std::mismatch(picture->Pixels.begin(), picture->Pixels.end(), expected.Pixels.begin());
-    const auto wrong = mismatch.first - picture->Pixels.begin();
-    EXPECT_TRUE(mismatch.first == picture->Pixels.end())
-        << "first wrong pixel " << wrong % shape.Width << "," << wrong / shape.Width;
+  for (const auto& [width, height] : {std::pair{131, 70}, std::pair{100, 50}, std::pair{200, 100}, std::pair{7, 3}}) {
+    for (const test_support::TRow& row : test_support::Rows("qt.txt", "bmp")) {
+      const TBmpShape shape{width, height, row.Int(0), static_cast<TCompression>(row.Int(1)), row.Int(2) != 0};
+      SCOPED_TRACE(Describe(shape));
+      const std::optional<image::TBitmap> picture = image::DecodeSkinFile(MakeBmp(shape), decoder);
+      EXPECT_TRUE(picture);
+      if (!picture) continue;
+      const image::TBitmap expected = Expected(shape);
+      ASSERT_EQ(picture->Width, expected.Width);
+      ASSERT_EQ(picture->Height, expected.Height);
+      const auto mismatch = std::mismatch(picture->Pixels.begin(), picture->Pixels.end(), expected.Pixels.begin());
+      const auto wrong = mismatch.first - picture->Pixels.begin();
+      EXPECT_TRUE(mismatch.first == picture->Pixels.end())
+          << "first wrong pixel " << wrong % shape.Width << "," << wrong / shape.Width;
+    }
   }
 }
 

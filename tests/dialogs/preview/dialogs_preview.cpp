@@ -11,7 +11,6 @@
 #include "dialogs/options_dialog.h"
 #include "fake_note_window.h"
 #include "qt/qt_fonts.h"
-#include "qt/text_convert.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -27,12 +26,7 @@ int main(int argc, char** argv) {
   for (const char* name : {"Sakura.bmp", "blue.BMP", "DEFAULT.BMP", "Wood.bmp", "readme.txt"}) host.AddSkinFile(name);
   host.Settings().SkinFile = "default.bmp";
   host.SetOpacityQuietly(230);
-  std::vector<std::string> titles;
-  for (const QString& title : {QStringLiteral("買い物メモ"), QStringLiteral("無題"), QStringLiteral("TODO 2025"),
-                               QStringLiteral("電話番号"), QStringLiteral("無題")}) {
-    titles.push_back(qtui::ToCp932(title));
-  }
-  host.SetPages(titles, 1);
+  host.SetPages({"買い物メモ", "無題", "TODO 2025", "電話番号", "無題"}, 1);
 
   qtui::TQtDialogService service;
   if (which == QStringLiteral("pages")) {
