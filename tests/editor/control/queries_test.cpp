@@ -1,10 +1,11 @@
 // What the editor answers about points where editing.txt does not reach: the cell under a point of the
-// view, an editor without a window, and a pasted view that ends before its buffer does.
+// view (cases of view.txt), an editor without a window, and a pasted view that ends before its buffer does.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "editor/view/hit_test.h"
+#include "support/case_table.h"
 #include "support/mouse_driver.h"
 
 namespace editor {
@@ -12,18 +13,13 @@ namespace {
 
 using test::TMouseDriver;
 
+// The cell cases of tests/data/view.txt.
 TEST(CellAtPoint, NearestTakesTheBoundaryOfTheHalfAndMarginsCountDown) {
-  const THitGeometry g{8, 16, 20, 10, 5, 3};  // 8 x 16 cells, text from (20, 10), view at row 5, column 3
-  EXPECT_EQ(CellAtPoint(g, 27, 25, false), (TColRow{3, 5}));
-  EXPECT_EQ(CellAtPoint(g, 28, 26, false), (TColRow{4, 6}));
-  EXPECT_EQ(CellAtPoint(g, 24, 10, true).Col, 3);  // the cell's fifth pixel still belongs to its left half
-  EXPECT_EQ(CellAtPoint(g, 25, 10, true).Col, 4);
-  EXPECT_EQ(CellAtPoint(g, 19, 10, false).Col, 2);  // left of the text: the columns before TopCol
-  EXPECT_EQ(CellAtPoint(g, 11, 10, false).Col, 1);
-  EXPECT_EQ(CellAtPoint(g, -50, 10, false).Col, 0);
-  EXPECT_EQ(CellAtPoint(g, 20, 9, false).Row, 5);  // less than a row above truncates to the top row
-  EXPECT_EQ(CellAtPoint(g, 20, -6, false).Row, 4);
-  EXPECT_EQ(CellAtPoint(THitGeometry{0, 0, 0, 0, 2, 1}, 100, 100, true), (TColRow{1, 2}));
+  for (const test_support::TRow& row : test_support::Rows("view.txt", "cellat")) {
+    const THitGeometry g{row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4), row.Int(5)};
+    EXPECT_EQ(CellAtPoint(g, row.Int(6), row.Int(7), row[8] == "nearest"), (TColRow{row.Int(10), row.Int(11)}))
+        << row.Where();
+  }
 }
 
 TEST(TextPosFromPoint, AnEditorWithoutAWindowHasNoCellsToFind) {

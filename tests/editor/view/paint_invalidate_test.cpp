@@ -6,6 +6,7 @@
 
 #include "editor/text/editor_screen_strings.h"
 #include "editor/view/editor_invalidator.h"
+#include "support/case_table.h"
 #include "support/fake_window.h"
 
 namespace editor {
@@ -63,24 +64,15 @@ TEST_F(InvalidateTest, InvalidateRowsClampsToTheViewInEitherOrder) {
   EXPECT_EQ(Window.Invalidated.size(), 1u);
 }
 
-// What a change repaints: bands of whole rows, and at most one scroll of what lies below the change, under
-// the caret and the underline hidden.
+// What a change repaints, case by case from tests/data/view.txt: bands of whole rows, and at most one
+// scroll of what lies below the change, under the caret and the underline hidden.
 TEST_F(InvalidateTest, AChangeRepaintsItsRowsAndScrollsTheRowsBelow) {
-  const struct {
-    int Start, OldRows, NewRows, ChangedRows, RowCount;
-    std::vector<TRect> Invalidated;
-    int Dy, ScrollTop;  // no scroll: 0
-  } cases[] = {
-      {12, 1, 1, 1, 50, {Band(12, 12)}, 0, 0},
-      {12, 1, 1, 3, 50, {Band(12, 14)}, 0, 0},  // start states changed in the two rows below
-      {14, 1, 1, 1, 15, {Band(14, 16)}, 0, 0},  // the last row: the row after it may hold the end-of-text mark
-      {12, 1, 3, 3, 50, {Band(12, 14)}, 32, 82},
-      {12, 3, 1, 1, 50, {Band(12, 12)}, -32, 50},
-      {2, 1, 2, 2, 50, {}, 16, 2},                               // above the view: the whole text area scrolls
-      {13, 2, 1, 1, 14, {Band(13, 13), Band(14, 15)}, -16, 66},  // at the end: past the end too
-      {12, 1, 12, 12, 60, {{0, 2, 640, 200}}, 0, 0},             // more rows than the view holds
+  const auto join = [](std::initializer_list<int> values) {
+    std::string out;
+    for (const int v : values) out += (out.empty() ? "" : ",") + std::to_string(v);
+    return out;
   };
-  for (const auto& c : cases) {
+  for (const test_support::TRow& row : test_support::Rows("view.txt", "change")) {
     std::vector<std::string> events;
     Hooks.BeginCaretHide = [&events] { events.push_back("caret-"); };
     Hooks.EndCaretHide = [&events] { events.push_back("caret+"); };
@@ -88,15 +80,17 @@ TEST_F(InvalidateTest, AChangeRepaintsItsRowsAndScrollsTheRowsBelow) {
     Hooks.EndUnderlineHide = [&events] { events.push_back("line+"); };
     Window.Invalidated.clear();
     Window.Scrolls.clear();
-    Change(c.Start, c.OldRows, c.NewRows, c.ChangedRows, c.RowCount);
-    SCOPED_TRACE(std::to_string(c.Start) + " " + std::to_string(c.OldRows) + " -> " + std::to_string(c.NewRows));
-    EXPECT_EQ(Window.Invalidated, c.Invalidated);
-    ASSERT_EQ(Window.Scrolls.size(), c.Dy != 0 ? 1u : 0u);
-    if (c.Dy == 0) continue;
-    EXPECT_EQ(Window.Scrolls[0].Dx, 0);
-    EXPECT_EQ(Window.Scrolls[0].Dy, c.Dy);
-    EXPECT_EQ(Window.Scrolls[0].Area, (TRect{8, c.ScrollTop, 640, 200}));
-    EXPECT_EQ(events, (std::vector<std::string>{"caret-", "line-", "line+", "caret+"}));
+    Change(row.Int(0), row.Int(1), row.Int(2), row.Int(3), row.Int(4));
+    std::string found, expected;
+    for (const TRect& r : Window.Invalidated) found += " repaint(" + join({r.Left, r.Top, r.Right, r.Bottom}) + ")";
+    for (const TFakeWindow::TScrollCall& s : Window.Scrolls) {
+      const TRect& a = s.Area;
+      found += " scroll(" + join({s.Dy, a.Left, a.Top, a.Right, a.Bottom}) + ")";
+      EXPECT_EQ(s.Dx, 0) << row.Where();
+      EXPECT_EQ(events, (std::vector<std::string>{"caret-", "line-", "line+", "caret+"})) << row.Where();
+    }
+    for (std::size_t i = 6; i < row.Size(); ++i) expected += " " + row[i];
+    EXPECT_EQ(found, expected) << row.Where();
   }
 }
 
