@@ -18,6 +18,7 @@
 #include "app/note_window.h"
 #include "editor/control/editor.h"
 #include "platform/cp932.h"
+#include "qt/dialog_service.h"
 #include "qt/editor_widget.h"
 #include "store/memo_file.h"
 #include "support/temp_dir.h"
@@ -103,14 +104,11 @@ class NoteWindowTest : public ::testing::Test {
  protected:
   NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
 
-  // The scripted dialogs unless a test brings others (the ones on screen).
-  app::TNoteServices Services(std::vector<std::string> arguments = {}, qtui::TDialogService* dialogs = nullptr) {
-    return app::TNoteServices{FClock,
-                              dialogs ? *dialogs : FDialogs,
-                              FOpener,
-                              store::TPaths::FromExecutable(Exe()),
-                              std::move(arguments),
-                              Exe(),
+  // The scripted dialogs, or the ones on screen, fresh for each window: an end cancels them for good.
+  app::TNoteServices Services() {
+    qtui::TDialogService* dialogs = &FDialogs;
+    if (FRealDialogs) dialogs = &FQtDialogs.emplace();
+    return app::TNoteServices{FClock, *dialogs, FOpener, store::TPaths::FromExecutable(Exe()), FArguments, Exe(),
                               FDir / "autostart"};
   }
   fs::path Exe() const { return FDir / "tacknote"; }
@@ -178,9 +176,13 @@ class NoteWindowTest : public ::testing::Test {
   }
 
   test_support::TempDir FDir;
+  test_support::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};  // where rescue files go
   platform::FixedClock FClock;
   TScriptedDialogs FDialogs;
   TRecordedOpener FOpener;
+  std::vector<std::string> FArguments;  // the command line's, after the program's name
+  bool FRealDialogs = false;
+  std::optional<qtui::TQtDialogService> FQtDialogs;
   std::unique_ptr<app::TfrmMain> FWindow;
 };
 

@@ -1,6 +1,5 @@
-// The note window's start timer, skin files, the plain-text title strip and the wrap width following the
-// window, on the offscreen platform with scripted dialogs (the fitted geometry, an unreadable data file and
-// always on top around a confirmation are scenarios of tests/data/note_window.txt).
+// The note window's skin files and the plain-text title strip, on the offscreen platform with scripted
+// dialogs (the rest of the window is driven by the scenarios of tests/data/note_window.txt).
 #include <QImage>
 #include <QTest>
 
@@ -13,28 +12,6 @@
 
 namespace app_test {
 namespace {
-
-TEST_F(NoteWindowTest, TheStartTimerRollsUpAStoredShadeAndHidesWhenStartedWithR) {
-  WriteIni("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n");
-  for (const auto& [arguments, hidden] :
-       {std::pair{std::vector<std::string>{"/R"}, true}, std::pair{std::vector<std::string>{"/r"}, false},
-        std::pair{std::vector<std::string>{}, false}}) {
-    app::TfrmMain window(Services(arguments));
-    ASSERT_TRUE(window.FormCreate());
-    window.show();
-    EXPECT_TRUE(window.IsAlwaysOnTop());
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(window.IsShaded());  // not before the first tick
-    EXPECT_EQ(window.height(), 300);
-    EXPECT_TRUE(QTest::qWaitFor([&window] { return window.IsShaded(); }, 2000));
-    EXPECT_EQ(window.height(), app::TitleBarHeight);
-    EXPECT_EQ(window.isHidden(), hidden);
-    // Closed rolled up, the settings keep the full height.
-    EXPECT_TRUE(window.close());
-    const std::string ini = test_support::ReadBytes(Ini());
-    EXPECT_NE(ini.find("Height=300\r\nWindowShade=1\r\nAlwaysOnTop=1\r\n"), std::string::npos) << ini;
-  }
-}
 
 TEST_F(NoteWindowTest, SkinFilesAreDrawnOverTheImageAndBadOnesReportedWithTheirPath) {
   fs::create_directory(Skins());
@@ -84,28 +61,6 @@ TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
   EXPECT_GT(plain, app::TitleTextLeft);
   // Eight characters of ink, not one bold letter.
   EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
-}
-
-// Every row of a wrapped page fits the editor, and a wider window gives longer rows.
-TEST_F(NoteWindowTest, TheWrapWidthFollowsTheWindowsWidth) {
-  app::TfrmMain& window = Open({std::string(600, 'a')}, true);
-  window.mnuWordWrapClick();
-  auto widestRow = [this] {
-    int widest = 0;
-    for (int row = 0; row < Editor().ListInfo().Count(); ++row) widest = std::max(widest, Editor().RowWidth(row));
-    return widest;
-  };
-  const int colWidth = Editor().Viewport().ColWidth();
-  ASSERT_GT(colWidth, 0);
-  const int atDesignWidth = widestRow();
-  EXPECT_LE(Editor().Viewport().TextLeft() + atDesignWidth * colWidth, window.Memo1().width());
-  EXPECT_GT(Editor().Viewport().TextLeft() + (atDesignWidth + 2) * colWidth, window.Memo1().width());
-
-  window.resize(window.width() + 10 * colWidth, window.height());
-  EXPECT_EQ(widestRow(), atDesignWidth + 10);
-  window.resize(app::MinWindowWidth, window.height());
-  EXPECT_EQ(widestRow(), 20);  // the editor's narrowest wrap
-  EXPECT_EQ(Editor().Lines().Text(), std::string(600, 'a'));
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
-// a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+// a script or on screen: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh
+// scratch folder.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <sys/resource.h>
 
+#include <chrono>
+#include <csignal>
+#include <functional>
 #include <map>
 
 #include "app/edit_menu.h"
@@ -13,8 +19,11 @@
 #include "app/main_menu.h"
 #include "app/menu_items.h"
 #include "app/note_window_support.h"
+#include "app/quit_signals.h"
+#include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "support/case_table.h"
 #include "support/find_control.h"
 #include "support/table.h"
 
@@ -36,6 +45,52 @@ std::vector<TScenario> Scenarios() {
       scenarios.back().Steps.push_back(std::move(line));
   }
   return scenarios;
+}
+
+// A file-size limit while it lives; with SIGXFSZ ignored, as main ignores it, a write past it fails with EFBIG.
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &FOld);
+    rlimit limit = FOld;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FOld); }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+ private:
+  rlimit FOld{};
+};
+
+// One line per item as tests/data/menus.txt writes it.
+void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
+  for (const QAction* item : menu.actions()) {
+    QString line = indent + (item->isSeparator() ? QStringLiteral("-") : item->text());
+    if (item->isCheckable()) line += item->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
+    if (!item->isEnabled()) line += QStringLiteral(" (off)");
+    lines << line;
+    if (item->menu()) Describe(*item->menu(), indent + QStringLiteral("  "), lines);
+  }
+}
+
+// Runs the event loop: `open` starts something that shows a dialog, and once a modal dialog is on the
+// screen `end` asks for the end. True when the loop ended on its own within ten seconds.
+bool RunUntilEnded(const std::function<void()>& open, const std::function<void()>& end) {
+  bool asked = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (asked || !modal || !modal->isVisible()) return;
+    asked = true;
+    end();
+  });
+  poll.start(10);
+  QTimer::singleShot(0, open);
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+  return QCoreApplication::exec() == 0 && asked;
 }
 
 class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TScenario> {
@@ -68,6 +123,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       if (w.at(i) == "memo") return FWindow->Memo1();
       return test_support::Control(*FWindow, w.at(i).c_str());
     };
+    const auto menu = [&](std::size_t i) -> QMenu& {
+      if (w.at(i) == "main") return FWindow->MainMenu();
+      return FWindow->EditMenu();
+    };
     const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
     const auto font = [&](std::size_t i) {
       return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
@@ -81,6 +140,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       if (w.size() > 1) WritePages(texts(1));
       FOpenedWith = ReadDat();
       Open({}, verb == "openshown", verb != "openrefused");
+    } else if (verb == "arguments") {
+      FArguments.assign(w.begin() + 1, w.end());
+    } else if (verb == "show") {
+      FWindow->show();
     } else if (verb == "ini") {
       WriteIni(cp(1));
     } else if (verb == "shade") {
@@ -181,6 +244,30 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FDialogs.SavePath = FDir / raw(1);
     } else if (verb == "write") {
       test_support::WriteBytes(FDir / raw(1), cp(2));
+    } else if (verb == "readonly") {
+      fs::permissions(FDir / raw(1), fs::perms::owner_read | fs::perms::others_read);
+    } else if (verb == "folder") {
+      fs::remove(FDir / raw(1));
+      fs::create_directory(FDir / raw(1));
+    } else if (verb == "sizelimit" && w.at(1) == "none") {
+      FSizeLimit.reset();
+    } else if (verb == "sizelimit") {
+      FSizeLimit.emplace(n(1));
+    } else if (verb == "end") {
+      FWindow->EndRequested();
+    } else if (verb == "newer") {
+      fs::last_write_time(FDir / raw(1), fs::last_write_time(Dat()) + std::chrono::seconds(1));
+    } else if (verb == "realdialogs") {
+      FRealDialogs = true;
+    } else if (verb == "endduring") {
+      EndDuring(w.at(1), w.at(2) == "signal");
+    } else if (verb == "popup") {
+      menu(1).popup(QPoint(0, 0));
+      QApplication::processEvents();
+    } else if (verb == "popdown") {
+      menu(1).hide();
+    } else if (verb == "clearclipboard") {
+      QApplication::clipboard()->clear();
     } else if (verb == "type") {
       Editor().PutText(cp(1));
     } else if (verb == "caret") {
@@ -216,6 +303,27 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_TRUE(w.at(3) == "-" || shown.Buttons == buttons.at(w.at(3))) << shown.Buttons;
       EXPECT_EQ(shown.WindowOnTop, w.at(4) == "ontop");
       EXPECT_EQ(shown.Text, qs(5));
+    } else if (verb == "menuis") {
+      QStringList table;
+      for (const test_support::TRow& row : test_support::Rows("menus.txt", w.at(1)))
+        table << QString::fromStdString(row.Text(0));
+      QStringList lines;
+      Describe(menu(1), QString(), lines);
+      EXPECT_EQ(lines, table);
+    } else if (verb == "itemstate") {
+      const char* name = w.at(2).c_str();
+      const QAction& item = w.at(1) == "main" ? *FWindow->MainMenu().Item(name) : *FWindow->EditMenu().Item(name);
+      EXPECT_EQ(w.at(3) == "checked" ? item.isChecked() : item.isEnabled(), n(4) != 0) << w.at(2);
+    } else if (verb == "allenabled") {
+      for (QAction* item : FWindow->EditMenu().findChildren<QAction*>())
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    } else if (verb == "hiddenitem") {
+      // In the editor for its shortcut, not in the menu.
+      QAction* item = FWindow->EditMenu().Item(w.at(1).c_str());
+      ASSERT_NE(item, nullptr) << w.at(1);
+      EXPECT_FALSE(FWindow->EditMenu().actions().contains(item)) << w.at(1);
+      EXPECT_EQ(app::MenuShortcutText(*item), qs(2));
+      EXPECT_TRUE(FWindow->Memo1().actions().contains(item)) << w.at(1);
     } else if (verb == "lastitem") {
       EXPECT_EQ(app::MenuCaption(*FWindow->MainMenu().PagesMenu().actions().last()), qs(1));
     } else if (verb == "items") {
@@ -271,6 +379,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FWindow->size(), QSize(n(1), n(2)));
     } else if (verb == "pages") {
       EXPECT_EQ(FWindow->Store().Pages.size(), static_cast<std::size_t>(n(1)));
+    } else if (verb == "widest") {
+      int widest = 0;
+      for (int row = 0; row < Editor().ListInfo().Count(); ++row) widest = std::max(widest, Editor().RowWidth(row));
+      EXPECT_EQ(widest, n(1));
     } else if (verb == "selected") {
       EXPECT_EQ(Editor().SelLength(), n(1));
     } else if (verb == "toprow") {
@@ -314,6 +426,8 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FWindow->EditMenu().hide();
     } else if (verb == "exists") {
       EXPECT_EQ(fs::exists(FDir / raw(1)), n(2) != 0) << raw(1);
+    } else if (verb == "entries") {
+      EXPECT_EQ(std::distance(fs::directory_iterator(FDir / raw(1)), fs::directory_iterator()), n(2)) << raw(1);
     } else if (verb == "waitfile") {
       EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(FDir / raw(1)) == (n(2) != 0); }, 5000)) << raw(1);
     } else if (verb == "filepages") {
@@ -327,7 +441,39 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     }
   }
 
+  // Runs what opens a dialog (a main menu item, the close, or the start of a window made afresh) and once
+  // the dialog shows asks for the end, by SIGTERM or directly; the loop must end with no dialog left.
+  void EndDuring(const std::string& what, bool bySignal) {
+    app::TQuitSignals::BlockQuitSignals();  // this thread's SIGTERM goes to the signalfd
+    if (what == "start") {
+      FOpenedWith = ReadDat();
+      FWindow.reset();
+      FWindow = std::make_unique<app::TfrmMain>(Services());
+    }
+    app::TQuitSignals quitSignals;
+    QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, FWindow.get(), &app::TfrmMain::EndRequested);
+    bool created = true;
+    const auto open = [&] {
+      if (what == "start") {
+        created = FWindow->FormCreate();
+        QCoreApplication::exit(0);
+      } else if (what == "close") {
+        FWindow->close();
+      } else {
+        FWindow->MainMenu().Item(what.c_str())->trigger();
+      }
+    };
+    const auto end = [&] {
+      if (bySignal) std::raise(SIGTERM);
+      if (!bySignal) FWindow->EndRequested();
+    };
+    EXPECT_TRUE(RunUntilEnded(open, end));
+    EXPECT_EQ(created, what != "start");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
+
   std::string FOpenedWith;  // the data file as the window was opened over it
+  std::optional<TFileSizeLimit> FSizeLimit;
 };
 
 TEST_P(Scenario, Runs) {
