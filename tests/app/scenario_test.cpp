@@ -3,7 +3,10 @@
 // scratch folder.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -20,9 +23,13 @@
 #include "app/menu_items.h"
 #include "app/note_window_support.h"
 #include "app/quit_signals.h"
+#include "dialogs/hot_key_edit.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "image/builtin_skin.h"
+#include "qt/qt_skin_image.h"
+#include "support/bmp_writer.h"
 #include "support/case_table.h"
 #include "support/find_control.h"
 #include "support/table.h"
@@ -74,6 +81,22 @@ void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
     lines << line;
     if (item->menu()) Describe(*item->menu(), indent + QStringLiteral("  "), lines);
   }
+}
+
+// NAME=VALUE sets a control of a dialog (a hot key, a number, a check box 0/1, a list's row); NAME presses
+// a button.
+void SetOrPress(QWidget& dialog, const std::string& word) {
+  const std::size_t equals = word.find('=');
+  if (equals == std::string::npos) {
+    test_support::Control<QAbstractButton>(dialog, word.c_str()).click();
+    return;
+  }
+  QWidget& control = test_support::Control(dialog, word.substr(0, equals).c_str());
+  const QString value = QString::fromStdString(word.substr(equals + 1));
+  if (auto* hotKey = dynamic_cast<dialogs::THotKeyEdit*>(&control)) hotKey->SetHotKey(QKeySequence(value)[0]);
+  if (auto* number = dynamic_cast<QSpinBox*>(&control)) number->setValue(value.toInt());
+  if (auto* check = dynamic_cast<QCheckBox*>(&control)) check->setChecked(value == QStringLiteral("1"));
+  if (auto* list = dynamic_cast<QListWidget*>(&control)) list->setCurrentRow(value.toInt());
 }
 
 // Runs the event loop: `open` starts something that shows a dialog, and once a modal dialog is on the
@@ -202,12 +225,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       QApplication::sendEvent(&FWindow->MainMenu(), &second);
       QApplication::processEvents();
     } else if (verb == "dialog") {
-      // The dialog a menu item opens, its buttons pressed in turn.
-      QTimer::singleShot(0, [&w] {
+      // The dialog a menu item opens, its place noted, its controls set and buttons pressed in turn.
+      QTimer::singleShot(0, [this, &w] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        for (std::size_t i = 2; i < w.size(); ++i)
-          test_support::Control<QAbstractButton>(*dialog, w[i].c_str()).click();
+        FDialogPlace = dialog->pos();
+        for (std::size_t i = 2; i < w.size(); ++i) SetOrPress(*dialog, w[i]);
       });
       FWindow->MainMenu().Item(w.at(1).c_str())->trigger();
     } else if (verb == "key") {
@@ -215,6 +238,17 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
     } else if (verb == "click") {
       QTest::mouseClick(&test_support::Control(*FWindow, w.at(1).c_str()), Qt::LeftButton);
+    } else if (verb == "move") {
+      FWindow->move(n(1), n(2));
+    } else if (verb == "bmp") {
+      // A picture of the test pictures' pattern; cut: only its first half.
+      const image_test::TBmpShape shape{n(2), n(3), n(4), w.size() > 5 && w[5] == "rle8" ? image_test::BI_RLE8
+                                                                                           : image_test::BI_RGB};
+      std::string bytes = image_test::MakeBmp(shape);
+      if (w.back() == "cut") bytes.resize(bytes.size() / 2);
+      test_support::WriteBytes(FDir / raw(1), bytes);
+    } else if (verb == "loadskin") {
+      FWindow->LoadSkin(cp(1));
     } else if (verb == "resize") {
       FWindow->resize(n(1), n(2));
     } else if (verb == "resident") {
@@ -331,7 +365,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "filter") {
       EXPECT_EQ(FDialogs.Filters.back(), qs(1));
     } else if (verb == "file") {
-      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), cp(2));
+      std::string expected = cp(2);
+      if (const std::size_t at = expected.find("{dir}"); at != std::string::npos)
+        expected.replace(at, 5, FDir.Path().string());
+      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), expected);
     } else if (verb == "modified") {
       EXPECT_EQ(Editor().Modified(), n(1) != 0);
     } else if (verb == "wrap") {
@@ -383,6 +420,20 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       int widest = 0;
       for (int row = 0; row < Editor().ListInfo().Count(); ++row) widest = std::max(widest, Editor().RowWidth(row));
       EXPECT_EQ(widest, n(1));
+    } else if (verb == "dialogat") {
+      EXPECT_EQ(FDialogPlace, QPoint(n(1), n(2)));
+    } else if (verb == "setting") {
+      const store::TSettings& settings = FWindow->Settings();
+      const std::map<std::string, std::string> fields = {
+          {"hotkey", settings.HotKey}, {"resident", settings.Resident ? "1" : "0"}, {"skin", settings.SkinFile}};
+      EXPECT_EQ(fields.at(w.at(1)), cp(2)) << w.at(1);
+    } else if (verb == "builtinskin") {
+      EXPECT_EQ(FWindow->ImgSkin(), image::BuiltInSkin());
+    } else if (verb == "skinpixel") {
+      // In the skin and in the picture the frame paints from.
+      const image::TRgb pixel = FWindow->ImgSkin().Pixel(n(1), n(2));
+      EXPECT_EQ(QColor(pixel.R, pixel.G, pixel.B), QColor(n(3), n(4), n(5)));
+      EXPECT_EQ(qtui::ToQImage(FWindow->ImgSkin()).pixelColor(n(1), n(2)), QColor(n(3), n(4), n(5)));
     } else if (verb == "selected") {
       EXPECT_EQ(Editor().SelLength(), n(1));
     } else if (verb == "toprow") {
@@ -474,6 +525,7 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
 
   std::string FOpenedWith;  // the data file as the window was opened over it
   std::optional<TFileSizeLimit> FSizeLimit;
+  QPoint FDialogPlace;  // where the last dialog a menu item opened was
 };
 
 TEST_P(Scenario, Runs) {
