@@ -1,25 +1,235 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
-// a script: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh scratch folder.
+// a script or on screen: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh
+// scratch folder beside a fake executable. The title strip's ink is measured here too.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QImage>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <sys/resource.h>
 
+#include <chrono>
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <functional>
 #include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "app/edit_menu.h"
 #include "app/frame_controls.h"
 #include "app/main_menu.h"
 #include "app/menu_items.h"
-#include "app/note_window_support.h"
+#include "app/note_window.h"
+#include "app/quit_signals.h"
+#include "dialogs/hot_key_edit.h"
+#include "editor/control/editor.h"
+#include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_wrap_option.h"
+#include "image/builtin_skin.h"
+#include "qt/dialog_service.h"
+#include "qt/editor_widget.h"
+#include "qt/qt_skin_image.h"
+#include "store/memo_file.h"
+#include "support/bmp_writer.h"
+#include "support/case_table.h"
 #include "support/find_control.h"
 #include "support/table.h"
+#include "support/temp_dir.h"
+
+// Texts in failure output as text.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace app_test {
 namespace {
+
+namespace fs = std::filesystem;
+
+// Answers every dialog from its queue and remembers what was shown, and whether the window stayed on top
+// while it was open. Once cancelled, it shows nothing more and answers every dialog as cancelled.
+class TScriptedDialogs : public qtui::TDialogService {
+ public:
+  struct TShown {
+    QString Text;
+    qtui::TMsgDlgType Type;  // mtCustom for a plain message box
+    unsigned Buttons;
+    bool WindowOnTop;
+  };
+
+  qtui::TModalResult MessageDlg(QWidget* parent, const QString& text, qtui::TMsgDlgType type,
+                                unsigned buttons) override {
+    if (Cancelled) return qtui::mrCancel;
+    Shown.push_back({text, type, buttons, OnTop(parent)});
+    if (Answers.empty()) return qtui::mrOk;
+    const qtui::TModalResult answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+  void ShowMessage(QWidget* parent, const QString& text) override {
+    if (Cancelled) return;
+    Shown.push_back({text, qtui::TMsgDlgType::mtCustom, qtui::mbOK, OnTop(parent)});
+  }
+  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override {
+    if (Cancelled) return initial;
+    Shown.push_back({caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial, qtui::TMsgDlgType::mtCustom, 0,
+                     OnTop(parent)});
+    if (Inputs.empty()) return initial;  // cancelled
+    const QString typed = Inputs.front();
+    Inputs.pop_front();
+    return typed;
+  }
+  std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont& initial) override {
+    FontOffered = initial;
+    return Cancelled ? std::nullopt : Font;
+  }
+  std::optional<fs::path> OpenFile(QWidget*, const QString& filter) override {
+    Filters.push_back(filter);
+    return Cancelled ? std::nullopt : OpenPath;
+  }
+  std::optional<fs::path> SaveFile(QWidget*, const QString& filter, const QString& defaultExt) override {
+    Filters.push_back(filter + QLatin1Char('|') + defaultExt);
+    return Cancelled ? std::nullopt : SavePath;
+  }
+  void CancelAll() override { Cancelled = true; }
+
+  std::vector<TShown> Shown;
+  std::deque<qtui::TModalResult> Answers;
+  std::deque<QString> Inputs;
+  std::optional<editor::TEditorFont> Font;
+  std::optional<editor::TEditorFont> FontOffered;
+  std::optional<fs::path> OpenPath;
+  std::optional<fs::path> SavePath;
+  std::vector<QString> Filters;
+  bool Cancelled = false;
+
+ private:
+  static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
+};
+
+// Remembers the addresses the window hands over instead of opening them.
+class TRecordedOpener : public qtui::TUrlOpener {
+ public:
+  void Open(const QString& target) override { Opened.push_back(target); }
+  std::vector<QString> Opened;
+};
+
+class NoteWindowTest : public ::testing::Test {
+ protected:
+  NoteWindowTest() : FClock(platform::LocalTime{2025, 3, 2, 12, 5, 9}) {}
+
+  // The scripted dialogs, or the ones on screen, fresh for each window: an end cancels them for good.
+  app::TNoteServices Services() {
+    qtui::TDialogService* dialogs = &FDialogs;
+    if (FRealDialogs) dialogs = &FQtDialogs.emplace();
+    return app::TNoteServices{FClock, *dialogs, FOpener, store::TPaths::FromExecutable(Exe()), FArguments, Exe(),
+                              FDir / "autostart"};
+  }
+  fs::path Exe() const { return FDir / "tacknote"; }
+  fs::path Dat() const { return Exe().string() + ".DAT"; }
+  fs::path Ini() const { return Exe().string() + ".INI"; }
+
+  // A data file of one block per text, titled "p0", "p1", ...
+  void WritePages(const std::vector<std::string>& texts) {
+    std::string bytes = ";\r\n\r\n";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      bytes += "{$BEGIN}\r\n0,\"p" + std::to_string(i) +
+               "\",0,0,0,0,-1,0,255,16777215,0,\"x\",10,0,0,20240101000000,20240101000000\r\n" + texts[i] +
+               "\r\n{$END}\r\n";
+    }
+    test_support::WriteBytes(Dat(), bytes);
+  }
+  void WriteIni(const std::string& lines) { test_support::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
+  std::string ReadDat() const { return test_support::ReadBytes(Dat()); }
+
+  // A started window over the data file as it is, shown and painted when asked; or one whose start is
+  // expected to be refused.
+  app::TfrmMain& Open(bool shown, bool starts) {
+    FWindow.reset();
+    FWindow = std::make_unique<app::TfrmMain>(Services());
+    EXPECT_EQ(FWindow->FormCreate(), starts);
+    if (!shown || !starts) return *FWindow;
+    FWindow->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
+    return *FWindow;
+  }
+  editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
+  // Shown and active, so the window's shortcuts are live; another window taking the focus arms the
+  // double-click guard.
+  void Activate() {
+    FWindow->show();
+    FWindow->activateWindow();
+    FWindow->Memo1().setFocus();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(FWindow.get()));
+  }
+  void Deactivate() {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+  }
+
+  // The page texts and titles as the window holds them, for comparing whole lists at once.
+  static std::vector<std::string> Titles(app::TfrmMain& window) {
+    std::vector<std::string> titles;
+    for (const store::TMemoData& page : window.Store().Pages) titles.push_back(page.Title);
+    return titles;
+  }
+
+  // "title:text" of each page of a file in the data file's format; nothing for one that does not read whole.
+  static std::vector<std::string> FilePages(const fs::path& file) {
+    std::vector<store::TMemoData> pages;
+    bool complete = false;
+    if (!store::ParseMemoFile(test_support::ReadBytes(file), pages, complete) || !complete) return {};
+    std::vector<std::string> result;
+    for (const store::TMemoData& page : pages) result.push_back(page.Title + ":" + page.Text);
+    return result;
+  }
+
+  test_support::TempDir FDir;
+  test_support::ScopedEnv FDataHome{"XDG_DATA_HOME", (FDir / "data").c_str()};  // where rescue files go
+  platform::FixedClock FClock;
+  TScriptedDialogs FDialogs;
+  TRecordedOpener FOpener;
+  std::vector<std::string> FArguments;  // the command line's, after the program's name
+  bool FRealDialogs = false;
+  std::optional<qtui::TQtDialogService> FQtDialogs;
+  std::unique_ptr<app::TfrmMain> FWindow;
+};
+
+TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
+  WritePages({"text"});
+  app::TfrmMain window(Services());
+  ASSERT_TRUE(window.FormCreate());
+  auto inkRight = [&window](const std::string& title) {
+    window.Store().Pages[0].Title = title;
+    window.ApplyPage(0);
+    const QImage strip = window.grab(QRect(0, 1, window.width(), app::TitleBarHeight - 2)).toImage();
+    int right = 0;
+    for (int y = 0; y < strip.height(); ++y)
+      for (int x = 1; x < strip.width() - 1; ++x)
+        if (qGray(strip.pixel(x, y)) < 128) right = std::max(right, x);
+    return right;
+  };
+  const int plain = inkRight("x");
+  const int markup = inkRight("<b>x</b>");
+  EXPECT_GT(plain, app::TitleTextLeft);
+  // Eight characters of ink, not one bold letter.
+  EXPECT_GT(markup - app::TitleTextLeft, 6 * (plain - app::TitleTextLeft));
+}
+
 
 struct TScenario {
   std::string Name;
@@ -36,6 +246,68 @@ std::vector<TScenario> Scenarios() {
       scenarios.back().Steps.push_back(std::move(line));
   }
   return scenarios;
+}
+
+// A file-size limit while it lives; with SIGXFSZ ignored, as main ignores it, a write past it fails with EFBIG.
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &FOld);
+    rlimit limit = FOld;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FOld); }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+ private:
+  rlimit FOld{};
+};
+
+// One line per item as tests/data/menus.txt writes it.
+void Describe(const QMenu& menu, const QString& indent, QStringList& lines) {
+  for (const QAction* item : menu.actions()) {
+    QString line = indent + (item->isSeparator() ? QStringLiteral("-") : item->text());
+    if (item->isCheckable()) line += item->isChecked() ? QStringLiteral(" [x]") : QStringLiteral(" [ ]");
+    if (!item->isEnabled()) line += QStringLiteral(" (off)");
+    lines << line;
+    if (item->menu()) Describe(*item->menu(), indent + QStringLiteral("  "), lines);
+  }
+}
+
+// NAME=VALUE sets a control of a dialog (a hot key, a number, a check box 0/1, a list's row); NAME presses
+// a button.
+void SetOrPress(QWidget& dialog, const std::string& word) {
+  const std::size_t equals = word.find('=');
+  if (equals == std::string::npos) {
+    test_support::Control<QAbstractButton>(dialog, word.c_str()).click();
+    return;
+  }
+  QWidget& control = test_support::Control(dialog, word.substr(0, equals).c_str());
+  const QString value = QString::fromStdString(word.substr(equals + 1));
+  if (auto* hotKey = dynamic_cast<dialogs::THotKeyEdit*>(&control)) hotKey->SetHotKey(QKeySequence(value)[0]);
+  if (auto* number = dynamic_cast<QSpinBox*>(&control)) number->setValue(value.toInt());
+  if (auto* check = dynamic_cast<QCheckBox*>(&control)) check->setChecked(value == QStringLiteral("1"));
+  if (auto* list = dynamic_cast<QListWidget*>(&control)) list->setCurrentRow(value.toInt());
+}
+
+// Runs the event loop: `open` starts something that shows a dialog, and once a modal dialog is on the
+// screen `end` asks for the end. True when the loop ended on its own within ten seconds.
+bool RunUntilEnded(const std::function<void()>& open, const std::function<void()>& end) {
+  bool asked = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (asked || !modal || !modal->isVisible()) return;
+    asked = true;
+    end();
+  });
+  poll.start(10);
+  QTimer::singleShot(0, open);
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+  return QCoreApplication::exec() == 0 && asked;
 }
 
 class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TScenario> {
@@ -68,6 +340,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       if (w.at(i) == "memo") return FWindow->Memo1();
       return test_support::Control(*FWindow, w.at(i).c_str());
     };
+    const auto menu = [&](std::size_t i) -> QMenu& {
+      if (w.at(i) == "main") return FWindow->MainMenu();
+      return FWindow->EditMenu();
+    };
     const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
     const auto font = [&](std::size_t i) {
       return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
@@ -80,7 +356,11 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FWindow.reset();
       if (w.size() > 1) WritePages(texts(1));
       FOpenedWith = ReadDat();
-      Open({}, verb == "openshown", verb != "openrefused");
+      Open(verb == "openshown", verb != "openrefused");
+    } else if (verb == "arguments") {
+      FArguments.assign(w.begin() + 1, w.end());
+    } else if (verb == "show") {
+      FWindow->show();
     } else if (verb == "ini") {
       WriteIni(cp(1));
     } else if (verb == "shade") {
@@ -139,12 +419,12 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       QApplication::sendEvent(&FWindow->MainMenu(), &second);
       QApplication::processEvents();
     } else if (verb == "dialog") {
-      // The dialog a menu item opens, its buttons pressed in turn.
-      QTimer::singleShot(0, [&w] {
+      // The dialog a menu item opens, its place noted, its controls set and buttons pressed in turn.
+      QTimer::singleShot(0, [this, &w] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        for (std::size_t i = 2; i < w.size(); ++i)
-          test_support::Control<QAbstractButton>(*dialog, w[i].c_str()).click();
+        FDialogPlace = dialog->pos();
+        for (std::size_t i = 2; i < w.size(); ++i) SetOrPress(*dialog, w[i]);
       });
       FWindow->MainMenu().Item(w.at(1).c_str())->trigger();
     } else if (verb == "key") {
@@ -152,6 +432,17 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
     } else if (verb == "click") {
       QTest::mouseClick(&test_support::Control(*FWindow, w.at(1).c_str()), Qt::LeftButton);
+    } else if (verb == "move") {
+      FWindow->move(n(1), n(2));
+    } else if (verb == "bmp") {
+      // A picture of the test pictures' pattern; cut: only its first half.
+      const image_test::TBmpShape shape{n(2), n(3), n(4), w.size() > 5 && w[5] == "rle8" ? image_test::BI_RLE8
+                                                                                           : image_test::BI_RGB};
+      std::string bytes = image_test::MakeBmp(shape);
+      if (w.back() == "cut") bytes.resize(bytes.size() / 2);
+      test_support::WriteBytes(FDir / raw(1), bytes);
+    } else if (verb == "loadskin") {
+      FWindow->LoadSkin(cp(1));
     } else if (verb == "resize") {
       FWindow->resize(n(1), n(2));
     } else if (verb == "resident") {
@@ -181,6 +472,30 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FDialogs.SavePath = FDir / raw(1);
     } else if (verb == "write") {
       test_support::WriteBytes(FDir / raw(1), cp(2));
+    } else if (verb == "readonly") {
+      fs::permissions(FDir / raw(1), fs::perms::owner_read | fs::perms::others_read);
+    } else if (verb == "folder") {
+      fs::remove(FDir / raw(1));
+      fs::create_directory(FDir / raw(1));
+    } else if (verb == "sizelimit" && w.at(1) == "none") {
+      FSizeLimit.reset();
+    } else if (verb == "sizelimit") {
+      FSizeLimit.emplace(n(1));
+    } else if (verb == "end") {
+      FWindow->EndRequested();
+    } else if (verb == "newer") {
+      fs::last_write_time(FDir / raw(1), fs::last_write_time(Dat()) + std::chrono::seconds(1));
+    } else if (verb == "realdialogs") {
+      FRealDialogs = true;
+    } else if (verb == "endduring") {
+      EndDuring(w.at(1), w.at(2) == "signal");
+    } else if (verb == "popup") {
+      menu(1).popup(QPoint(0, 0));
+      QApplication::processEvents();
+    } else if (verb == "popdown") {
+      menu(1).hide();
+    } else if (verb == "clearclipboard") {
+      QApplication::clipboard()->clear();
     } else if (verb == "type") {
       Editor().PutText(cp(1));
     } else if (verb == "caret") {
@@ -216,6 +531,27 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_TRUE(w.at(3) == "-" || shown.Buttons == buttons.at(w.at(3))) << shown.Buttons;
       EXPECT_EQ(shown.WindowOnTop, w.at(4) == "ontop");
       EXPECT_EQ(shown.Text, qs(5));
+    } else if (verb == "menuis") {
+      QStringList table;
+      for (const test_support::TRow& row : test_support::Rows("menus.txt", w.at(1)))
+        table << QString::fromStdString(row.Text(0));
+      QStringList lines;
+      Describe(menu(1), QString(), lines);
+      EXPECT_EQ(lines, table);
+    } else if (verb == "itemstate") {
+      const char* name = w.at(2).c_str();
+      const QAction& item = w.at(1) == "main" ? *FWindow->MainMenu().Item(name) : *FWindow->EditMenu().Item(name);
+      EXPECT_EQ(w.at(3) == "checked" ? item.isChecked() : item.isEnabled(), n(4) != 0) << w.at(2);
+    } else if (verb == "allenabled") {
+      for (QAction* item : FWindow->EditMenu().findChildren<QAction*>())
+        EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    } else if (verb == "hiddenitem") {
+      // In the editor for its shortcut, not in the menu.
+      QAction* item = FWindow->EditMenu().Item(w.at(1).c_str());
+      ASSERT_NE(item, nullptr) << w.at(1);
+      EXPECT_FALSE(FWindow->EditMenu().actions().contains(item)) << w.at(1);
+      EXPECT_EQ(app::MenuShortcutText(*item), qs(2));
+      EXPECT_TRUE(FWindow->Memo1().actions().contains(item)) << w.at(1);
     } else if (verb == "lastitem") {
       EXPECT_EQ(app::MenuCaption(*FWindow->MainMenu().PagesMenu().actions().last()), qs(1));
     } else if (verb == "items") {
@@ -223,7 +559,10 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     } else if (verb == "filter") {
       EXPECT_EQ(FDialogs.Filters.back(), qs(1));
     } else if (verb == "file") {
-      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), cp(2));
+      std::string expected = cp(2);
+      if (const std::size_t at = expected.find("{dir}"); at != std::string::npos)
+        expected.replace(at, 5, FDir.Path().string());
+      EXPECT_EQ(test_support::ReadBytes(FDir / raw(1)), expected);
     } else if (verb == "modified") {
       EXPECT_EQ(Editor().Modified(), n(1) != 0);
     } else if (verb == "wrap") {
@@ -271,6 +610,24 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       EXPECT_EQ(FWindow->size(), QSize(n(1), n(2)));
     } else if (verb == "pages") {
       EXPECT_EQ(FWindow->Store().Pages.size(), static_cast<std::size_t>(n(1)));
+    } else if (verb == "widest") {
+      int widest = 0;
+      for (int row = 0; row < Editor().ListInfo().Count(); ++row) widest = std::max(widest, Editor().RowWidth(row));
+      EXPECT_EQ(widest, n(1));
+    } else if (verb == "dialogat") {
+      EXPECT_EQ(FDialogPlace, QPoint(n(1), n(2)));
+    } else if (verb == "setting") {
+      const store::TSettings& settings = FWindow->Settings();
+      const std::map<std::string, std::string> fields = {
+          {"hotkey", settings.HotKey}, {"resident", settings.Resident ? "1" : "0"}, {"skin", settings.SkinFile}};
+      EXPECT_EQ(fields.at(w.at(1)), cp(2)) << w.at(1);
+    } else if (verb == "builtinskin") {
+      EXPECT_EQ(FWindow->ImgSkin(), image::BuiltInSkin());
+    } else if (verb == "skinpixel") {
+      // In the skin and in the picture the frame paints from.
+      const image::TRgb pixel = FWindow->ImgSkin().Pixel(n(1), n(2));
+      EXPECT_EQ(QColor(pixel.R, pixel.G, pixel.B), QColor(n(3), n(4), n(5)));
+      EXPECT_EQ(qtui::ToQImage(FWindow->ImgSkin()).pixelColor(n(1), n(2)), QColor(n(3), n(4), n(5)));
     } else if (verb == "selected") {
       EXPECT_EQ(Editor().SelLength(), n(1));
     } else if (verb == "toprow") {
@@ -314,6 +671,8 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
       FWindow->EditMenu().hide();
     } else if (verb == "exists") {
       EXPECT_EQ(fs::exists(FDir / raw(1)), n(2) != 0) << raw(1);
+    } else if (verb == "entries") {
+      EXPECT_EQ(std::distance(fs::directory_iterator(FDir / raw(1)), fs::directory_iterator()), n(2)) << raw(1);
     } else if (verb == "waitfile") {
       EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(FDir / raw(1)) == (n(2) != 0); }, 5000)) << raw(1);
     } else if (verb == "filepages") {
@@ -327,7 +686,40 @@ class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TSc
     }
   }
 
+  // Runs what opens a dialog (a main menu item, the close, or the start of a window made afresh) and once
+  // the dialog shows asks for the end, by SIGTERM or directly; the loop must end with no dialog left.
+  void EndDuring(const std::string& what, bool bySignal) {
+    app::TQuitSignals::BlockQuitSignals();  // this thread's SIGTERM goes to the signalfd
+    if (what == "start") {
+      FOpenedWith = ReadDat();
+      FWindow.reset();
+      FWindow = std::make_unique<app::TfrmMain>(Services());
+    }
+    app::TQuitSignals quitSignals;
+    QObject::connect(&quitSignals, &app::TQuitSignals::QuitRequested, FWindow.get(), &app::TfrmMain::EndRequested);
+    bool created = true;
+    const auto open = [&] {
+      if (what == "start") {
+        created = FWindow->FormCreate();
+        QCoreApplication::exit(0);
+      } else if (what == "close") {
+        FWindow->close();
+      } else {
+        FWindow->MainMenu().Item(what.c_str())->trigger();
+      }
+    };
+    const auto end = [&] {
+      if (bySignal) std::raise(SIGTERM);
+      if (!bySignal) FWindow->EndRequested();
+    };
+    EXPECT_TRUE(RunUntilEnded(open, end));
+    EXPECT_EQ(created, what != "start");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
+
   std::string FOpenedWith;  // the data file as the window was opened over it
+  std::optional<TFileSizeLimit> FSizeLimit;
+  QPoint FDialogPlace;  // where the last dialog a menu item opened was
 };
 
 TEST_P(Scenario, Runs) {

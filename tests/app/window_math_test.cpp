@@ -1,8 +1,10 @@
 // The note window's arithmetic against tests/data/window.txt: the skin's pieces, what a press on the frame
-// does, the scroll bar's thumb and the geometry brought within reach of the screens.
+// does, the scroll bar's thumb, the geometry brought within reach of the screens, and the reasons its
+// messages give for a file that failed (the messages themselves are scenarios of note_window.txt).
 #include <gtest/gtest.h>
 
 #include "app/frame_layout.h"
+#include "app/safety_messages.h"
 #include "app/thumb_math.h"
 #include "app/window_geometry.h"
 #include "support/case_table.h"
@@ -63,6 +65,16 @@ TEST(WindowMath, ReachableGeometry) {
         << row.Where();
   }
   EXPECT_EQ(ReachableGeometry(5, 6, 7, 8, QSize(150, 80), {}), QRect(5, 6, 150, 80));
+}
+
+TEST(WindowMath, ReasonsAreJapaneseWhereTheProgramKnowsThemAndTheSystemsOwnWordsFollow) {
+  for (const TRow& row : Rows("window.txt", "reason")) {
+    const platform::FileResult failure = row[0] == "-" ? platform::FileResult::Failure(row.Text(1))
+                                         : row.Int(0) == 0
+                                             ? platform::FileResult::Failure("cannot write", "/f", row.Text(1))
+                                             : platform::FileResult::Failure("cannot write", "/f", row.Int(0));
+    EXPECT_EQ(ReasonText(failure), QString::fromStdString(row.Text(2))) << row.Where();
+  }
 }
 
 }  // namespace
