@@ -306,8 +306,17 @@ bool RunUntilEnded(const std::function<void()>& open, const std::function<void()
   });
   poll.start(10);
   QTimer::singleShot(0, open);
-  QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
-  return QCoreApplication::exec() == 0 && asked;
+  // The end closes the dialog at once; the limit only keeps a broken end from hanging the test. It is a
+  // timer of this call's own, so it never fires into a later test.
+  bool timedOut = false;
+  QTimer limit;
+  limit.setSingleShot(true);
+  QObject::connect(&limit, &QTimer::timeout, [&] {
+    timedOut = true;
+    QCoreApplication::exit(1);
+  });
+  limit.start(10000);
+  return QCoreApplication::exec() == 0 && asked && !timedOut;
 }
 
 class Scenario : public NoteWindowTest, public ::testing::WithParamInterface<TScenario> {
