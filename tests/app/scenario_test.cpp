@@ -17,7 +17,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -46,6 +45,7 @@
 #include "support/bmp_writer.h"
 #include "support/case_table.h"
 #include "support/find_control.h"
+#include "support/scripted_dialogs.h"
 #include "support/table.h"
 #include "support/temp_dir.h"
 
@@ -57,66 +57,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers every dialog from its queue and remembers what was shown, and whether the window stayed on top
-// while it was open. Once cancelled, it shows nothing more and answers every dialog as cancelled.
-class TScriptedDialogs : public qtui::TDialogService {
- public:
-  struct TShown {
-    QString Text;
-    qtui::TMsgDlgType Type;  // mtCustom for a plain message box
-    unsigned Buttons;
-    bool WindowOnTop;
-  };
-
-  qtui::TModalResult MessageDlg(QWidget* parent, const QString& text, qtui::TMsgDlgType type,
-                                unsigned buttons) override {
-    if (Cancelled) return qtui::mrCancel;
-    Shown.push_back({text, type, buttons, OnTop(parent)});
-    if (Answers.empty()) return qtui::mrOk;
-    const qtui::TModalResult answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-  }
-  void ShowMessage(QWidget* parent, const QString& text) override {
-    if (Cancelled) return;
-    Shown.push_back({text, qtui::TMsgDlgType::mtCustom, qtui::mbOK, OnTop(parent)});
-  }
-  QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override {
-    if (Cancelled) return initial;
-    Shown.push_back({caption + QLatin1Char('|') + prompt + QLatin1Char('|') + initial, qtui::TMsgDlgType::mtCustom, 0,
-                     OnTop(parent)});
-    if (Inputs.empty()) return initial;  // cancelled
-    const QString typed = Inputs.front();
-    Inputs.pop_front();
-    return typed;
-  }
-  std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont& initial) override {
-    FontOffered = initial;
-    return Cancelled ? std::nullopt : Font;
-  }
-  std::optional<fs::path> OpenFile(QWidget*, const QString& filter) override {
-    Filters.push_back(filter);
-    return Cancelled ? std::nullopt : OpenPath;
-  }
-  std::optional<fs::path> SaveFile(QWidget*, const QString& filter, const QString& defaultExt) override {
-    Filters.push_back(filter + QLatin1Char('|') + defaultExt);
-    return Cancelled ? std::nullopt : SavePath;
-  }
-  void CancelAll() override { Cancelled = true; }
-
-  std::vector<TShown> Shown;
-  std::deque<qtui::TModalResult> Answers;
-  std::deque<QString> Inputs;
-  std::optional<editor::TEditorFont> Font;
-  std::optional<editor::TEditorFont> FontOffered;
-  std::optional<fs::path> OpenPath;
-  std::optional<fs::path> SavePath;
-  std::vector<QString> Filters;
-  bool Cancelled = false;
-
- private:
-  static bool OnTop(QWidget* parent) { return parent && parent->windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
-};
+using test_support::TScriptedDialogs;
 
 // Remembers the addresses the window hands over instead of opening them.
 class TRecordedOpener : public qtui::TUrlOpener {
@@ -231,22 +172,7 @@ TEST_F(NoteWindowTest, TheTitleStripShowsMarkupAsCharacters) {
 }
 
 
-struct TScenario {
-  std::string Name;
-  std::vector<editor::test::TTableLine> Steps;
-};
-void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.Name; }
-
-std::vector<TScenario> Scenarios() {
-  std::vector<TScenario> scenarios;
-  for (editor::test::TTableLine& line : editor::test::ReadTable("note_window.txt")) {
-    if (line.Words[0] == "scenario")
-      scenarios.push_back({line.Words.at(1), {}});
-    else if (!scenarios.empty())
-      scenarios.back().Steps.push_back(std::move(line));
-  }
-  return scenarios;
-}
+using editor::test::TScenario;
 
 // A file-size limit while it lives; with SIGXFSZ ignored, as main ignores it, a write past it fails with EFBIG.
 class TFileSizeLimit {
@@ -740,7 +666,7 @@ TEST_P(Scenario, Runs) {
   QApplication::setWheelScrollLines(wheelLines);
 }
 
-INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(Scenarios()),
+INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(editor::test::Scenarios("note_window.txt")),
                          [](const ::testing::TestParamInfo<TScenario>& scenario) { return scenario.param.Name; });
 
 }  // namespace

@@ -25,22 +25,7 @@ namespace {
 using dialogs_test::Control;
 using Strings = std::vector<std::string>;
 
-struct TScenario {
-  std::string Name;
-  std::vector<editor::test::TTableLine> Steps;
-};
-void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.Name; }
-
-std::vector<TScenario> Scenarios() {
-  std::vector<TScenario> scenarios;
-  for (editor::test::TTableLine& line : editor::test::ReadTable("dialogs.txt")) {
-    if (line.Words[0] == "scenario")
-      scenarios.push_back({line.Words.at(1), {}});
-    else if (!scenarios.empty())
-      scenarios.back().Steps.push_back(std::move(line));
-  }
-  return scenarios;
-}
+using editor::test::TScenario;
 
 // A fresh stand-in note window and the dialogs the steps open over it.
 class TDialogRunner {
@@ -91,7 +76,7 @@ class TDialogRunner {
       if (what == "editor") FHost.EditorText = text(2);
       if (what == "pages") FHost.SetPages(texts(3), n(2));
     } else if (verb == "answerfont") {
-      FDialogs.ChosenFont = font(1);
+      FDialogs.Font = font(1);
       // Opening a dialog, and running one modally: the steps up to "end" act on it while it is open.
     } else if (verb == "options" || verb == "pages") {
       FSettingsAtOpen = settings;
@@ -176,7 +161,7 @@ class TDialogRunner {
     } else if (verb == "result") {
       EXPECT_EQ(static_cast<QDialog*>(FDialog)->result(), w.at(1) == "ok" ? QDialog::Accepted : QDialog::Rejected);
     } else if (verb == "fontasked") {
-      EXPECT_EQ(FDialogs.FontAskedWith, font(1));
+      EXPECT_EQ(FDialogs.FontOffered, font(1));
     } else if (verb == "hourglass") {
       EXPECT_EQ(QApplication::overrideCursor() != nullptr, n(1) != 0);
       // What the note window then holds.
@@ -236,7 +221,7 @@ TEST_P(DialogScenario, Runs) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, DialogScenario, ::testing::ValuesIn(Scenarios()),
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogScenario, ::testing::ValuesIn(editor::test::Scenarios("dialogs.txt")),
                          [](const ::testing::TestParamInfo<TScenario>& scenario) { return scenario.param.Name; });
 
 // The hot-key field opened on the stored text, with a key typed into it: what it shows and what OK writes

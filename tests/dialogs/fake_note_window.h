@@ -17,6 +17,7 @@
 #include "platform/cp932.h"
 #include "qt/dialog_service.h"
 #include "support/find_control.h"
+#include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace dialogs_test {
@@ -111,22 +112,7 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
   int FOpacity = 255;
 };
 
-// Modal dialogs with scripted answers: ChooseFont answers with `ChosenFont` and notes what it was given.
-class TScriptedDialogs : public qtui::TDialogService {
- public:
-  qtui::TModalResult MessageDlg(QWidget*, const QString&, qtui::TMsgDlgType, unsigned) override { return qtui::mrOk; }
-  void ShowMessage(QWidget*, const QString&) override {}
-  QString InputBox(QWidget*, const QString&, const QString&, const QString& initial) override { return initial; }
-  std::optional<editor::TEditorFont> ChooseFont(QWidget*, const editor::TEditorFont& initial) override {
-    FontAskedWith = initial;
-    return ChosenFont;
-  }
-  std::optional<std::filesystem::path> OpenFile(QWidget*, const QString&) override { return {}; }
-  std::optional<std::filesystem::path> SaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-
-  std::optional<editor::TEditorFont> ChosenFont;
-  std::optional<editor::TEditorFont> FontAskedWith;
-};
+using test_support::TScriptedDialogs;
 
 using test_support::Control;
 

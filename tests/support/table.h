@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,6 +59,25 @@ inline std::vector<TTableLine> ReadTable(const std::string& name) {
     if (!words.empty() && words.front()[0] != '#') lines.push_back({number, words});
   }
   return lines;
+}
+
+// A scripted scenario of a table: a "scenario NAME" line, then its steps up to the next scenario.
+struct TScenario {
+  std::string Name;
+  std::vector<TTableLine> Steps;
+};
+inline void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.Name; }
+
+inline std::vector<TScenario> Scenarios(const std::string& name) {
+  std::vector<TScenario> scenarios;
+  for (TTableLine& line : ReadTable(name)) {
+    if (line.Words[0] == "scenario") {
+      scenarios.push_back({line.Words.at(1), {}});
+    } else if (!scenarios.empty()) {
+      scenarios.back().Steps.push_back(std::move(line));
+    }
+  }
+  return scenarios;
 }
 
 // A quoted text as code page 932 bytes with the places of its markers (-1 when absent).
