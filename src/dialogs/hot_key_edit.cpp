@@ -1,6 +1,7 @@
 // Key handling of the hot-key field: modifiers shown while held, invalid combinations refused.
 #include "dialogs/hot_key_edit.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include "dialogs/hot_key_text.h"
@@ -81,6 +82,14 @@ void THotKeyEdit::focusOutEvent(QFocusEvent* event) {
   ShowHeld(Qt::NoModifier);
   QLineEdit::focusOutEvent(event);
 }
+
+QVariant THotKeyEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  // A read-only line edit still answers that it takes an input method, and inserts what one commits.
+  if (query == Qt::ImEnabled) return false;
+  return QLineEdit::inputMethodQuery(query);
+}
+
+void THotKeyEdit::inputMethodEvent(QInputMethodEvent* event) { event->ignore(); }
 
 void THotKeyEdit::ShowHeld(Qt::KeyboardModifiers held) {
   if (held != Qt::NoModifier) {

@@ -25,6 +25,9 @@ class THotKeyEdit : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // The field takes keys, never text: it asks for no input method and drops what one sends.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
   // Shows the modifiers held so far ("Ctrl+Alt+"), or the recorded combination when none is held.

@@ -5,6 +5,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -118,6 +120,10 @@ class TDialogRunner {
       QTest::keyPress(&control(1), Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
     } else if (verb == "type") {
       QTest::keyClicks(&control(1), QString::fromStdString(text(2)));
+    } else if (verb == "compose") {
+      QInputMethodEvent commit;
+      commit.setCommitString(QString::fromStdString(text(2)));
+      QApplication::sendEvent(&control(1), &commit);
     } else if (verb == "focus") {
       control(1).setFocus();
     } else if (verb == "row") {
@@ -143,6 +149,10 @@ class TDialogRunner {
       EXPECT_EQ(item ? item->text().toStdString() : "", text(2));
     } else if (verb == "currentrow") {
       EXPECT_EQ(list(1).currentRow(), n(2));
+    } else if (verb == "inputmethod") {
+      QInputMethodQueryEvent query(Qt::ImEnabled);
+      QApplication::sendEvent(&control(1), &query);
+      EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), n(2) != 0);
     } else if (verb == "checked") {
       EXPECT_EQ(Control<QAbstractButton>(*FDialog, w.at(1).c_str()).isChecked(), n(2) != 0);
     } else if (verb == "tab") {
