@@ -69,10 +69,15 @@ TEST(WindowMath, ReachableGeometry) {
 
 TEST(WindowMath, ReasonsAreJapaneseWhereTheProgramKnowsThemAndTheSystemsOwnWordsFollow) {
   for (const TRow& row : Rows("window.txt", "reason")) {
-    const platform::FileResult failure = row[0] == "-" ? platform::FileResult::Failure(row.Text(1))
-                                         : row.Int(0) == 0
-                                             ? platform::FileResult::Failure("cannot write", "/f", row.Text(1))
-                                             : platform::FileResult::Failure("cannot write", "/f", row.Int(0));
+    // "-": a failure in the program's own words; 0: a reason without an errno; else that errno.
+    platform::FileResult failure;
+    if (row[0] == "-") {
+      failure = platform::FileResult::Failure(row.Text(1));
+    } else if (row.Int(0) == 0) {
+      failure = platform::FileResult::Failure("cannot write", "/f", row.Text(1));
+    } else {
+      failure = platform::FileResult::Failure("cannot write", "/f", row.Int(0));
+    }
     EXPECT_EQ(ReasonText(failure), QString::fromStdString(row.Text(2))) << row.Where();
   }
 }

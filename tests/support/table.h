@@ -73,7 +73,9 @@ inline std::vector<TScenario> Scenarios(const std::string& name) {
   for (TTableLine& line : ReadTable(name)) {
     if (line.Words[0] == "scenario") {
       scenarios.push_back({line.Words.at(1), {}});
-    } else if (!scenarios.empty()) {
+    } else if (scenarios.empty()) {
+      throw std::runtime_error(name + ":" + std::to_string(line.Number) + ": a step before the first scenario");
+    } else {
       scenarios.back().Steps.push_back(std::move(line));
     }
   }

@@ -2,7 +2,6 @@
 // (cases of view.txt), and a view without a window.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,23 +26,29 @@ TEST(CaretModel, EveryCaseShowsAndAsksWhatItSays) {
     caret.OnTimer = [&timers](int interval) { timers.push_back(interval); };
     std::size_t i = 0;
     for (; row[i] != "=>"; ++i) {
+      const std::string command = row[i].substr(0, row[i].find('('));
       const std::vector<std::string> a = test::Arguments(row[i]);
       const auto n = [&a](std::size_t k) { return std::stoi(a.at(k)); };
-      const std::map<std::string, std::function<void()>> commands = {{"create", [&] { caret.Create(n(0), n(1)); }},
-                                                                     {"place",
-                                                                      [&] {
-                                                                        caret.SetPlace({n(0), n(1)}, n(2) != 0);
-                                                                      }},
-                                                                     {"blink", [&] { caret.SetBlinkTime(n(0)); }},
-                                                                     {"hide", [&] { caret.Hide(); }},
-                                                                     {"show", [&] { caret.Show(); }},
-                                                                     {"tick", [&] { caret.Tick(); }},
-                                                                     {"destroy", [&] { caret.Destroy(); }},
-                                                                     {"clear", [&] {
-                                                                        invalidated.clear();
-                                                                        timers.clear();
-                                                                      }}};
-      commands.at(row[i].substr(0, row[i].find('(')))();
+      if (command == "create") {
+        caret.Create(n(0), n(1));
+      } else if (command == "place") {
+        caret.SetPlace({n(0), n(1)}, n(2) != 0);
+      } else if (command == "blink") {
+        caret.SetBlinkTime(n(0));
+      } else if (command == "hide") {
+        caret.Hide();
+      } else if (command == "show") {
+        caret.Show();
+      } else if (command == "tick") {
+        caret.Tick();
+      } else if (command == "destroy") {
+        caret.Destroy();
+      } else if (command == "clear") {
+        invalidated.clear();
+        timers.clear();
+      } else {
+        FAIL() << row.Where() << ": unknown command " << command;
+      }
     }
     std::string rects, intervals;
     for (const TRect& r : invalidated) {
