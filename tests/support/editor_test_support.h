@@ -9,14 +9,20 @@
 #include "editor/control/editor.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_wrap_option.h"
-#include "support/row_dump.h"
 
 namespace editor::test {
 
 // あ in code page 932.
 inline constexpr std::string_view kA = "\x82\xA0";
 
-inline std::vector<std::string> RowDump(TEditor& editor) { return RowDump(editor.ListInfo()); }
+// Every row as "text|B", "text|W" or "text|E" (B a line break, W wrapped on, E the text's end).
+inline std::vector<std::string> RowDump(TEditor& editor) {
+  const TEditorScreenStrings& rows = editor.ListInfo();
+  std::vector<std::string> dump;
+  for (int i = 0; i < rows.Count(); ++i)
+    dump.push_back(std::string(rows.RowText(i)) + "|" + "BWEN"[rows.RowAttribute(i)]);
+  return dump;
+}
 
 // The rows a full re-wrap gives: the editor's text loaded into a fresh editor with the same tab width,
 // wrap options and word wrap. Incremental edits and re-cuts must always come out as this.

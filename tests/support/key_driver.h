@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "editor/control/editor.h"
 #include "editor/control/editor_key.h"
@@ -38,11 +37,9 @@ class TKeyDriver : public TWindowedEditor {
     return *this;
   }
   // A key pressed and released, through the filter a held button or a drag sets, as the window does.
-  TKeyDriver& Key(TEditorKey key, TShiftState shift = 0, int times = 1, bool repeat = false) {
-    for (int i = 0; i < times; ++i) {
-      if (Editor.PassKeyDown(key, shift)) Editor.KeyDown(key, shift, repeat);
-      if (Editor.PassKeyUp(key)) Editor.KeyUp();
-    }
+  TKeyDriver& Key(TEditorKey key, TShiftState shift = 0, bool repeat = false) {
+    if (Editor.PassKeyDown(key, shift)) Editor.KeyDown(key, shift, repeat);
+    if (Editor.PassKeyUp(key)) Editor.KeyUp();
     return *this;
   }
   // Types bytes one character message each, as the window delivers them (a double-byte character as
@@ -63,8 +60,6 @@ class TKeyDriver : public TWindowedEditor {
 
   // The whole text, CR LF after every raBreak row.
   std::string Text() const { return Editor.ListInfo().RowsText(0, Editor.ListInfo().Count()); }
-  std::pair<int, int> Caret() const { return {Editor.Row(), Editor.Col()}; }
-  std::pair<int, int> Sel() const { return {Editor.SelStart(), Editor.SelLength()}; }
 };
 
 }  // namespace editor::test

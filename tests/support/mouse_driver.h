@@ -2,8 +2,6 @@
 // released at the pixels of given cells (the left or right half of a cell), as the window reports them.
 #pragma once
 
-#include <string_view>
-
 #include "app/note_editor_preset.h"
 #include "editor/control/editor.h"
 #include "editor/props/editor_properties.h"
@@ -17,11 +15,6 @@ class TMouseDriver : public TKeyDriver {
     app::ApplyNoteWindowEditorSettings(Editor);
     Editor.WrapOption().SetWrapByte(wrapByte);
     Editor.SetWordWrap(wordWrap);
-  }
-
-  TMouseDriver& Load(std::string_view text) {
-    TKeyDriver::Load(text);
-    return *this;
   }
 
   // A pixel inside a cell of the view: one pixel in from its left edge, or one from its right edge.
@@ -47,13 +40,6 @@ class TMouseDriver : public TKeyDriver {
   TMouseDriver& Release(TPoint p, TShiftState shift = 0) {
     Editor.MouseUp(TMouseButton::Left, shift, p.X, p.Y);
     return *this;
-  }
-  TMouseDriver& Click(TPoint p, TShiftState shift = 0) { return Press(p, shift).Release(p, shift); }
-  // Press, a move on the way, a move onto the target, release: what a hand does.
-  TMouseDriver& Drag(TPoint from, TPoint to, TShiftState shift = 0) {
-    Press(from, 0);
-    Move({(from.X + to.X) / 2 + 5, (from.Y + to.Y) / 2}, shift);
-    return Move(to, shift).Release(to, shift);
   }
 };
 

@@ -359,7 +359,6 @@ class TCase {
     const std::map<std::string, std::function<void()>> settings = {
         {"wrap", [&] { e.WrapOption().SetWrapByte(value), e.SetWordWrap(true); }},
         {"rows", [&] { d.Window.Height = 2 + 5 + value * 16, e.Resize(); }},
-        {"cols", [&] { d.Window.Width = 8 + 4 + value * 8, e.Resize(); }},
         {"screen", [&] { d.Window.Screen = value; }},
         {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
         {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
@@ -376,7 +375,6 @@ class TCase {
         {"tabindent", [&] { caret.SetTabIndent(true); }},
         {"prevspace", [&] { caret.SetPrevSpaceIndent(true); }},
         {"unindent", [&] { caret.SetBackSpaceUnIndent(true); }},
-        {"softtab", [&] { caret.SetSoftTab(true); }},
         {"freecaret", [&] { caret.SetFreeCaret(true); }},
         {"keepcaret", [&] { caret.SetKeepCaret(true); }},
         {"intab", [&] { caret.SetInTab(true); }},
@@ -432,7 +430,7 @@ class TCase {
     const auto number = [&a](std::size_t i) { return std::stoi(a.at(i)); };
     TEditorMessages m(e);
     if (auto key = kKeys.find(c.Name); key != kKeys.end()) {
-      d.Key(key->second, c.Shift, 1, c.Repeat);
+      d.Key(key->second, c.Shift, c.Repeat);
     } else if (auto code = kChars.find(c.Name); code != kChars.end()) {
       d.Char(code->second, c.Shift);
     } else if (word[0] == '\'') {
@@ -467,7 +465,6 @@ class TCase {
           {"hscroll", [&] { e.HScroll(kRequests.at(a.at(0)), a.size() > 1 ? number(1) : 0); }},
           {"scrollcaret", [&] { e.ScrollCaretMessage(); }},
           {"hit", [&] { e.SetHitSelection(number(0), number(1)); }},
-          {"boxmode", [&] { e.SetBoxMode(true); }},
           {"resetstates", [&] { e.ListInfo().ResetStates(); }},
           {"dropstates", [&] { e.ListInfo().DropStatesFrom(0); }},
           // The Fountain property (scheme(0) clears it), and a scheme's URL or mail rule switched.
@@ -528,7 +525,6 @@ class TCase {
              e.ListInfo().IncludeListMarks(static_cast<TRowMarks>(number(1)));
            }},
           {"ro", [&] { e.SetReadOnly(true); }},
-          {"rw", [&] { e.SetReadOnly(false); }},
           {"Undo", [&] { e.Undo(); }},
           {"undomax", [&] { e.SetUndoListMax(number(0)); }},
           {"Redo", [&] { e.Redo(); }},
@@ -538,8 +534,6 @@ class TCase {
           {"BoxPaste", [&] { e.BoxPasteFromClipboard(); }},
           {"SelectAll", [&] { e.SelectAll(); }},
           {"Clear", [&] { e.DeleteSelection(); }},
-          {"imeopen", [&] { e.ImeNotify(true); }},
-          {"imeclose", [&] { e.ImeNotify(false); }},
           {"tabwidth", [&] { e.Caret().SetTabSpaceCount(number(0)); }},
           {"hitlength", [&] { e.SetHitLength(number(0)); }},
           {"hitcaret", [&] { e.SetHitStyle(hsCaret); }},

@@ -323,7 +323,7 @@ void RunSession(test::TRandomText& random, bool wordWrap) {
     if (op < 6) {
       const TEditorKey key = random.Pick(kKeys);
       const auto shift = static_cast<TShiftState>((random.Chance(33) ? ssShift : 0) | (random.Chance(25) ? ssCtrl : 0));
-      d.Key(key, shift, 1, random.Chance(20));
+      d.Key(key, shift, random.Chance(20));
       log += "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(shift) + " ";
     } else if (op < 10) {
       const std::string& piece = random.Pick(kPieces);
