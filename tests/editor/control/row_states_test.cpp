@@ -133,21 +133,28 @@ TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
   }
 }
 
-// Rows "x" with a region opened in row 0 of 100 rows, to watch how far a change travels.
-TFakeRows HundredRows() {
-  TFakeRows rows;
-  for (int i = 0; i < 100; ++i) rows.Rows.push_back({"x", RowAttrBreak, {}});
-  rows.Rows.back().Attribute = RowAttrEnd;
-  return rows;
-}
-
-TEST(RowStates, ChangesTravelAtMostTwoScreensAndTheRestIsLeftForDrawing) {
+// One hundred rows walked through a partial reset, an edit that opens a region, one that closes it and one
+// that leaves every state alone.
+TEST(RowStates, ResetsAndEditsComputeOnlyAsFarAsTheyMust) {
   TEditorFountain fountain;
   ConfigureBusyScheme(fountain);
   auto parser = fountain.CreateParser();
-  TFakeRows rows = HundredRows();
+  TFakeRows rows;  // "x" a hundred times
+  for (int i = 0; i < 100; ++i) rows.Rows.push_back({"x", RowAttrBreak, {}});
+  rows.Rows.back().Attribute = RowAttrEnd;
+
+  // A reset computes the rows asked for and marks the rest.
+  rows.Rows[5].State.StartToken = tokAnk;  // stale
+  ResetRowStates(rows, *parser, 9);
+  for (int row = 0; row < 10; ++row) {
+    ASSERT_EQ(rows.RowState(row).BracketIndex, BracketNone);
+    ASSERT_EQ(rows.RowState(row).StartToken, 0);
+  }
+  for (int row = 10; row < 100; ++row) ASSERT_FALSE(rows.Computed(row));
+  EXPECT_EQ(rows.RowState(1).PrevRowAttribute, RowAttrBreak);
   ResetRowStates(rows, *parser, 99);
 
+  // A change travels at most two screens, and the rest is left for drawing.
   rows.Rows[10].Text = "(* open";
   rows.Rows[10].State.BracketIndex = BracketNotComputed;
   std::vector<int> heard;
@@ -171,14 +178,8 @@ TEST(RowStates, ChangesTravelAtMostTwoScreensAndTheRestIsLeftForDrawing) {
   rows.Rows[12].Text = "*)";
   rows.Rows[12].State.BracketIndex = BracketNotComputed;
   EXPECT_EQ(UpdateRowStates(rows, *parser, 12, 50, [](int) {}), 88);  // rows 12 .. 99: the limit is the end
-}
 
-TEST(RowStates, AnEditThatLeavesTheStateAloneRewritesOnlyItsOwnRow) {
-  TEditorFountain fountain;
-  ConfigureBusyScheme(fountain);
-  auto parser = fountain.CreateParser();
-  TFakeRows rows = HundredRows();
-  ResetRowStates(rows, *parser, 99);
+  // An edit that leaves the state alone rewrites only its own row.
   rows.Rows[40].Text = "xy";
   rows.Rows[40].State.BracketIndex = BracketNotComputed;
   EXPECT_EQ(UpdateRowStates(rows, *parser, 40, 20, [](int) {}), 1);
@@ -186,20 +187,6 @@ TEST(RowStates, AnEditThatLeavesTheStateAloneRewritesOnlyItsOwnRow) {
   // Out-of-range rows do nothing.
   EXPECT_EQ(UpdateRowStates(rows, *parser, 100, 20, [](int) {}), 0);
   EXPECT_EQ(UpdateRowStates(rows, *parser, -1, 20, [](int) {}), 0);
-}
-
-TEST(RowStates, AResetComputesTheRowsAskedForAndMarksTheRest) {
-  TEditorFountain fountain;
-  auto parser = fountain.CreateParser();
-  TFakeRows rows = HundredRows();
-  rows.Rows[5].State.StartToken = tokAnk;  // stale
-  ResetRowStates(rows, *parser, 9);
-  for (int row = 0; row < 10; ++row) {
-    ASSERT_EQ(rows.RowState(row).BracketIndex, BracketNone);
-    ASSERT_EQ(rows.RowState(row).StartToken, 0);
-  }
-  for (int row = 10; row < 100; ++row) ASSERT_FALSE(rows.Computed(row));
-  EXPECT_EQ(rows.RowState(1).PrevRowAttribute, RowAttrBreak);
 }
 
 // ---- the editor's row list ----------------------------------------------------------------------------
