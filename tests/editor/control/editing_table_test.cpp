@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -413,6 +414,23 @@ class TCase {
     return shift == std::string::npos ? p : TPoint{p.X + std::stoi(colWord.substr(shift + 1)), p.Y};
   }
 
+  // A property assigned a copy of the values it already holds.
+  void Reassign(const std::string& name) {
+    TEditor& e = d.Editor;
+    const auto same = [](auto& property) {
+      std::remove_reference_t<decltype(property)> copy;
+      copy.Assign(property);
+      property.Assign(copy);
+    };
+    const std::map<std::string, std::function<void()>> properties = {
+        {"caret", [&] { same(e.Caret()); }},       {"margin", [&] { same(e.Margin()); }},
+        {"marks", [&] { same(e.Marks()); }},       {"leftbar", [&] { same(e.Leftbar()); }},
+        {"ruler", [&] { same(e.Ruler()); }},       {"imagebar", [&] { same(e.Imagebar()); }},
+        {"view", [&] { same(e.View()); }},
+    };
+    properties.at(name)();
+  }
+
   // Scheme 0 is View's, 1 and 2 the table's own.
   TEditorFountain& Scheme(int n) { return n > 0 ? FSchemes[n - 1] : d.Editor.View().Fountain(); }
 
@@ -473,6 +491,7 @@ class TCase {
           {"schememail", [&] { Scheme(number(0)).SetMail(!Scheme(number(0)).Mail()); }},
           {"urlcolor", [&] { e.View().Colors().Url().SetColor(static_cast<TColor>(number(0))); }},
           {"leftmargin", [&] { e.Margin().SetLeft(number(0)); }},
+          {"reassign", [&] { Reassign(a.at(0)); }},
           {"speedfull",  // Speed assigned with InitBracketsFull
            [&] {
              TEditorSpeed speed;
