@@ -1,5 +1,5 @@
-// The caret and the view where the cases of editing.txt do not reach: the blinking caret the core draws
-// (cases of view.txt), and a view without a window.
+// The caret where the cases of editing.txt do not reach: the blinking caret the core draws (cases of
+// view.txt).
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "editor/control/caret_model.h"
-#include "editor/control/editor.h"
 #include "support/case_table.h"
-#include "support/change_listener.h"
 
 namespace editor {
 namespace {
@@ -65,16 +63,6 @@ TEST(CaretModel, EveryCaseShowsAndAsksWhatItSays) {
       EXPECT_EQ(name + "(" + found.at(name) + ")", row[i]) << row.Where();
     }
   }
-}
-
-TEST(EditorScroll, WithoutAWindowTheTopRowIsOnlyStored) {
-  TEditor editor;
-  test::TChangeListener changes;
-  editor.OnTopRowChange = changes.Event();
-  editor.Lines().SetText("a\r\nb\r\nc\r\n");
-  editor.SetTopRow(9);
-  EXPECT_EQ(editor.TopRow(), 3);
-  EXPECT_EQ(changes.Count, 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The editor's colour scheme wired to its rows: the start states the editor installs, their hand-over
+// The editor's colour scheme wired to its rows: the start states the editor installs (and an editor
+// without a window), their hand-over
 // when editors sharing the rows go, the Fountain property cleared when the scheme goes (setting it is a
 // case of editing.txt), and row repaints in every attached editor.
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "editor/control/editor.h"
 #include "editor/syntax/fountain.h"
 #include "editor/text/editor_screen_strings.h"
+#include "support/change_listener.h"
 #include "support/fake_window.h"
 
 namespace editor {
@@ -21,14 +23,22 @@ std::string Rows(int count) {
   return text;
 }
 
-// Without a window the screen is the rows the editor was told it shows. (With one, and how InitBracketsFull
-// changes it, are cases of editing.txt.)
+// An editor without a window: its screen is the rows it was told it shows, so start states are computed
+// two of those screens down (with a window, and how InitBracketsFull changes it, are cases of editing.txt);
+// it finds no cell under a point, and the top row is only stored, with no change reported.
 TEST(FountainWiring, WithoutAWindowTheStatesAreComputedTwoOfItsScreensDown) {
   TEditor editor;
+  test::TChangeListener topRows;
+  editor.OnTopRowChange = topRows.Event();
   editor.SetVisibleRows(5);
   editor.Lines().SetText(Rows(50));
   EXPECT_TRUE(editor.ListInfo().StateComputed(10));
   EXPECT_FALSE(editor.ListInfo().StateComputed(11));
+  int row = 0, index = 0;
+  EXPECT_FALSE(editor.TextPosFromPoint({10, 10}, row, index));
+  editor.SetTopRow(99);
+  EXPECT_EQ(editor.TopRow(), 50);
+  EXPECT_EQ(topRows.Count, 0);
 }
 
 TEST(FountainWiring, WhenTheFirstEditorGoesTheNextOneKeepsTheStates) {

@@ -1,5 +1,5 @@
 // What the editor answers about points where editing.txt does not reach: the cell under a point of the
-// view (cases of view.txt), an editor without a window, and a pasted view that ends before its buffer does.
+// view (cases of view.txt), and a pasted view that ends before its buffer does.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,13 +20,6 @@ TEST(CellAtPoint, NearestTakesTheBoundaryOfTheHalfAndMarginsCountDown) {
     EXPECT_EQ(CellAtPoint(g, row.Int(6), row.Int(7), row[8] == "nearest"), (TColRow{row.Int(10), row.Int(11)}))
         << row.Where();
   }
-}
-
-TEST(TextPosFromPoint, AnEditorWithoutAWindowHasNoCellsToFind) {
-  TEditor unmeasured;
-  unmeasured.Lines().SetText("abc");
-  int row = 0, index = 0;
-  EXPECT_FALSE(unmeasured.TextPosFromPoint({10, 10}, row, index));
 }
 
 TEST(EditorInput, APastedViewEndsWhereTheViewEndsNotWhereItsBufferDoes) {
