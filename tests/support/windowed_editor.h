@@ -1,9 +1,11 @@
 // The preamble most control tests share: an editor living in a fake window with a fixed-cell font, with
-// a fake clipboard, optionally with the window sized to a number of whole rows.
+// a fake clipboard, optionally with the window sized to a number of whole rows; and the window painted.
 #pragma once
 
 #include "editor/control/editor.h"
+#include "editor/control/editor_paint.h"
 #include "support/fake_window.h"
+#include "support/recording_canvas.h"
 
 namespace editor::test {
 
@@ -14,6 +16,14 @@ struct TWindowedEditor {
     if (visibleRows > 0) Window.Height = 2 + 5 + visibleRows * 16;
     Editor.SetWindow(&Window);
     Editor.SetClipboard(&Clipboard);
+  }
+
+  // The whole window painted.
+  TRecordingCanvas Paint() {
+    TRecordingCanvas canvas;
+    canvas.Clip = {0, 0, Window.Width, Window.Height};
+    PaintEditor(Editor, canvas);
+    return canvas;
   }
 
   TFakeWindow Window;

@@ -16,12 +16,10 @@
 #include "editor/base/strings.h"
 #include "editor/control/editor_messages.h"
 #include "editor/control/editor_mouse.h"
-#include "editor/control/editor_paint.h"
 #include "editor/syntax/fountain.h"
 #include "editor/text/editor_undo_obj.h"
 #include "support/change_listener.h"
 #include "support/mouse_driver.h"
-#include "support/recording_canvas.h"
 #include "support/table.h"
 #include "support/temp_dir.h"
 
@@ -194,11 +192,11 @@ class TCase {
         {"topchanges", [&] { return with({str(FTopRows.Count)}); }},
         {"leftchanges", [&] { return with({str(FTopCols.Count)}); }},
         {"blink", [&] { return with({str(d.Window.CaretTimer)}); }},
-        {"inverted", [&] { return call("inverted", {rects(Paint().Inverted)}); }},
+        {"inverted", [&] { return call("inverted", {rects(d.Paint().Inverted)}); }},
         {"underlines",  // the lines a paint draws (the caret row's underline), by their top pixel
          [&] {
            std::string ys;
-           const test::TRecordingCanvas canvas = Paint();
+           const test::TRecordingCanvas canvas = d.Paint();
            for (const test::TRecordingCanvas::TLine& l : canvas.Lines) ys += (ys.empty() ? "" : ",") + str(l.From.Y);
            return call("underlines", {ys.empty() ? "none" : ys});
          }},
@@ -433,14 +431,6 @@ class TCase {
 
   // Scheme 0 is View's, 1 and 2 the table's own.
   TEditorFountain& Scheme(int n) { return n > 0 ? FSchemes[n - 1] : d.Editor.View().Fountain(); }
-
-  // The whole window painted.
-  test::TRecordingCanvas Paint() {
-    test::TRecordingCanvas canvas;
-    canvas.Clip = {0, 0, d.Window.Width, d.Window.Height};
-    PaintEditor(d.Editor, canvas);
-    return canvas;
-  }
 
   void RunOnce(const TCommand& c, const std::string& word) {
     TEditor& e = d.Editor;

@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "app/note_editor_preset.h"
-#include "editor/control/editor_paint.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/view/editor_images.h"
-#include "support/recording_canvas.h"
 #include "support/windowed_editor.h"
 
 namespace editor {
@@ -70,12 +68,7 @@ TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   w.Editor.Imagebar().SetMarkWidth(11);
   w.Editor.Lines().SetText("a\r\nb\r\nc\r\n");
   w.Editor.ListInfo().SetRowMarks(1, (1 << 3) | (1 << 7) | (1 << 12));
-  const auto paint = [&w] {
-    test::TRecordingCanvas canvas;
-    canvas.Clip = {0, 0, w.Window.Width, w.Window.Height};
-    PaintEditor(w.Editor, canvas);
-    return canvas.Images;
-  };
+  const auto paint = [&w] { return w.Paint().Images; };
   auto images = paint();
   ASSERT_EQ(images.size(), 2u);
   EXPECT_EQ(images[0].List, &BuiltInDigitImages());
@@ -106,12 +99,9 @@ TEST(NotePreset, ReachesTheControlAndItsPaint) {
   w.Editor.Lines().SetText("go http://a.jp\r\n");
   EXPECT_TRUE(w.Editor.WordWrap());
   EXPECT_EQ(w.Editor.Viewport().TextLeft(), 8);
-  test::TRecordingCanvas canvas;
-  canvas.Clip = {0, 0, w.Window.Width, w.Window.Height};
   w.Editor.SetSelStart(0);
   w.Editor.SetSelLength(2);
-  PaintEditor(w.Editor, canvas);
-  const auto row = canvas.TextsAt(2);
+  const auto row = w.Paint().TextsAt(2);
   ASSERT_EQ(row.size(), 3u);  // the selected "go", the rest of the row, the URL again in its colours
   EXPECT_EQ(row[0].BkColor, 0x800000u);
   EXPECT_EQ(row[2].Text, "http://a.jp");
