@@ -445,14 +445,6 @@ class TCase {
       d.Type(ParseQuoted(word).Text);
     } else if (word[0] == '#') {
       d.Char(static_cast<unsigned char>(std::stoi(word.substr(1), nullptr, 16)));
-    } else if (c.Name == "ime") {
-      e.ImeResult(ParseQuoted(word).Text);
-    } else if (c.Name == "put") {
-      e.PutText(ParseQuoted(word).Text);
-    } else if (c.Name == "seltext") {
-      e.SetSelTextBuf(ParseQuoted(word).Text);
-    } else if (c.Name == "clip" || c.Name == "boxclip") {
-      d.Clipboard.SetText(ParseQuoted(word).Text, c.Name == "boxclip");
     } else if (c.Name == "press" || c.Name == "move" || c.Name == "release" || c.Name == "click") {
       const TPoint p = Point(a.at(0), a.at(1));
       if (c.Name == "press" || c.Name == "click") d.Press(p, c.Shift);
@@ -465,6 +457,11 @@ class TCase {
       d.Move(to, c.Shift).Release(to, c.Shift);
     } else {
       const std::map<std::string, std::function<void()>> commands = {
+          {"ime", [&] { e.ImeResult(ParseQuoted(word).Text); }},
+          {"put", [&] { e.PutText(ParseQuoted(word).Text); }},
+          {"seltext", [&] { e.SetSelTextBuf(ParseQuoted(word).Text); }},
+          {"clip", [&] { d.Clipboard.SetText(ParseQuoted(word).Text, false); }},
+          {"boxclip", [&] { d.Clipboard.SetText(ParseQuoted(word).Text, true); }},
           {"at", [&] { d.At(number(0), number(1)); }},
           {"start", [&] { e.SetSelStart(number(0)); }},
           {"len", [&] { e.SetSelLength(number(0)); }},
