@@ -46,21 +46,16 @@ TEST(EditorProps, ValuesAreClampedNotRefused) {
   }
 }
 
-TEST(EditorProps, ANewControlTakesTabsAndReturnsAsText) {
+// A new control takes tabs and returns as text; without a window it keeps its history over a Caret change
+// (in a window the change empties it: cases of editing.txt).
+TEST(EditorProps, ANewControlTakesTabsAndReturnsAndKeepsItsHistoryOverACaretChange) {
   TEditor e;
   e.SetReadOnly(false);
   e.KeyChar(kCharReturn);
   e.KeyChar(kCharTab);
   EXPECT_EQ(e.Lines().Text(), "\r\n\t");
-}
-
-// In a window a Caret change empties the history (cases of editing.txt); without one it stays.
-TEST(PropertyChanged, ACaretChangeWithoutAWindowKeepsTheUndoHistory) {
-  TEditor loose;
-  loose.Lines().SetText("abc\r\n");
-  loose.ListInfo().ReplaceText(0, 1, "abcd\r\n");
-  loose.Caret().SetAutoIndent(false);
-  EXPECT_TRUE(loose.CanUndo());
+  e.Caret().SetAutoIndent(false);
+  EXPECT_TRUE(e.CanUndo());
 }
 
 TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {

@@ -72,12 +72,9 @@ std::string RandomRowText(test::TRandomText& random, int maxPieces) {
   return random.Glue(pieces, maxPieces);
 }
 
-std::uint8_t RandomInnerAttribute(test::TRandomText& random) {
-  return random.Between(0, 2) == 0 ? RowAttrBreak : RowAttrWrap;
-}
-
+// A row not computed yet that is not the last: one time in three it ends a line, else it wraps on.
 TFakeRows::TRow FreshRow(test::TRandomText& random) {
-  TFakeRows::TRow row{RandomRowText(random, 6), RandomInnerAttribute(random), {}};
+  TFakeRows::TRow row{RandomRowText(random, 6), random.Between(0, 2) == 0 ? RowAttrBreak : RowAttrWrap, {}};
   row.State.BracketIndex = BracketNotComputed;
   return row;
 }
