@@ -204,15 +204,6 @@ std::string Describe(TEditor& editor) {
          std::to_string(editor.CaretOptions().TabSpaceCount) + " text " + ShowMarked({editor.Lines().Text()}) + " | ";
 }
 
-// Room for every undo step, random wrap settings and a random text, which is returned as the model.
-std::string StartSequence(TEditor& editor, TTextGenerator& random) {
-  editor.SetUndoListMax(1000);
-  random.RandomizeWrap(editor, true);
-  std::string model = Stored(random.Text(12, false));
-  editor.Lines().SetText(model);
-  return model;
-}
-
 // Edits, undo, redo and new wrap settings: after each, the rows hold the model's text, cut as a full
 // re-wrap cuts them, and each recorded edit is one undo step. A new setting that re-cuts the rows empties
 // the history, which then starts again from there. At the end, undoing everything gives the start back
@@ -222,7 +213,11 @@ TEST(RandomEdits, EditsUndoRedoAndNewWrapSettingsKeepTheRowsEqualToTheModelAndTo
     SCOPED_TRACE("sequence " + std::to_string(sequence));
     TTextGenerator random(1000u + static_cast<std::uint32_t>(sequence));
     TEditor editor;
-    std::string model = StartSequence(editor, random);
+    // Room for every undo step, random wrap settings and a random text, which is the model too.
+    editor.SetUndoListMax(1000);
+    random.RandomizeWrap(editor, true);
+    std::string model = Stored(random.Text(12, false));
+    editor.Lines().SetText(model);
     std::vector<std::string> startRows = RowDump(editor);
     std::string startText = model;
     std::string log = Describe(editor);

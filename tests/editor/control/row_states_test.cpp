@@ -79,13 +79,6 @@ TFakeRows::TRow FreshRow(test::TRandomText& random) {
   return row;
 }
 
-// Computes every row that is still not computed, top down, as drawing the whole text would.
-void ComputeTheRest(TFakeRows& rows, TFountainParser& parser, int screenRows) {
-  for (int row = 0; row < rows.RowCount(); ++row) {
-    if (!rows.Computed(row)) UpdateRowStates(rows, parser, row, screenRows, {});
-  }
-}
-
 TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
   TEditorFountain fountain;
   ConfigureBusyScheme(fountain);
@@ -119,7 +112,10 @@ TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
       const int counted = UpdateRowStates(rows, *parser, changedFrom, screenRows, [&heard](int) { ++heard; });
       EXPECT_EQ(counted, heard);
       EXPECT_LE(counted, rows.RowCount() - changedFrom);
-      ComputeTheRest(rows, *parser, screenRows);
+      // Every row still not computed, computed top down, as drawing the whole text would.
+      for (int row = 0; row < rows.RowCount(); ++row) {
+        if (!rows.Computed(row)) UpdateRowStates(rows, *parser, row, screenRows, {});
+      }
 
       TFakeRows fromTop = rows;
       ResetRowStates(fromTop, *parser, fromTop.RowCount() - 1);
