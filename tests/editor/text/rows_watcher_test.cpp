@@ -2,6 +2,8 @@
 // and ask it only for the caret, the focus, the column rules and the view.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_undo_obj.h"
 #include "editor/text/rows_watcher.h"
+#include "support/case_table.h"
 
 namespace editor {
 namespace {
@@ -27,16 +30,16 @@ class TLogWatcher : public TRowsWatcher {
   void RowsReplacingAll() override { Log.push_back("replacing-all"); }
   void RowsCleared() override { Log.push_back("cleared"); }
   void RowsRebuilt() override { Log.push_back("rebuilt"); }
-  void RowRestyled(int row) override { Log.push_back("restyled " + std::to_string(row)); }
+  void RowRestyled(int row) override { Log.push_back("restyled(" + std::to_string(row) + ")"); }
   TCaretPos CaretPos() const override { return Caret; }
   void HideCaret() override { Log.push_back("hide"); }
   void ShowCaret() override { Log.push_back("show"); }
   void MoveCaret(TCaretPos caret) override {
     Caret = caret;
-    Log.push_back("move " + std::to_string(caret.Row) + "," + std::to_string(caret.Col));
+    Log.push_back("move(" + std::to_string(caret.Row) + "," + std::to_string(caret.Col) + ")");
   }
   void PlaceCaret(int fromRow, int offset) override {
-    Log.push_back("place " + std::to_string(fromRow) + "+" + std::to_string(offset));
+    Log.push_back("place(" + std::to_string(fromRow) + "+" + std::to_string(offset) + ")");
   }
   void DropSelection() override { Log.push_back("drop-selection"); }
   bool HasFocus() const override { return Focus; }
@@ -50,26 +53,58 @@ class TLogWatcher : public TRowsWatcher {
   TRowStates& StartStates() override { return States; }
 };
 
-using Log = std::vector<std::string>;
-
-TEST(RowsWatcher, AnEditReportsOnceAndUndoPutsTheRecordedCaretBack) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  rows.LoadText("abc\r\ndef\r\n");
-  watcher.Log.clear();
-
-  watcher.Caret = {1, 2};
-  rows.ReplaceText(1, 1, "dXef\r\n");
-  EXPECT_EQ(watcher.Log, (Log{"changed", "ended"}));
-  EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, 1);
-  EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, 2);
-
-  watcher.Caret = {0, 0};
-  watcher.Log.clear();
-  rows.Undo();
-  EXPECT_EQ(watcher.Log, (Log{"hide", "changed", "ended", "move 1,2", "show"}));
-  EXPECT_EQ(rows.Text(), "abc\r\ndef\r\n");
+// The watch cases of tests/data/text.txt: commands on rows with one watcher attached (and on the line
+// view over them), then what the watcher heard after the last "|", and checks of the rows.
+TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "watch")) {
+    TEditorScreenStrings rows;
+    TLogWatcher watcher;
+    rows.AttachWatcher(&watcher);
+    TEditorStrings lines(rows, watcher);
+    std::vector<std::string> heard;
+    std::size_t i = 0;
+    for (; row[i] != "=>"; ++i) {
+      const std::string name = row[i].substr(0, row[i].find('('));
+      const std::vector<std::string> a = test::Arguments(row[i]);
+      const auto n = [&a](std::size_t k) { return std::stoi(a.at(k)); };
+      const auto text = [&a](std::size_t k) { return test::ParseQuoted(a.at(k), false, false).Text; };
+      const std::map<std::string, std::function<void()>> commands = {
+          {"|", [&] { watcher.Log.clear(); }},
+          {"load", [&] { rows.LoadText(text(0)); }},
+          {"caret", [&] { watcher.Caret = {n(0), n(1)}; }},
+          {"tabwidth", [&] { watcher.TabWidth = n(0); }},
+          {"replace", [&] { rows.ReplaceText(n(0), n(1), text(2)); }},
+          {"undo", [&] { rows.Undo(); }},
+          {"wrapbyte", [&] { rows.WrapOption().SetWrapByte(n(0)); }},
+          {"wordwrap", [&] { rows.SetWordWrap(true); }},
+          {"wraplines", [&] { rows.WrapLines(); }},
+          {"clear", [&] { rows.Clear(); }},
+          {"lines-text", [&] { lines.SetText(text(0)); }},
+          {"lines-insert", [&] { lines.Insert(n(0), text(1)); }},
+      };
+      ASSERT_TRUE(commands.contains(name)) << row.Where() << ": unknown command " << row[i];
+      commands.at(name)();
+    }
+    // Checks: text("...") the rows' text, count(N) rows, row(N,"...") one row's text, undone-caret(R,C)
+    // the caret the last undo record holds; every other word is a call the watcher heard.
+    for (++i; i < row.Size(); ++i) {
+      const std::string name = row[i].substr(0, row[i].find('('));
+      const std::vector<std::string> a = test::Arguments(row[i]);
+      if (name == "text") {
+        EXPECT_EQ(rows.Text(), test::ParseQuoted(a.at(0), false, false).Text) << row.Where();
+      } else if (name == "count") {
+        EXPECT_EQ(rows.Count(), std::stoi(a.at(0))) << row.Where();
+      } else if (name == "row") {
+        EXPECT_EQ(rows.RowText(std::stoi(a.at(0))), test::ParseQuoted(a.at(1), false, false).Text) << row.Where();
+      } else if (name == "undone-caret") {
+        EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, std::stoi(a.at(0))) << row.Where();
+        EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, std::stoi(a.at(1))) << row.Where();
+      } else {
+        heard.push_back(row[i]);
+      }
+    }
+    EXPECT_EQ(watcher.Log, heard) << row.Where();
+  }
 }
 
 TEST(RowsWatcher, TheFocusedWatcherIsTheOneWhoseCaretIsRecorded) {
@@ -87,48 +122,6 @@ TEST(RowsWatcher, TheFocusedWatcherIsTheOneWhoseCaretIsRecorded) {
   EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, 3);
   rows.DetachWatcher(&first);
   EXPECT_EQ(rows.WatcherCount(), 1);
-}
-
-TEST(RowsWatcher, ClearingAndRecuttingDropTheSelectionFirst) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  rows.LoadText(std::string(30, 'a') + "\r\n");
-  watcher.Log.clear();
-  rows.WrapOption().SetWrapByte(20);  // with word wrap off nothing is re-cut
-  EXPECT_TRUE(watcher.Log.empty());
-  rows.SetWordWrap(true);
-  EXPECT_EQ(watcher.Log, (Log{"replacing-all", "ended", "rebuilt"}));
-  EXPECT_EQ(rows.Count(), 2);  // 20 + 10
-  watcher.Log.clear();
-  rows.Clear();
-  EXPECT_EQ(watcher.Log, (Log{"replacing-all", "changed", "cleared"}));
-}
-
-TEST(RowsWatcher, RowsAreCutWithTheFirstWatchersTabWidth) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  watcher.TabWidth = 2;
-  rows.AttachWatcher(&watcher);
-  rows.WrapOption().SetWrapByte(20);
-  rows.SetWordWrap(true);
-  // Ten tabs of two columns fill exactly one row of 20; of eight columns they would need four rows.
-  rows.LoadText(std::string(10, '\t') + "x\r\n");
-  rows.WrapLines();
-  ASSERT_EQ(rows.Count(), 2);
-  EXPECT_EQ(rows.RowText(1), "x");
-}
-
-TEST(RowsWatcher, TheLineViewPlacesTheCaretAfterWhatItHandedOver) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  TEditorStrings lines(rows, watcher);
-  lines.SetText("one\r\ntwo\r\n");
-  watcher.Log.clear();
-  lines.Insert(1, "new");
-  EXPECT_EQ(watcher.Log, (Log{"drop-selection", "hide", "changed", "ended", "place 1+5", "show"}));
-  EXPECT_EQ(lines.Text(), "one\r\nnew\r\ntwo\r\n");
 }
 
 }  // namespace
