@@ -94,21 +94,8 @@ class TRowGenerator {
 };
 
 // A scheme with every switch, string and bracket set, an empty right bracket included.
-void ConfigureFullScheme(TEditorFountain& fountain) {
-  const char* const pairs[][2] = {{"(*", "*)"}, {"<<", ">>"}, {"\"", "\""}, {"[", ""}, {"\x82\xA0", "\x81\x42"}};
-  for (const auto& pair : pairs) {
-    TFountainBracketItem* item = fountain.Brackets().Add();
-    item->SetLeftBracket(pair[0]);
-    item->SetRightBracket(pair[1]);
-  }
-  fountain.SetUrl(true);
-  fountain.SetMail(true);
-  fountain.SetControlCode(true);
-  fountain.SetCommenter("//");
-  fountain.SetQuotation("'");
-  fountain.SetHexPrefix("0x");
-  fountain.SetReserveWordList({"begin", "end", "rem"});
-}
+const char* const kFullScheme = R"x(url mail controlcode commenter=// quotation=' hexprefix=0x reserve=begin,end,rem
+    bracket=(*,*) bracket=<<,>> bracket=\",\" bracket=[, bracket=\x82\xA0,\x81\x42)x";
 
 // Checks one row: returns false (after reporting) on the first broken rule.
 bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength, const TRowAttributeData& state) {
@@ -144,13 +131,12 @@ bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength,
 }
 
 TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
-  TEditorFountain full;
-  ConfigureFullScheme(full);
+  const test::TScheme full = test::SchemeOf(kFullScheme);
   TEditorFountain plain;
   std::vector<std::unique_ptr<TFountainParser>> parsers;
   parsers.push_back(full.CreateParser());
   parsers.push_back(plain.CreateParser());
-  parsers.push_back(std::make_unique<TFountainParser>(&full));
+  parsers.push_back(std::make_unique<TFountainParser>(full.Fountain.get()));
   parsers.push_back(std::make_unique<TTokenParser>());
 
   TRowGenerator generator(20240607);
@@ -168,8 +154,7 @@ TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
 }
 
 TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
-  TEditorFountain full;
-  ConfigureFullScheme(full);
+  const test::TScheme full = test::SchemeOf(kFullScheme);
   auto parser = full.CreateParser();
   TRowGenerator generator(77);
   const long texts = std::max(1L, FuzzRowCount() / 20);
@@ -185,7 +170,7 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
     if (generator.Pick(0, 1) == 0) {  // a start state as a row above could have left it
       state.StartToken = static_cast<std::uint8_t>(generator.Pick(0, 28));
       state.Remain = generator.Pick(0, MaxRemain);
-      state.BracketIndex = generator.Pick(BracketNone, full.Brackets().Count() - 1);
+      state.BracketIndex = generator.Pick(BracketNone, full.Fountain->Brackets().Count() - 1);
     }
     for (int row = 0; row < count; ++row) {
       state.RowAttribute = rows.RowAttribute(row);
@@ -193,7 +178,7 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
       ASSERT_GE(state.Remain, 0);
       ASSERT_LE(state.Remain, MaxRemain);
       ASSERT_GE(state.BracketIndex, BracketNone);
-      ASSERT_LT(state.BracketIndex, full.Brackets().Count());
+      ASSERT_LT(state.BracketIndex, full.Fountain->Brackets().Count());
       ASSERT_LT(state.StartToken, TokenKindCount);
     }
   }
