@@ -170,15 +170,8 @@ TEST(EditorFountain, MassSettersChangeEveryTokenColourButSelectAndHitAndReportOn
   EXPECT_EQ(fountain.ColorRecords().size(), 11u);
 }
 
-TEST(Fountain, ReservedWordsAreKeptSortedAndSettingThemReports) {
-  TFountain fountain;
-  TListener listener;
-  fountain.Add(MethodEvent<&TListener::Heard>(&listener));
-  fountain.SetReserveWordList({"while", "Begin", "END", "if"});
-  EXPECT_EQ(listener.Count, 1);
-  EXPECT_EQ(fountain.ReserveWordList(), (std::vector<std::string>{"Begin", "END", "if", "while"}));
-  // The look-ups themselves are colour cases of tokens.txt.
-}
+// Reserved words: their order is what the colour cases of tokens.txt look words up in, and setting them
+// is a change that EditorProps.ViewForwardsToItsSchemeAndReportsItsChanges hears.
 
 TEST(Fountain, PartiesAreToldWhenTheSchemeIsDestroyed) {
   TListener listener;
