@@ -9,12 +9,9 @@
 
 #include "editor/text/column_map.h"
 #include "support/case_table.h"
-#include "support/editor_test_support.h"
 
 namespace editor {
 namespace {
-
-using test::kA;
 
 std::string Map(std::string_view text, bool wordWrap = false, int wrapByte = 80, int tabs = 8,
                 std::size_t limit = 1000) {
@@ -37,18 +34,12 @@ TEST(Delimiters, WordBytesAreDigitsLettersUnderscoreLeadBytesAndKanaLetters) {
 
 // The map cases of tests/data/text.txt.
 TEST(ColumnMap, CodesEveryColumn) {
-  for (const test_support::TRow& row : test_support::Rows("text.txt", "map"))
-    EXPECT_EQ(Map(row.Text(0), row[2] == "on", row.Int(3), row.Int(4)), row[1]) << row.Where();
-}
-
-TEST(ColumnMap, StopsOnceItHoldsEnoughColumns) {
-  const std::string line(1 << 20, 'x');  // a 1 MB line costs only the columns asked for
-  EXPECT_EQ(Map(line, true, 80, 8, 83).size(), 83u);
-  EXPECT_EQ(Map(line, false, 80, 8, 1000).size(), 1000u);
-  // No limit at all: the whole text.
-  EXPECT_EQ(Map("a\tb", false, 80, 8, std::numeric_limits<std::size_t>::max()), "123333331");
-  // A double-byte character is never cut in half by the limit.
-  EXPECT_EQ(Map(test::Repeat(kA, 10), true, 80, 8, 5).size(), 6u);
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "map")) {
+    std::size_t limit = 1000;
+    if (row.Size() > 5) limit = row[5] == "all" ? std::numeric_limits<std::size_t>::max() : std::stoul(row[5]);
+    EXPECT_EQ(Map(row.Text(0), row[2] == "on", row.Int(3), row.Int(4), limit), test::ExpandRepeats(row[1]))
+        << row.Where();
+  }
 }
 
 // The cursor cases of tests/data/text.txt: moves over a text's column map (wrap off, tabs of 8), each
