@@ -30,16 +30,16 @@ class TLogWatcher : public TRowsWatcher {
   void RowsReplacingAll() override { Log.push_back("replacing-all"); }
   void RowsCleared() override { Log.push_back("cleared"); }
   void RowsRebuilt() override { Log.push_back("rebuilt"); }
-  void RowRestyled(int row) override { Log.push_back("restyled(" + std::to_string(row) + ")"); }
+  void RowRestyled(int row) override { Log.push_back("restyled-" + std::to_string(row)); }
   TCaretPos CaretPos() const override { return Caret; }
   void HideCaret() override { Log.push_back("hide"); }
   void ShowCaret() override { Log.push_back("show"); }
   void MoveCaret(TCaretPos caret) override {
     Caret = caret;
-    Log.push_back("move(" + std::to_string(caret.Row) + "," + std::to_string(caret.Col) + ")");
+    Log.push_back("move-" + std::to_string(caret.Row) + "-" + std::to_string(caret.Col));
   }
   void PlaceCaret(int fromRow, int offset) override {
-    Log.push_back("place(" + std::to_string(fromRow) + "+" + std::to_string(offset) + ")");
+    Log.push_back("place-" + std::to_string(fromRow) + "+" + std::to_string(offset));
   }
   void DropSelection() override { Log.push_back("drop-selection"); }
   bool HasFocus() const override { return Focus; }
@@ -54,22 +54,20 @@ class TLogWatcher : public TRowsWatcher {
 };
 
 // The watch cases of tests/data/text.txt: commands on rows with one watcher attached (and on the line
-// view over them), then what the watcher heard after the last "|", and checks of the rows.
+// view over them), each check made where it stands.
 TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
   for (const test_support::TRow& row : test_support::Rows("text.txt", "watch")) {
     TEditorScreenStrings rows;
     TLogWatcher watcher;
     rows.AttachWatcher(&watcher);
     TEditorStrings lines(rows, watcher);
-    std::vector<std::string> heard;
-    std::size_t i = 0;
-    for (; row[i] != "=>"; ++i) {
+    for (std::size_t i = 0; i < row.Size(); ++i) {
       const std::string name = row[i].substr(0, row[i].find('('));
       const std::vector<std::string> a = test::Arguments(row[i]);
+      const std::string where = row.Where() + " word " + std::to_string(i + 1);
       const auto n = [&a](std::size_t k) { return std::stoi(a.at(k)); };
       const auto text = [&a](std::size_t k) { return test::ParseQuoted(a.at(k), false, false).Text; };
-      const std::map<std::string, std::function<void()>> commands = {
-          {"|", [&] { watcher.Log.clear(); }},
+      const std::map<std::string, std::function<void()>> words = {
           {"load", [&] { rows.LoadText(text(0)); }},
           {"caret", [&] { watcher.Caret = {n(0), n(1)}; }},
           {"tabwidth", [&] { watcher.TabWidth = n(0); }},
@@ -81,29 +79,24 @@ TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
           {"clear", [&] { rows.Clear(); }},
           {"lines-text", [&] { lines.SetText(text(0)); }},
           {"lines-insert", [&] { lines.Insert(n(0), text(1)); }},
+          {"forget", [&] { watcher.Log.clear(); }},
+          {"heard",
+           [&] {
+             EXPECT_EQ(watcher.Log, a) << where;
+             watcher.Log.clear();
+           }},
+          {"text", [&] { EXPECT_EQ(rows.Text(), text(0)) << where; }},
+          {"count", [&] { EXPECT_EQ(rows.Count(), n(0)) << where; }},
+          {"row", [&] { EXPECT_EQ(rows.RowText(n(0)), text(1)) << where; }},
+          {"undone-caret",
+           [&] {
+             EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, n(0)) << where;
+             EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, n(1)) << where;
+           }},
       };
-      ASSERT_TRUE(commands.contains(name)) << row.Where() << ": unknown command " << row[i];
-      commands.at(name)();
+      ASSERT_TRUE(words.contains(name)) << where << ": unknown word " << row[i];
+      words.at(name)();
     }
-    // Checks: text("...") the rows' text, count(N) rows, row(N,"...") one row's text, undone-caret(R,C)
-    // the caret the last undo record holds; every other word is a call the watcher heard.
-    for (++i; i < row.Size(); ++i) {
-      const std::string name = row[i].substr(0, row[i].find('('));
-      const std::vector<std::string> a = test::Arguments(row[i]);
-      if (name == "text") {
-        EXPECT_EQ(rows.Text(), test::ParseQuoted(a.at(0), false, false).Text) << row.Where();
-      } else if (name == "count") {
-        EXPECT_EQ(rows.Count(), std::stoi(a.at(0))) << row.Where();
-      } else if (name == "row") {
-        EXPECT_EQ(rows.RowText(std::stoi(a.at(0))), test::ParseQuoted(a.at(1), false, false).Text) << row.Where();
-      } else if (name == "undone-caret") {
-        EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, std::stoi(a.at(0))) << row.Where();
-        EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, std::stoi(a.at(1))) << row.Where();
-      } else {
-        heard.push_back(row[i]);
-      }
-    }
-    EXPECT_EQ(watcher.Log, heard) << row.Where();
   }
 }
 
