@@ -26,6 +26,12 @@ namespace editor::test {
 // The code page 932 bytes of UTF-8 text (tests write Japanese readably and scan the real bytes).
 inline std::string Sjis(std::string_view utf8) { return platform::Utf8ToCp932(utf8); }
 
+// A byte the tokenizers skip between tokens: a control byte or a blank, but not a tab (a token of its own).
+inline bool IsBlank(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x01 && byte <= 0x20 && byte != 0x09;
+}
+
 // Rows of a text with their end attributes, as the row store would hold them.
 class TRows : public editor::TRowSource {
  public:

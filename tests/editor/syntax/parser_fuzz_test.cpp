@@ -26,8 +26,6 @@ long FuzzRowCount() {
   return std::getenv("TACKNOTE_FULL_FUZZ") ? 1'000'000 : 20'000;
 }
 
-bool IsBlank(unsigned char c) { return c >= 0x01 && c <= 0x20 && c != 0x09; }
-
 bool IsProducedKind(int kind) { return kind >= 1 && kind <= 28 && kind != 2 && kind != 5 && kind != 10 && kind != 13; }
 
 // Makes rows that hit every scanner: words and prefixes the rules look for, lead bytes with and without
@@ -115,7 +113,7 @@ bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength,
       return false;
     }
     for (int i = end; i < pos; ++i) {
-      if (!IsBlank(static_cast<unsigned char>(text[i]))) {
+      if (!test::IsBlank(text[i])) {
         ADD_FAILURE() << "byte " << i << " belongs to no token";
         return false;
       }
@@ -227,7 +225,7 @@ std::vector<test::TToken> ModelTokens(const std::string& row) {
   std::vector<test::TToken> tokens;
   std::size_t pos = 0;
   while (true) {
-    while (pos < row.size() && IsBlank(static_cast<unsigned char>(row[pos]))) ++pos;
+    while (pos < row.size() && test::IsBlank(row[pos])) ++pos;
     if (pos >= row.size()) return tokens;
     const std::string_view rest = std::string_view(row).substr(pos);
     if (const std::size_t length = MailAt(rest)) {

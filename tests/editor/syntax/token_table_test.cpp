@@ -120,10 +120,7 @@ void RunBlock(const std::vector<TRowCase>& block, const test::TScheme& scheme) {
     std::vector<test::TToken> expected = row.Tokens;
     std::size_t pos = 0;
     for (test::TToken& token : expected) {
-      while (pos < text.size() && text[pos] != '\t' && static_cast<unsigned char>(text[pos]) >= 1 &&
-             static_cast<unsigned char>(text[pos]) <= 0x20) {
-        ++pos;
-      }
+      while (pos < text.size() && test::IsBlank(text[pos])) ++pos;
       token.Pos = static_cast<int>(pos);
       pos += token.Text.size();
     }
