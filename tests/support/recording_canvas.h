@@ -49,16 +49,6 @@ class TRecordingCanvas : public TEditorCanvas {
   std::vector<TRect> Inverted;
   std::vector<TImage> Images;
 
-  void Clear() {
-    Calls.clear();
-    Texts.clear();
-    Fills.clear();
-    Lines.clear();
-    Dotted.clear();
-    Inverted.clear();
-    Images.clear();
-  }
-
   TRect ClipRect() const override { return Clip; }
   void SetFont(const TEditorFont& font) override { Font = font; }
   void TextOut(const TTextOut& out) override {

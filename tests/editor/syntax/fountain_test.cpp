@@ -51,9 +51,9 @@ TEST(FountainBrackets, TheFifteenthPairIsRefusedWithTheExactText) {
   EXPECT_EQ(fountain.Brackets().Count(), 14);
 }
 
-TEST(FountainBrackets, EveryChangeOfAPairReachesTheSchemesListeners) {
+TEST(EditorFountain, EveryChangeOfAPairOrARecordReachesTheSchemesListenersOnce) {
   TEditorFountain fountain;
-  TListener listener;
+  TListener listener, second;
   fountain.Add(MethodEvent<&TListener::Heard>(&listener));
 
   TFountainBracketItem* item = fountain.Brackets().Add();
@@ -80,6 +80,22 @@ TEST(FountainBrackets, EveryChangeOfAPairReachesTheSchemesListeners) {
 
   fountain.Brackets().Delete(0);
   EXPECT_EQ(listener.Count, 4);
+
+  // A record's change; a second listener hears it too, until it is removed.
+  fountain.Add(MethodEvent<&TListener::Heard>(&second));
+  fountain.Colors().Url().SetColor(0xFF0000);
+  fountain.Colors().Reserve().SetStyle(fsBold);
+  EXPECT_EQ(listener.Count, 6);
+  EXPECT_EQ(second.Count, 2);
+  EXPECT_EQ(listener.LastSender, &fountain);
+  fountain.Remove(MethodEvent<&TListener::Heard>(&second));
+  fountain.BeginUpdate();
+  fountain.Colors().Mail().SetColor(1);
+  fountain.SetUrl(true);
+  fountain.Brackets().Add();
+  fountain.EndUpdate();
+  EXPECT_EQ(listener.Count, 7);
+  EXPECT_EQ(second.Count, 2);
 }
 
 TEST(EditorFountain, AssigningPairsOrColoursCopiesEachInOneReport) {
@@ -124,27 +140,6 @@ TEST(EditorColors, ElevenRecordsInPublishedOrderWithTheSchemesReserve) {
   EXPECT_TRUE(colors.Select().Color() == 0xFFFFFFu && colors.Select().BkColor() == 0x800000u);
 }
 
-TEST(EditorColors, ARecordsChangeReachesTheSchemesListenersOnce) {
-  TEditorFountain fountain;
-  TListener first, second;
-  fountain.Add(MethodEvent<&TListener::Heard>(&first));
-  fountain.Add(MethodEvent<&TListener::Heard>(&second));
-  fountain.Colors().Url().SetColor(0xFF0000);
-  fountain.Colors().Reserve().SetStyle(fsBold);
-  EXPECT_EQ(first.Count, 2);
-  EXPECT_EQ(second.Count, 2);
-  EXPECT_EQ(first.LastSender, &fountain);
-
-  fountain.Remove(MethodEvent<&TListener::Heard>(&second));
-  fountain.BeginUpdate();
-  fountain.Colors().Mail().SetColor(1);
-  fountain.SetUrl(true);
-  fountain.Brackets().Add();
-  fountain.EndUpdate();
-  EXPECT_EQ(first.Count, 3);
-  EXPECT_EQ(second.Count, 2);
-}
-
 TEST(EditorFountain, MassSettersChangeEveryTokenColourButSelectAndHitAndReportOnce) {
   TEditorFountain fountain;
   fountain.Colors().Hit().SetColor(5);
@@ -170,15 +165,8 @@ TEST(EditorFountain, MassSettersChangeEveryTokenColourButSelectAndHitAndReportOn
   EXPECT_EQ(fountain.ColorRecords().size(), 11u);
 }
 
-TEST(Fountain, ReservedWordsAreKeptSortedAndSettingThemReports) {
-  TFountain fountain;
-  TListener listener;
-  fountain.Add(MethodEvent<&TListener::Heard>(&listener));
-  fountain.SetReserveWordList({"while", "Begin", "END", "if"});
-  EXPECT_EQ(listener.Count, 1);
-  EXPECT_EQ(fountain.ReserveWordList(), (std::vector<std::string>{"Begin", "END", "if", "while"}));
-  // The look-ups themselves are colour cases of tokens.txt.
-}
+// Reserved words: their order is what the colour cases of tokens.txt look words up in, and setting them
+// is a change that EditorProps.ViewForwardsToItsSchemeAndReportsItsChanges hears.
 
 TEST(Fountain, PartiesAreToldWhenTheSchemeIsDestroyed) {
   TListener listener;

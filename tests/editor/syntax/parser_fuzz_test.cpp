@@ -26,8 +26,6 @@ long FuzzRowCount() {
   return std::getenv("TACKNOTE_FULL_FUZZ") ? 1'000'000 : 20'000;
 }
 
-bool IsBlank(unsigned char c) { return c >= 0x01 && c <= 0x20 && c != 0x09; }
-
 bool IsProducedKind(int kind) { return kind >= 1 && kind <= 28 && kind != 2 && kind != 5 && kind != 10 && kind != 13; }
 
 // Makes rows that hit every scanner: words and prefixes the rules look for, lead bytes with and without
@@ -94,21 +92,8 @@ class TRowGenerator {
 };
 
 // A scheme with every switch, string and bracket set, an empty right bracket included.
-void ConfigureFullScheme(TEditorFountain& fountain) {
-  const char* const pairs[][2] = {{"(*", "*)"}, {"<<", ">>"}, {"\"", "\""}, {"[", ""}, {"\x82\xA0", "\x81\x42"}};
-  for (const auto& pair : pairs) {
-    TFountainBracketItem* item = fountain.Brackets().Add();
-    item->SetLeftBracket(pair[0]);
-    item->SetRightBracket(pair[1]);
-  }
-  fountain.SetUrl(true);
-  fountain.SetMail(true);
-  fountain.SetControlCode(true);
-  fountain.SetCommenter("//");
-  fountain.SetQuotation("'");
-  fountain.SetHexPrefix("0x");
-  fountain.SetReserveWordList({"begin", "end", "rem"});
-}
+const char* const kFullScheme = R"x(url mail controlcode commenter=// quotation=' hexprefix=0x reserve=begin,end,rem
+    bracket=(*,*) bracket=<<,>> bracket=\",\" bracket=[, bracket=\x82\xA0,\x81\x42)x";
 
 // Checks one row: returns false (after reporting) on the first broken rule.
 bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength, const TRowAttributeData& state) {
@@ -128,7 +113,7 @@ bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength,
       return false;
     }
     for (int i = end; i < pos; ++i) {
-      if (!IsBlank(static_cast<unsigned char>(text[i]))) {
+      if (!test::IsBlank(text[i])) {
         ADD_FAILURE() << "byte " << i << " belongs to no token";
         return false;
       }
@@ -144,13 +129,12 @@ bool CheckRow(TFountainParser& parser, const char* text, std::size_t textLength,
 }
 
 TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
-  TEditorFountain full;
-  ConfigureFullScheme(full);
+  const test::TScheme full = test::SchemeOf(kFullScheme);
   TEditorFountain plain;
   std::vector<std::unique_ptr<TFountainParser>> parsers;
   parsers.push_back(full.CreateParser());
   parsers.push_back(plain.CreateParser());
-  parsers.push_back(std::make_unique<TFountainParser>(&full));
+  parsers.push_back(std::make_unique<TFountainParser>(full.Fountain.get()));
   parsers.push_back(std::make_unique<TTokenParser>());
 
   TRowGenerator generator(20240607);
@@ -168,8 +152,7 @@ TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
 }
 
 TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
-  TEditorFountain full;
-  ConfigureFullScheme(full);
+  const test::TScheme full = test::SchemeOf(kFullScheme);
   auto parser = full.CreateParser();
   TRowGenerator generator(77);
   const long texts = std::max(1L, FuzzRowCount() / 20);
@@ -185,7 +168,7 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
     if (generator.Pick(0, 1) == 0) {  // a start state as a row above could have left it
       state.StartToken = static_cast<std::uint8_t>(generator.Pick(0, 28));
       state.Remain = generator.Pick(0, MaxRemain);
-      state.BracketIndex = generator.Pick(BracketNone, full.Brackets().Count() - 1);
+      state.BracketIndex = generator.Pick(BracketNone, full.Fountain->Brackets().Count() - 1);
     }
     for (int row = 0; row < count; ++row) {
       state.RowAttribute = rows.RowAttribute(row);
@@ -193,7 +176,7 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
       ASSERT_GE(state.Remain, 0);
       ASSERT_LE(state.Remain, MaxRemain);
       ASSERT_GE(state.BracketIndex, BracketNone);
-      ASSERT_LT(state.BracketIndex, full.Brackets().Count());
+      ASSERT_LT(state.BracketIndex, full.Fountain->Brackets().Count());
       ASSERT_LT(state.StartToken, TokenKindCount);
     }
   }
@@ -242,7 +225,7 @@ std::vector<test::TToken> ModelTokens(const std::string& row) {
   std::vector<test::TToken> tokens;
   std::size_t pos = 0;
   while (true) {
-    while (pos < row.size() && IsBlank(static_cast<unsigned char>(row[pos]))) ++pos;
+    while (pos < row.size() && test::IsBlank(row[pos])) ++pos;
     if (pos >= row.size()) return tokens;
     const std::string_view rest = std::string_view(row).substr(pos);
     if (const std::size_t length = MailAt(rest)) {

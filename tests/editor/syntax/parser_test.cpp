@@ -13,10 +13,8 @@ namespace editor {
 namespace {
 
 TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
-  TEditorFountain fountain;
-  fountain.Brackets().Add()->SetLeftBracket("(");
-  fountain.Brackets().Items(0)->SetRightBracket(")");
-  auto parser = fountain.CreateParser();
+  const test::TScheme scheme = test::SchemeOf("bracket=(,)");
+  auto parser = scheme.CreateParser();
   parser->SetSource("(a) b", {});
   EXPECT_EQ(parser->TokenBracket(), BracketNotComputed);
   EXPECT_EQ(parser->NextToken(), tokBracket);

@@ -2,11 +2,9 @@
 // and, where given, the start state a row gets from the rows above it; and the colour of each token.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,18 +37,6 @@ struct TRowCase {
   std::optional<TStateFields> Forced;
   TStateFields Check;
   std::vector<test::TToken> Tokens;  // positions are filled in when the row runs
-};
-
-// The scheme and parser class that an "@" line selects.
-struct TScheme {
-  std::unique_ptr<TEditorFountain> Fountain = std::make_unique<TEditorFountain>();
-  std::string Parser = "editor";
-
-  std::unique_ptr<TFountainParser> CreateParser() const {
-    if (Parser == "token") return std::make_unique<TTokenParser>();
-    if (Parser == "base") return std::make_unique<TFountainParser>(Fountain.get());
-    return Fountain->CreateParser();
-  }
 };
 
 int KindValue(const std::string& name) {
@@ -99,48 +85,17 @@ TRowCase ReadRow(const test::TTableLine& line) {
   return row;
 }
 
-void ApplyOptions(const std::vector<std::string>& words, TScheme& scheme) {
-  scheme = TScheme{};
-  TEditorFountain& fountain = *scheme.Fountain;
-  std::vector<std::string> reserved;
-  // A quote in a value may have glued the words after it together: split the line at blanks again.
-  std::string line;
-  for (std::size_t i = 1; i < words.size(); ++i) line += words[i] + " ";
-  std::istringstream in(line);
-  for (std::string word; in >> word;) {
-    const auto eq = word.find('=');
-    const std::string key = word.substr(0, eq);
-    const std::string value = eq == std::string::npos ? "" : test::ParseQuoted("\"" + word.substr(eq + 1) + "\"").Text;
-    const std::map<std::string, std::function<void()>> options = {
-        {"url", [&] { fountain.SetUrl(true); }},
-        {"mail", [&] { fountain.SetMail(true); }},
-        {"controlcode", [&] { fountain.SetControlCode(true); }},
-        {"commenter", [&] { fountain.SetCommenter(value); }},
-        {"quotation", [&] { fountain.SetQuotation(value); }},
-        {"hexprefix", [&] { fountain.SetHexPrefix(value); }},
-        {"parser", [&] { scheme.Parser = value; }},
-        {"bracket",
-         [&] {
-           const auto comma = value.find(',');
-           TFountainBracketItem* item = fountain.Brackets().Add();
-           item->SetLeftBracket(value.substr(0, comma));
-           item->SetRightBracket(comma == std::string::npos ? "" : value.substr(comma + 1));
-         }},
-        {"reserve",
-         [&] {
-           std::istringstream list(value);
-           for (std::string item; std::getline(list, item, ',');) reserved.push_back(item);
-         }},
-    };
-    if (!options.contains(key)) throw std::runtime_error("unknown option " + key);
-    options.at(key)();
-  }
-  fountain.SetReserveWordList(reserved);
+// The options of an "@" line. A quote in a value may have glued the words after it together, so the
+// words are joined and split at blanks again.
+test::TScheme SchemeOfLine(const std::vector<std::string>& words) {
+  std::string options;
+  for (std::size_t i = 1; i < words.size(); ++i) options += words[i] + " ";
+  return test::SchemeOf(options);
 }
 
 // Tokenizes the rows as the drawing code does: a wrapped row sees the next row's text too, and its
 // tokens run until one starts past the row's own end. Each row's start state comes from the row above.
-void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
+void RunBlock(const std::vector<TRowCase>& block, const test::TScheme& scheme) {
   test::TRows rows;
   for (const TRowCase& row : block) rows.Add(row.Text, row.Attribute);
   std::unique_ptr<TFountainParser> parser = scheme.CreateParser();
@@ -165,10 +120,7 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
     std::vector<test::TToken> expected = row.Tokens;
     std::size_t pos = 0;
     for (test::TToken& token : expected) {
-      while (pos < text.size() && text[pos] != '\t' && static_cast<unsigned char>(text[pos]) >= 1 &&
-             static_cast<unsigned char>(text[pos]) <= 0x20) {
-        ++pos;
-      }
+      while (pos < text.size() && test::IsBlank(text[pos])) ++pos;
       token.Pos = static_cast<int>(pos);
       pos += token.Text.size();
     }
@@ -179,7 +131,7 @@ void RunBlock(const std::vector<TRowCase>& block, const TScheme& scheme) {
 
 // "= "row" {state} Colour...": the colour record each token of a one-row text takes, by name ("-" for
 // none, "Bracket" for a pair's own).
-void CheckColours(const test::TTableLine& line, const TScheme& scheme) {
+void CheckColours(const test::TTableLine& line, const test::TScheme& scheme) {
   const std::vector<std::string>& words = line.Words;
   TRowAttributeData state;
   std::size_t at = 2;
@@ -204,7 +156,7 @@ void CheckColours(const test::TTableLine& line, const TScheme& scheme) {
 }
 
 TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
-  TScheme scheme;
+  test::TScheme scheme;
   std::vector<TRowCase> block;
   int cases = 0;
   for (const test::TTableLine& line : test::ReadTable("tokens.txt")) {
@@ -213,7 +165,7 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
       if (first == "@") {
         if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << line.Number << ": rows above were not closed with '-'";
         block.clear();
-        ApplyOptions(line.Words, scheme);
+        scheme = SchemeOfLine(line.Words);
         continue;
       }
       if (first == "=") {

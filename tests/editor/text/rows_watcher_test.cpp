@@ -2,6 +2,8 @@
 // and ask it only for the caret, the focus, the column rules and the view.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "editor/text/editor_strings.h"
 #include "editor/text/editor_undo_obj.h"
 #include "editor/text/rows_watcher.h"
+#include "support/case_table.h"
 
 namespace editor {
 namespace {
@@ -27,16 +30,16 @@ class TLogWatcher : public TRowsWatcher {
   void RowsReplacingAll() override { Log.push_back("replacing-all"); }
   void RowsCleared() override { Log.push_back("cleared"); }
   void RowsRebuilt() override { Log.push_back("rebuilt"); }
-  void RowRestyled(int row) override { Log.push_back("restyled " + std::to_string(row)); }
+  void RowRestyled(int row) override { Log.push_back("restyled-" + std::to_string(row)); }
   TCaretPos CaretPos() const override { return Caret; }
   void HideCaret() override { Log.push_back("hide"); }
   void ShowCaret() override { Log.push_back("show"); }
   void MoveCaret(TCaretPos caret) override {
     Caret = caret;
-    Log.push_back("move " + std::to_string(caret.Row) + "," + std::to_string(caret.Col));
+    Log.push_back("move-" + std::to_string(caret.Row) + "-" + std::to_string(caret.Col));
   }
   void PlaceCaret(int fromRow, int offset) override {
-    Log.push_back("place " + std::to_string(fromRow) + "+" + std::to_string(offset));
+    Log.push_back("place-" + std::to_string(fromRow) + "+" + std::to_string(offset));
   }
   void DropSelection() override { Log.push_back("drop-selection"); }
   bool HasFocus() const override { return Focus; }
@@ -50,26 +53,51 @@ class TLogWatcher : public TRowsWatcher {
   TRowStates& StartStates() override { return States; }
 };
 
-using Log = std::vector<std::string>;
-
-TEST(RowsWatcher, AnEditReportsOnceAndUndoPutsTheRecordedCaretBack) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  rows.LoadText("abc\r\ndef\r\n");
-  watcher.Log.clear();
-
-  watcher.Caret = {1, 2};
-  rows.ReplaceText(1, 1, "dXef\r\n");
-  EXPECT_EQ(watcher.Log, (Log{"changed", "ended"}));
-  EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, 1);
-  EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, 2);
-
-  watcher.Caret = {0, 0};
-  watcher.Log.clear();
-  rows.Undo();
-  EXPECT_EQ(watcher.Log, (Log{"hide", "changed", "ended", "move 1,2", "show"}));
-  EXPECT_EQ(rows.Text(), "abc\r\ndef\r\n");
+// The watch cases of tests/data/text.txt: commands on rows with one watcher attached (and on the line
+// view over them), each check made where it stands.
+TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
+  for (const test_support::TRow& row : test_support::Rows("text.txt", "watch")) {
+    TEditorScreenStrings rows;
+    TLogWatcher watcher;
+    rows.AttachWatcher(&watcher);
+    TEditorStrings lines(rows, watcher);
+    for (std::size_t i = 0; i < row.Size(); ++i) {
+      const std::string name = row[i].substr(0, row[i].find('('));
+      const std::vector<std::string> a = test::Arguments(row[i]);
+      const std::string where = row.Where() + " word " + std::to_string(i + 1);
+      const auto n = [&a](std::size_t k) { return std::stoi(a.at(k)); };
+      const auto text = [&a](std::size_t k) { return test::ParseQuoted(a.at(k), false, false).Text; };
+      const std::map<std::string, std::function<void()>> words = {
+          {"load", [&] { rows.LoadText(text(0)); }},
+          {"caret", [&] { watcher.Caret = {n(0), n(1)}; }},
+          {"tabwidth", [&] { watcher.TabWidth = n(0); }},
+          {"replace", [&] { rows.ReplaceText(n(0), n(1), text(2)); }},
+          {"undo", [&] { rows.Undo(); }},
+          {"wrapbyte", [&] { rows.WrapOption().SetWrapByte(n(0)); }},
+          {"wordwrap", [&] { rows.SetWordWrap(true); }},
+          {"wraplines", [&] { rows.WrapLines(); }},
+          {"clear", [&] { rows.Clear(); }},
+          {"lines-text", [&] { lines.SetText(text(0)); }},
+          {"lines-insert", [&] { lines.Insert(n(0), text(1)); }},
+          {"forget", [&] { watcher.Log.clear(); }},
+          {"heard",
+           [&] {
+             EXPECT_EQ(watcher.Log, a) << where;
+             watcher.Log.clear();
+           }},
+          {"text", [&] { EXPECT_EQ(rows.Text(), text(0)) << where; }},
+          {"count", [&] { EXPECT_EQ(rows.Count(), n(0)) << where; }},
+          {"row", [&] { EXPECT_EQ(rows.RowText(n(0)), text(1)) << where; }},
+          {"undone-caret",
+           [&] {
+             EXPECT_EQ(rows.UndoObj().UndoList().back().CaretRow, n(0)) << where;
+             EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, n(1)) << where;
+           }},
+      };
+      ASSERT_TRUE(words.contains(name)) << where << ": unknown word " << row[i];
+      words.at(name)();
+    }
+  }
 }
 
 TEST(RowsWatcher, TheFocusedWatcherIsTheOneWhoseCaretIsRecorded) {
@@ -87,48 +115,6 @@ TEST(RowsWatcher, TheFocusedWatcherIsTheOneWhoseCaretIsRecorded) {
   EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, 3);
   rows.DetachWatcher(&first);
   EXPECT_EQ(rows.WatcherCount(), 1);
-}
-
-TEST(RowsWatcher, ClearingAndRecuttingDropTheSelectionFirst) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  rows.LoadText(std::string(30, 'a') + "\r\n");
-  watcher.Log.clear();
-  rows.WrapOption().SetWrapByte(20);  // with word wrap off nothing is re-cut
-  EXPECT_TRUE(watcher.Log.empty());
-  rows.SetWordWrap(true);
-  EXPECT_EQ(watcher.Log, (Log{"replacing-all", "ended", "rebuilt"}));
-  EXPECT_EQ(rows.Count(), 2);  // 20 + 10
-  watcher.Log.clear();
-  rows.Clear();
-  EXPECT_EQ(watcher.Log, (Log{"replacing-all", "changed", "cleared"}));
-}
-
-TEST(RowsWatcher, RowsAreCutWithTheFirstWatchersTabWidth) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  watcher.TabWidth = 2;
-  rows.AttachWatcher(&watcher);
-  rows.WrapOption().SetWrapByte(20);
-  rows.SetWordWrap(true);
-  // Ten tabs of two columns fill exactly one row of 20; of eight columns they would need four rows.
-  rows.LoadText(std::string(10, '\t') + "x\r\n");
-  rows.WrapLines();
-  ASSERT_EQ(rows.Count(), 2);
-  EXPECT_EQ(rows.RowText(1), "x");
-}
-
-TEST(RowsWatcher, TheLineViewPlacesTheCaretAfterWhatItHandedOver) {
-  TEditorScreenStrings rows;
-  TLogWatcher watcher;
-  rows.AttachWatcher(&watcher);
-  TEditorStrings lines(rows, watcher);
-  lines.SetText("one\r\ntwo\r\n");
-  watcher.Log.clear();
-  lines.Insert(1, "new");
-  EXPECT_EQ(watcher.Log, (Log{"drop-selection", "hide", "changed", "ended", "place 1+5", "show"}));
-  EXPECT_EQ(lines.Text(), "one\r\nnew\r\ntwo\r\n");
 }
 
 }  // namespace

@@ -10,25 +10,21 @@
 #include "editor/base/strings.h"
 #include "editor/text/row_attribute_string_list.h"
 #include "support/case_table.h"
+#include "support/change_listener.h"
 
 namespace editor {
 namespace {
 
-struct TEventLog : TObject {
-  void Changed(TObject*) { Log.push_back("changed"); }
-  void Changing(TObject*) { Log.push_back("changing"); }
-  std::vector<std::string> Log;
-};
-
 TEST(TheStringList, EventsAreHeldBackUntilTheOutermostUpdateEnds) {
   TEditorStringList list;
-  TEventLog log;
-  list.OnChange = MethodEvent<&TEventLog::Changed>(&log);
-  list.OnChanging = MethodEvent<&TEventLog::Changing>(&log);
+  std::vector<std::string> log;
+  test::TChangeListener changed("changed", &log), changing("changing", &log);
+  list.OnChange = changed.Event();
+  list.OnChanging = changing.Event();
 
   list.Add("a");
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"changing", "changed"}));
-  log.Log.clear();
+  EXPECT_EQ(log, (std::vector<std::string>{"changing", "changed"}));
+  log.clear();
 
   list.BeginUpdate();
   list.BeginUpdate();
@@ -37,9 +33,9 @@ TEST(TheStringList, EventsAreHeldBackUntilTheOutermostUpdateEnds) {
   list.Exchange(0, 1);
   list.Delete(0);
   list.EndUpdate();
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"changing"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"changing"}));
   list.EndUpdate();
-  EXPECT_EQ(log.Log, (std::vector<std::string>{"changing", "changed"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"changing", "changed"}));
   EXPECT_EQ(list.Text(), "x\r\n");
 }
 

@@ -130,12 +130,8 @@ class TPaintCase {
       m.ClientWidth = n(2);
       m.ClientHeight = n(3);
     } else if (name == "select" || name == "box" || name == "hit") {
-      FContext.Selection = {name == "hit" ? TPaintSelectionKind::Hit : TPaintSelectionKind::Selected,
-                            n(2),
-                            n(3),
-                            n(4),
-                            n(5),
-                            name == "box"};
+      const TPaintSelectionKind kind = name == "hit" ? TPaintSelectionKind::Hit : TPaintSelectionKind::Selected;
+      FContext.Selection = {kind, n(2), n(3), n(4), n(5), name == "box"};
     } else if (name == "colors") {  // select and hit records: color/bk color/bk
       FContext.Select = {ColorOf(w.at(2)), ColorOf(w.at(3)), 0};
       FContext.Hit = {ColorOf(w.at(4)), ColorOf(w.at(5)), 0};
