@@ -98,13 +98,8 @@ TEST_F(SettingsTest, FailedSaveLeavesTheOldFileAndNamesIt) {
   EXPECT_EQ(FWindow, TSettings());
 }
 
-TEST(PathsTest, FilesSitBesideTheExecutable) {
-  const TPaths paths = TPaths::FromExecutable("/opt/tack.d/TACKNOTE.bin");
-  EXPECT_EQ(paths.DatPath, "/opt/tack.d/TACKNOTE.DAT");
-  EXPECT_EQ(paths.IniPath, "/opt/tack.d/TACKNOTE.INI");
-  EXPECT_EQ(paths.SkinDir, "/opt/tack.d/SKINS");
-  EXPECT_EQ(paths.RecoveryPath, "/opt/tack.d/TACKNOTE.DAT.recovery");
-}
+// Where the data, settings, recovery and skin files sit beside the executable, the note window's
+// scenarios check (tests/app/scenario_test.cpp): they find every file there.
 
 }  // namespace
 }  // namespace store
