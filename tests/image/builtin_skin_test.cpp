@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,10 +18,7 @@ using TPixels = std::array<std::array<TRgb, TSkinImage::Width>, TSkinImage::Heig
 TRgb ParseColour(const std::string& word) {
   if (word == "teal") return {0, 128, 128};
   int r = 0, g = 0, b = 0;
-  char comma = 0;
-  std::istringstream in(word);
-  in >> r;
-  if (!(in >> comma >> g >> comma >> b)) return Grey(static_cast<std::uint8_t>(r));
+  if (std::sscanf(word.c_str(), "%d,%d,%d", &r, &g, &b) != 3) return Grey(static_cast<std::uint8_t>(r));
   return {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
 }
 

@@ -1,4 +1,5 @@
-// Tests of the autostart entry: its folder, the Exec line's escaping, and writing and removing the file.
+// Tests of the autostart entry: the Exec line's escaping, and writing and removing the file (its folder is
+// checked with the rescue folder's, in rescue_folder_test.cpp).
 #include "platform/autostart.h"
 
 #include <gtest/gtest.h>
@@ -17,14 +18,6 @@ namespace {
 TEST(AutostartExec, EveryPathSurvivesTheDesktopsQuoting) {
   for (const TRow& row : Rows("platform.txt", "exec"))
     EXPECT_EQ(platform::AutostartExecValue(row.Text(0)), row.Text(1)) << row.Where();
-}
-
-TEST(AutostartDir, FollowsTheBaseDirectoryRules) {
-  for (const TRow& row : Rows("platform.txt", "configdir")) {
-    ScopedEnv config("XDG_CONFIG_HOME", row[0] == "unset" ? nullptr : row.Text(0).c_str());
-    ScopedEnv home("HOME", row[1] == "unset" ? nullptr : row.Text(1).c_str());
-    EXPECT_EQ(platform::DefaultAutostartDir().string(), row.Text(2)) << row.Where();
-  }
 }
 
 // Written whole (creating the folder), replaced whole, removed; failures are reported, not hidden.

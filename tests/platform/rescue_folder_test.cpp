@@ -1,10 +1,12 @@
-// Tests of the rescue folder: where it is, and copies that never replace each other.
+// Tests of the rescue folder: where it is (and where the autostart entry goes), and copies that never
+// replace each other.
 #include "platform/rescue_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include "platform/autostart.h"
 #include "support/case_table.h"
 #include "support/temp_dir.h"
 
@@ -12,13 +14,16 @@ using namespace test_support;
 
 namespace {
 
-TEST(RescueFolder, FollowsTheDataHomeVariableOnlyWhenItIsAnAbsolutePath) {
-  for (const TRow& row : Rows("platform.txt", "datadir")) {
-    ScopedEnv dataHome("XDG_DATA_HOME", row[0] == "unset" ? nullptr : row.Text(0).c_str());
-    ScopedEnv home("HOME", row[1] == "unset" ? nullptr : row.Text(1).c_str());
-    const std::filesystem::path dir = platform::UserDataDir();
+// The rescue folder and the autostart folder follow their base directory variables.
+TEST(BaseDirectories, FollowTheVariableOnlyWhenItIsAnAbsolutePath) {
+  for (const TRow& row : Rows("platform.txt", "basedir")) {
+    const bool autostart = row[0] == "autostart";
+    const char* variable = autostart ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME";
+    ScopedEnv base(variable, row[1] == "unset" ? nullptr : row.Text(1).c_str());
+    ScopedEnv home("HOME", row[2] == "unset" ? nullptr : row.Text(2).c_str());
+    const std::filesystem::path dir = autostart ? platform::DefaultAutostartDir() : platform::UserDataDir();
     const bool fromAccount = dir.is_absolute() && dir.string().ends_with("/.local/share/tacknote");
-    EXPECT_TRUE(row[2] == "account" ? fromAccount : dir == row.Text(2)) << dir << " at " << row.Where();
+    EXPECT_TRUE(row[3] == "account" ? fromAccount : dir == row.Text(3)) << dir << " at " << row.Where();
   }
 }
 

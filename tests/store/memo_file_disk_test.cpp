@@ -101,15 +101,12 @@ TEST_F(MemoFileDiskTest, HalfFinishedWriteInPlaceIsRescuedByItsCopy) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FData / "tacknote"), {}), 1);
 }
 
-std::string Block(const std::string& text) {
-  return "{$BEGIN}\r\n0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,1,2\r\n" + text + "\r\n{$END}\r\n";
-}
-
 // A file the reader could not take in whole is copied beside itself before anything replaces it, once:
 // a second start on the same bytes finds the copy there, other damaged bytes get a copy of their own.
 TEST_F(MemoFileDiskTest, DamagedFileIsKeptBeforeTheFirstSaveReplacesIt) {
-  const std::string zeroedFirst = std::string(Block("page one").size(), '\0') + Block("page two");
-  const std::string cutShort = Block("page one") + Block("page two").substr(0, 64);
+  const std::string one = FileOf("{$BEGIN}|<H>|page one|{$END}|"), two = FileOf("{$BEGIN}|<H>|page two|{$END}|");
+  const std::string zeroedFirst = std::string(one.size(), '\0') + two;
+  const std::string cutShort = one + two.substr(0, 64);
   for (const std::string& damaged : {zeroedFirst, cutShort}) {
     WriteBytes(FDat, damaged);
     TMemoFile file(FDat);
@@ -131,7 +128,7 @@ TEST_F(MemoFileDiskTest, DamagedFileIsKeptBeforeTheFirstSaveReplacesIt) {
 
 // Where no copy can be made (a folder that takes no new file), the damaged file is not replaced.
 TEST_F(MemoFileDiskTest, DamagedFileIsNotReplacedWithoutItsCopy) {
-  const std::string damaged = "stray line\r\n" + Block("page");
+  const std::string damaged = FileOf("stray line|{$BEGIN}|<H>|page|{$END}|");
   WriteBytes(FDat, damaged);
   for (const std::filesystem::path& path : {FDir.Path(), FDat, FData.Path()}) GiveTo(path, kPlainUser);
   ::chmod(FDir.Path().c_str(), 0555);

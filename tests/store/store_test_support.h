@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/clock.h"
@@ -34,6 +35,23 @@ inline std::vector<TMemoData> Parse(std::string_view bytes) {
   std::vector<TMemoData> pages;
   EXPECT_TRUE(store::ParseMemoFile(bytes, pages));
   return pages;
+}
+
+// A file written as its lines: "|" is CR LF, <H> a header of 17 fields, <O> the older one of 16, <X> one
+// whose third field does not parse, <0> a NUL.
+inline std::string FileOf(std::string shape) {
+  const std::pair<std::string_view, std::string_view> kPieces[] = {
+      {"|", "\r\n"},
+      {"<H>", "0,\"t\",0,0,0,0,-1,0,255,16777215,0,\"f\",10,0,0,,"},
+      {"<O>", "0,\"t\",0,0,0,0,-1,0,16777215,0,\"f\",10,0,0,1,2"},
+      {"<X>", "0,\"t\",x,0,0,0,-1,0,255,0,0,\"f\",10,0,0,,"},
+      {"<0>", std::string_view("", 1)},
+  };
+  for (const auto& [from, to] : kPieces) {
+    for (std::size_t at = shape.find(from); at != std::string::npos; at = shape.find(from, at + to.size()))
+      shape.replace(at, from.size(), to);
+  }
+  return shape;
 }
 
 // A page of the built-in defaults holding `text`.

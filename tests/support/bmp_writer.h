@@ -61,13 +61,9 @@ inline image::TBitmap Expected(const TBmpShape& shape) {
 
 namespace detail {
 
-inline void Put16(std::string& out, std::uint32_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>((value >> 8) & 0xFF);
-}
-inline void Put32(std::string& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
+// A little-endian field of `bytes` bytes.
+inline void Put(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 // One bottom-up or top-down row of the shape's pixels, as the file stores them uncompressed.
@@ -83,15 +79,15 @@ inline std::string Row(const TBmpShape& shape, const image::TBitmap& picture, in
       bits = (bits << shape.BitCount) | static_cast<std::uint32_t>(IndexAt(x, y, PaletteSize(shape.BitCount)));
       filled += shape.BitCount;
     } else if (shape.BitCount == 16 && masks) {  // 5-6-5
-      Put16(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u));
+      Put(row, ((c.R >> 3u) << 11u) | ((c.G >> 2u) << 5u) | (c.B >> 3u), 2);
     } else if (shape.BitCount == 16) {  // 5-5-5
-      Put16(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u));
+      Put(row, ((c.R >> 3u) << 10u) | ((c.G >> 3u) << 5u) | (c.B >> 3u), 2);
     } else if (shape.BitCount == 24) {
       row += {static_cast<char>(c.B), static_cast<char>(c.G), static_cast<char>(c.R)};
     } else if (masks) {  // 32 bits, red in the low byte: the masks must be honoured
-      Put32(row, c.R | (c.G << 8u) | (c.B << 16u));
+      Put(row, c.R | (c.G << 8u) | (c.B << 16u), 4);
     } else {
-      Put32(row, c.B | (c.G << 8u) | (c.R << 16u));
+      Put(row, c.B | (c.G << 8u) | (c.R << 16u), 4);
     }
     if (filled == 8) {  // a whole byte of indexes
       row += static_cast<char>(bits);
@@ -142,8 +138,7 @@ inline std::string RlePixels(const TBmpShape& shape) {
 
 // The whole file.
 inline std::string MakeBmp(const TBmpShape& shape) {
-  using detail::Put16;
-  using detail::Put32;
+  using detail::Put;
   const image::TBitmap picture = Expected(shape);
   std::string palette;
   if (shape.BitCount <= 8) {
@@ -157,7 +152,7 @@ inline std::string MakeBmp(const TBmpShape& shape) {
   if (shape.Compression == BI_BITFIELDS) {
     for (const std::uint32_t mask : shape.BitCount == 16 ? std::array{0xF800u, 0x07E0u, 0x001Fu}
                                                          : std::array{0x0000FFu, 0x00FF00u, 0xFF0000u})
-      Put32(masks, mask);
+      Put(masks, mask, 4);
   }
   std::string pixels;
   if (shape.Compression == BI_RLE4 || shape.Compression == BI_RLE8) {
@@ -172,12 +167,12 @@ inline std::string MakeBmp(const TBmpShape& shape) {
   for (const std::uint32_t field : {static_cast<std::uint32_t>(offset + pixels.size()), 0u, offset, 40u,
                                     static_cast<std::uint32_t>(shape.Width),
                                     static_cast<std::uint32_t>(shape.TopDown ? -shape.Height : shape.Height)})
-    Put32(file, field);
-  Put16(file, 1);
-  Put16(file, static_cast<std::uint32_t>(shape.BitCount));
+    Put(file, field, 4);
+  Put(file, 1, 2);
+  Put(file, static_cast<std::uint32_t>(shape.BitCount), 2);
   for (const std::uint32_t field :
        {static_cast<std::uint32_t>(shape.Compression), static_cast<std::uint32_t>(pixels.size()), 2835u, 2835u, colours, 0u})
-    Put32(file, field);
+    Put(file, field, 4);
   return file + masks + palette + pixels;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <grp.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,30 +73,23 @@ inline bool GiveTo(const std::filesystem::path& path, uid_t uid) {
 // note that the child failed. The files `body` uses must be open to that user.
 inline std::string RunAsPlainUser(const std::function<std::string()>& body) {
   if (::geteuid() != 0) return body();
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return "no pipe";
+  // The child's answer comes back in a page both processes share.
+  constexpr std::size_t kAnswerSize = 4096;
+  void* shared = ::mmap(nullptr, kAnswerSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  if (shared == MAP_FAILED) return "no shared page";
+  char* answer = static_cast<char*>(shared);
   pid_t child = ::fork();
   if (child < 0) return "no fork";
   if (child == 0) {
-    ::close(pipeFds[0]);
     std::string result = "cannot become the plain user";
     if (::setgroups(0, nullptr) == 0 && ::setgid(kPlainUser) == 0 && ::setuid(kPlainUser) == 0) result = body();
-    std::size_t done = 0;
-    while (done < result.size()) {
-      ssize_t n = ::write(pipeFds[1], result.data() + done, result.size() - done);
-      if (n <= 0) break;
-      done += static_cast<std::size_t>(n);
-    }
+    answer[result.copy(answer, kAnswerSize - 1)] = '\0';
     ::_exit(0);
   }
-  ::close(pipeFds[1]);
-  std::string result;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-    result.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipeFds[0]);
   int status = 0;
   ::waitpid(child, &status, 0);
+  const std::string result = answer;
+  ::munmap(shared, kAnswerSize);
   if (!WIFEXITED(status)) return "the child process died: " + result;
   return result;
 }
