@@ -1,7 +1,7 @@
-// The editor widget on the offscreen platform: typing, input-method text, the mouse and painting reach the
-// core as code page 932 and come back as pixels; the widget paints every pixel, blinks its caret and shows
-// the control's cursors. (The wheel left to the note window is a scenario of tests/data/note_window.txt,
-// the clipboard's text a test of qt_canvas_test.cpp.)
+// The editor widget on the offscreen platform: typing, input-method text and painting reach the core as
+// code page 932 and come back as pixels; the widget paints every pixel, blinks its caret and shows the
+// control's cursors. (Clicks and drags, and the wheel left to the note window, are scenarios of
+// tests/data/note_window.txt; the clipboard's text a test of qt_canvas_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,7 +17,6 @@
 #include "app/note_editor_preset.h"
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_strings.h"
-#include "editor/view/editor_viewport.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
@@ -109,27 +108,6 @@ TEST_F(EditorWidgetTest, EveryPixelIsPaintedTheTopEdgeIncluded) {
   }
   EXPECT_EQ(image.pixelColor(4, 100), QColor(Qt::white));  // the left margin
   EXPECT_EQ(image.pixelColor(300, 150), QColor(Qt::white));
-}
-
-TEST_F(EditorWidgetTest, AClickPlacesTheCaretAndADragSelectsAndDragsTheSelection) {
-  FWidget.Editor().Lines().SetText(Sjis("first line\r\n日本語のテキスト\r\nthird"));
-  const editor::TEditorViewport& view = FWidget.Editor().Viewport();
-  auto cell = [&view](int col, int row) {
-    return QPoint(view.TextLeft() + col * view.ColWidth() + 1, view.TopMargin() + row * view.RowHeight() + 2);
-  };
-  QTest::mouseClick(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(4, 1));
-  EXPECT_EQ(std::make_pair(FWidget.Editor().Row(), FWidget.Editor().Col()), std::make_pair(1, 4));
-  QTest::mousePress(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(0, 0));
-  QTest::mouseMove(&FWidget, cell(3, 0));
-  QTest::mouseMove(&FWidget, cell(5, 0));
-  QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(5, 0));
-  EXPECT_EQ(FWidget.Editor().SelLength(), 5);
-  QTest::mousePress(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(1, 0));
-  QTest::mouseMove(&FWidget, cell(6, 0));
-  QTest::mouseMove(&FWidget, cell(7, 0));
-  EXPECT_EQ(FWidget.cursor().shape(), Qt::DragMoveCursor);
-  QTest::mouseRelease(&FWidget, Qt::LeftButton, Qt::NoModifier, cell(7, 0));
-  EXPECT_EQ(Text(), Sjis(" lfirstine\r\n日本語のテキスト\r\nthird"));
 }
 
 TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
