@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 
 #include "dialogs/hot_key_edit.h"
@@ -178,18 +179,6 @@ class TDialogRunner {
     } else if (verb == "calls") {
       EXPECT_EQ(FHost.CallsFrom(FMark), texts(1));
       FMark = FHost.Calls.size();
-    } else if (verb == "stored" && w.at(1) == "skin") {
-      EXPECT_EQ(settings.SkinFile, text(2));
-    } else if (verb == "stored" && w.at(1) == "resident") {
-      EXPECT_EQ(settings.Resident, n(2) != 0);
-    } else if (verb == "stored" && w.at(1) == "hotkey") {
-      EXPECT_EQ(settings.HotKey, text(2));
-    } else if (verb == "stored" && w.at(1) == "opacity") {
-      EXPECT_EQ(FHost.Opacity(), n(2));
-    } else if (verb == "stored" && w.at(1) == "index") {
-      EXPECT_EQ(FHost.PageIndex(), n(2));
-    } else if (verb == "stored" && w.at(1) == "editor") {
-      EXPECT_EQ(FHost.EditorText, text(2));
     } else if (verb == "stored" && w.at(1) == "pages") {
       EXPECT_EQ(FHost.PageTexts(), texts(2));
     } else if (verb == "stored" && w.at(1) == "entry") {
@@ -203,6 +192,13 @@ class TDialogRunner {
       expected.FontColor = n(5);
       expected.WordWrap = n(6) != 0;
       EXPECT_EQ(defaults, expected);
+    } else if (verb == "stored") {
+      // A text, or a number (0/1 for a switch) as its digits.
+      const std::map<std::string, std::string> fields = {
+          {"skin", settings.SkinFile}, {"hotkey", settings.HotKey}, {"editor", FHost.EditorText},
+          {"resident", std::to_string(settings.Resident)}, {"opacity", std::to_string(FHost.Opacity())},
+          {"index", std::to_string(FHost.PageIndex())}};
+      EXPECT_EQ(fields.at(w.at(1)), w.at(2).front() == '"' ? text(2) : w.at(2)) << w.at(1);
     } else if (verb == "unchanged") {
       EXPECT_EQ(settings, FSettingsAtOpen);
       EXPECT_EQ(defaults, FDefaultsAtOpen);
