@@ -164,21 +164,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
     }
     test_support::WriteBytes(Dat(), bytes);
   }
-  void WriteIni(const std::string& lines) { test_support::WriteBytes(Ini(), "[TACKNOTE]\r\n" + lines); }
   std::string ReadDat() const { return test_support::ReadBytes(Dat()); }
 
-  // A started window over the data file as it is, shown and painted when asked; or one whose start is
-  // expected to be refused.
-  app::TfrmMain& Open(bool shown, bool starts) {
-    FWindow.reset();
-    FWindow = std::make_unique<app::TfrmMain>(Services());
-    EXPECT_EQ(FWindow->FormCreate(), starts);
-    if (!shown || !starts) return *FWindow;
-    FWindow->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
-    return *FWindow;
-  }
   editor::TEditor& Editor() { return FWindow->Memo1().Editor(); }
   // Shown and active, so the window's shortcuts are live; another window taking the focus arms the
   // double-click guard.
@@ -293,11 +280,18 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       FWindow.reset();
       if (w.size() > 1) WritePages(texts(1));
       FOpenedWith = ReadDat();
-      Open(verb == "openshown", verb != "openrefused");
+      // Started over the data file as it is (or its start refused), and shown and painted when asked.
+      FWindow = std::make_unique<app::TfrmMain>(Services());
+      EXPECT_EQ(FWindow->FormCreate(), verb != "openrefused");
+      if (verb == "openshown") {
+        FWindow->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(FWindow.get()));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !FWindow->PageCornerRect().isEmpty(); }));
+      }
     } else if (verb == "arguments") {
       FArguments.assign(w.begin() + 1, w.end());
     } else if (verb == "ini") {
-      WriteIni(cp(1));
+      test_support::WriteBytes(Ini(), "[TACKNOTE]\r\n" + cp(1));
     } else if (verb == "dclick") {
       // Through the window system.
       QTest::mouseDClick(FWindow->windowHandle(), Qt::LeftButton, {}, QPoint(n(1), n(2)));
