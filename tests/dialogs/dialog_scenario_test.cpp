@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -25,7 +26,7 @@
 
 namespace {
 
-using dialogs_test::Control;
+using test_support::Control;
 using Strings = std::vector<std::string>;
 
 using editor::test::TScenario;
@@ -144,7 +145,9 @@ class TDialogRunner {
           QRegularExpression(QString::fromStdString(text(2))).match(QString::fromStdString(shown(1))).hasMatch())
           << shown(1);
     } else if (verb == "list") {
-      EXPECT_EQ(dialogs_test::ListTexts(list(1)), texts(2));
+      Strings rows;
+      for (int row = 0; row < list(1).count(); ++row) rows.push_back(list(1).item(row)->text().toStdString());
+      EXPECT_EQ(rows, texts(2));
     } else if (verb == "current") {
       QListWidgetItem* item = list(1).currentItem();
       EXPECT_EQ(item ? item->text().toStdString() : "", text(2));
@@ -208,7 +211,7 @@ class TDialogRunner {
   }
 
   dialogs_test::TFakeNoteWindow FHost;
-  dialogs_test::TScriptedDialogs FDialogs;
+  test_support::TScriptedDialogs FDialogs;
   std::unique_ptr<QDialog> FOwned;
   QWidget* FDialog = nullptr;  // the dialog the steps act on
   std::size_t FMark = 0;       // "calls" looks at the calls made since
