@@ -341,6 +341,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
     } else if (verb == "key") {
       const QKeyCombination key = QKeySequence(qs(1))[0];
       QTest::keyClick(&FWindow->Memo1(), key.key(), key.keyboardModifiers());
+    } else if (verb == "keytext") {
+      QTest::sendKeyEvent(QTest::KeyAction::Click, &FWindow->Memo1(), Qt::Key_unknown, qs(1), Qt::NoModifier);
     } else if (verb == "click") {
       QTest::mouseClick(&test_support::Control(*FWindow, w.at(1).c_str()), Qt::LeftButton);
     } else if (verb == "move") {

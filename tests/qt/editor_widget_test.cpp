@@ -69,18 +69,8 @@ class EditorWidgetTest : public ::testing::Test {
   TEditorWidget FWidget;
 };
 
-TEST_F(EditorWidgetTest, TypedKeysAndInputMethodTextLandInTheRows) {
-  ASSERT_TRUE(FWidget.hasFocus());
-  QTest::keyClicks(&FWidget, "ab c");
-  QTest::keyClick(&FWidget, Qt::Key_Return);
-  QTest::keyClicks(&FWidget, "dx");
-  QTest::keyClick(&FWidget, Qt::Key_Left);
-  QTest::keyClick(&FWidget, Qt::Key_Backspace);
-  QTest::keyClick(&FWidget, Qt::Key_9, Qt::ControlModifier);  // Ctrl with a digit types nothing
-  EXPECT_EQ(Text(), "ab c\r\nx");
-  QTest::sendKeyEvent(QTest::KeyAction::Click, &FWidget, Qt::Key_unknown, QStringLiteral("日"), Qt::NoModifier);
-  EXPECT_EQ(Text(), "ab c\r\n" + Sjis("日") + "x");
-  FWidget.Editor().Lines().SetText("");
+// (Typed keys are a scenario of tests/data/note_window.txt.)
+TEST_F(EditorWidgetTest, InputMethodTextIsShownWhileComposedAndLandsWhenCommitted) {
   QInputMethodEvent preedit(QStringLiteral("にほん"), {});
   QApplication::sendEvent(&FWidget, &preedit);
   EXPECT_EQ(Text(), "") << "composing text is shown, not inserted";
