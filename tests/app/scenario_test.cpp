@@ -231,7 +231,6 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       if (w.at(i) == "main") return FWindow->MainMenu();
       return FWindow->EditMenu();
     };
-    const auto record = [&] { return FWindow->Store().Pages.at(static_cast<std::size_t>(n(1))); };
     const auto font = [&](std::size_t i) {
       return editor::TEditorFont{cp(i), n(i + 1), static_cast<editor::TFontStyles>(n(i + 2)),
                                  static_cast<editor::TColor>(n(i + 3))};
@@ -416,7 +415,7 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
     } else if (verb == "text") {
       EXPECT_EQ(Editor().Lines().Text(), cp(1));
     } else if (verb == "record") {
-      const store::TMemoData page = record();
+      const store::TMemoData& page = FWindow->Store().Pages.at(static_cast<std::size_t>(n(1)));
       const std::map<std::string, std::string> fields = {
           {"text", page.Text},       {"title", page.Title},   {"created", page.Created},
           {"updated", page.Updated}, {"font", page.FontName}, {"wrap", page.WordWrap ? "1" : "0"}};
