@@ -1,6 +1,6 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
 // a script or on screen: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh
-// scratch folder beside a fake executable. The title strip's ink is measured here too.
+// scratch folder beside a fake executable.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
