@@ -1,4 +1,6 @@
-// The note window's editor preset reaches a control: the form's values, seen through the control.
+// The note window's editor preset reaches a control: the form's values, seen through the control. (That
+// addresses are shown is a scenario of tests/data/note_window.txt; the selection's navy is seen on the
+// picture of tests/qt/editor_widget_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,12 +33,9 @@ TEST(NoteWindowPreset, GivesTheFormsValues) {
   EXPECT_FALSE(editor.Leftbar().Edge());
   EXPECT_FALSE(editor.Ruler().Edge());
   EXPECT_FALSE(editor.Imagebar().Visible());
-  EXPECT_TRUE(editor.View().Url());
-  EXPECT_TRUE(editor.View().Mail());
   EXPECT_EQ(editor.View().Colors().Url().Color(), clBlue);
   EXPECT_EQ(editor.View().Colors().Mail().BkColor(), clWhite);
   EXPECT_EQ(editor.View().Colors().Hit().Color(), clNone);
-  EXPECT_EQ(editor.View().Colors().Select().BkColor(), clNavy);
   EXPECT_TRUE(editor.WordWrap());
   EXPECT_EQ(editor.WrapOption().WrapByte(), 80);
   EXPECT_EQ(editor.ListInfo().Count(), 2) << "a hundred bytes wrap at 80";

@@ -3,19 +3,15 @@
 // dialogs, and finding a dialog's controls by their names.
 #pragma once
 
-#include <QListWidget>
 #include <QWidget>
 
 #include <filesystem>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dialogs/note_window_host.h"
 #include "platform/clock.h"
 #include "platform/cp932.h"
-#include "qt/dialog_service.h"
 #include "support/find_control.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -111,15 +107,5 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
   int32_t FPageIndex = 0;
   int FOpacity = 255;
 };
-
-using test_support::TScriptedDialogs;
-
-using test_support::Control;
-
-inline std::vector<std::string> ListTexts(QListWidget& list) {
-  std::vector<std::string> texts;
-  for (int row = 0; row < list.count(); ++row) texts.push_back(list.item(row)->text().toStdString());
-  return texts;
-}
 
 }  // namespace dialogs_test

@@ -80,10 +80,9 @@ TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating)
       dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt|すべてのファイル|*.*"), QStringLiteral("txt"));
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, dir / "new.txt");
-  EXPECT_TRUE(script.Done());
-  ASSERT_EQ(script.Seen.size(), 2u);
-  EXPECT_EQ(script.Seen[0], folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"));
-  EXPECT_EQ(script.Seen[1], folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?"));
+  // Both questions seen, so every step was taken.
+  EXPECT_EQ(script.Seen, (std::vector<QString>{folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"),
+                                               folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?")}));
   EXPECT_EQ(test_support::ReadBytes(dir / "old.txt"), "keep");
 
   // An extension the user typed stays; cancel gives nothing.
@@ -94,7 +93,9 @@ TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating)
   EXPECT_FALSE(dialogs.SaveFile(nullptr, QStringLiteral("テキストファイル|*.txt"), QStringLiteral("txt")));
 }
 
-TEST(FontDialog, ListsMeasuredFixedPitchFacesAndTheInitialOneFirst) {
+// The font dialog lists the measured fixed-pitch faces, the initial one first, and gives back the very font it
+// was given (the system colour included) until something is chosen.
+TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
   InstallFontSubstitutions();
   const QStringList fixed = TFontDialog::FixedPitchFamilies();
   EXPECT_TRUE(fixed.contains(QStringLiteral("DejaVu Sans Mono")));
@@ -103,18 +104,11 @@ TEST(FontDialog, ListsMeasuredFixedPitchFacesAndTheInitialOneFirst) {
   EXPECT_FALSE(fixed.contains(QStringLiteral("DejaVu Sans")));
 
   const editor::TEditorFont initial{platform::Utf8ToCp932("ＭＳ ゴシック"), 10, editor::fsBold, 0x80000008};
-  TFontDialog dialog(nullptr, initial);
-  const auto* families = dialog.findChild<QListWidget*>(QStringLiteral("families"));
-  EXPECT_EQ(families->item(0)->text(), QStringLiteral("ＭＳ ゴシック"));
-  // Nothing changed: the very font it was given, the system colour included.
-  EXPECT_EQ(dialog.Font(), initial);
-}
-
-TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
-  InstallFontSubstitutions();
   TQtDialogService dialogs;
-  TModalScript script({[](QWidget* modal) {
+  TModalScript script({[&initial](QWidget* modal) {
     auto* families = modal->findChild<QListWidget*>(QStringLiteral("families"));
+    EXPECT_EQ(families->item(0)->text(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(static_cast<TFontDialog*>(modal)->Font(), initial);
     families->setCurrentItem(families->findItems(QStringLiteral("IPAGothic"), Qt::MatchExactly).first());
     modal->findChild<QListWidget*>(QStringLiteral("styles"))->setCurrentRow(1);  // 斜体
     modal->findChild<QComboBox*>(QStringLiteral("size"))->setCurrentText(QStringLiteral("14"));
@@ -124,7 +118,7 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
     colour->setCurrentIndex(colour->findText(QStringLiteral("赤")));
     qobject_cast<QDialog*>(modal)->accept();
   }});
-  const auto font = dialogs.ChooseFont(nullptr, {platform::Utf8ToCp932("ＭＳ ゴシック"), 10, 0, 0});
+  const auto font = dialogs.ChooseFont(nullptr, initial);
   ASSERT_TRUE(font);
   EXPECT_EQ(*font, (editor::TEditorFont{"IPAGothic", 14, editor::fsItalic | editor::fsUnderline | editor::fsStrikeOut,
                                         0x0000FF}));

@@ -51,14 +51,13 @@ TEST(LinkUrl, WwwAddressesAreWebPagesAndOthersStayAsTheyAre) {
 }
 
 // Off X11 nothing is grabbed, and without a notification area no tray icon is added; neither complains.
+// (That the note window is left with neither is its nodesktop step in tests/data/note_window.txt.)
 TEST(DesktopServices, WithoutThemNothingIsAddedAndNothingComplains) {
   TGlobalHotKey hotKey;
   EXPECT_FALSE(hotKey.Register("Alt+Ctrl+M"));
-  EXPECT_FALSE(hotKey.Registered());
   hotKey.Unregister();
   TTrayIcon tray;
   EXPECT_FALSE(tray.Add(NoteIcon(), QStringLiteral("TACK*NOTE")));
-  EXPECT_FALSE(tray.Added());
   tray.Delete();
   EXPECT_FALSE(NoteIcon().pixmap(32).isNull());
 }

@@ -36,68 +36,42 @@ TEST(CellGlyphs, DoubleByteCharactersSpanTwoCellsAndBrokenBytesKeepTheirCell) {
   }
 }
 
-TEST(QtColors, WindowsColourOrderAndSystemColours) {
-  EXPECT_EQ(ToQColor(0x00FF0000u), QColor(0, 0, 255));  // 0x00BBGGRR: blue
-  EXPECT_EQ(ToQColor(0x00000080u), QColor(128, 0, 0));
+// The byte order of plain colours is the pixel rows' of qt.txt.
+TEST(QtColors, SystemColoursAndNone) {
   EXPECT_EQ(ToQColor(clWindow), QGuiApplication::palette().color(QPalette::Base));
   EXPECT_EQ(ToQColor(editor::clNone).alpha(), 0);
 }
 
-class QtCanvasTest : public ::testing::Test {
- protected:
-  QtCanvasTest() : FImage(120, 40, QImage::Format_RGB32) { FImage.fill(Qt::white); }
-  QImage FImage;
-};
-
-TEST_F(QtCanvasTest, OpaqueTextFillsItsClipAndGlyphsStayInTheirCells) {
-  {
-    QPainter painter(&FImage);
-    TQtCanvas canvas(painter, {0, 0, 120, 40});
-    canvas.SetFont({Sjis("ＭＳ ゴシック"), 12, 0, 0});
-    editor::TTextOut out;
-    out.X = 10;
-    out.Y = 5;
-    out.Clip = {10, 5, 70, 25};
-    out.Options = editor::etoOpaque | editor::etoClipped;
-    const std::string text = Sjis("W日");
-    out.Text = text;
-    out.CellWidth = 10;
-    out.Color = 0x00FFFFFF;  // white glyphs
-    out.BkColor = 0x00000000;
-    canvas.TextOut(out);
-  }
-  // The background is black across the whole clip, even past the text's three cells.
-  EXPECT_EQ(FImage.pixelColor(65, 6), QColor(Qt::black));
-  EXPECT_EQ(FImage.pixelColor(9, 6), QColor(Qt::white));
-  EXPECT_EQ(FImage.pixelColor(70, 6), QColor(Qt::white));
-  // Some glyph pixels are white inside the cells of the text, none beyond them.
-  auto whiteIn = [this](int left, int right) {
-    int count = 0;
-    for (int x = left; x < right; ++x)
-      for (int y = 5; y < 25; ++y) count += FImage.pixelColor(x, y) == QColor(Qt::white);
-    return count;
-  };
-  EXPECT_GT(whiteIn(10, 20), 0);
-  EXPECT_GT(whiteIn(20, 40), 0);
-  EXPECT_EQ(whiteIn(41, 70), 0);
-}
-
 // Lines leave out their end point, straight or diagonal; dots alternate; fills stop before their right and
-// bottom edges; images keep their transparent pixels.
-TEST_F(QtCanvasTest, LinesDotsFillsAndImagesHitTheirPixels) {
+// bottom edges; images keep their transparent pixels; opaque text fills its whole clip and its glyphs stay
+// in their cells.
+TEST(QtCanvas, LinesDotsFillsImagesAndTextHitTheirPixels) {
+  QImage image(120, 70, QImage::Format_RGB32);
+  image.fill(Qt::white);
   editor::TEditorImageList images(2, 2, 0x0000FFu);  // transparent red
   images.Add({0x00000000u, 0x0000FFu, 0x0000FFu, 0x00000000u});
+  const std::string text = Sjis("W日");
   {
-    QPainter painter(&FImage);
-    TQtCanvas canvas(painter, {0, 0, 120, 40});
+    QPainter painter(&image);
+    TQtCanvas canvas(painter, {0, 0, 120, 70});
     canvas.Line({5, 2}, {15, 2}, 0x000000FFu);  // red
     canvas.DottedLine(20, 30, 10, 0x00000000u, 0x0000FF00u);
     canvas.FillRect({50, 20, 60, 30}, 0x00FF0000u);
     canvas.Line({10, 10}, {14, 14}, 0x00000000u);
     canvas.DrawImage(100, 30, images, 0);
+    canvas.SetFont({Sjis("ＭＳ ゴシック"), 12, 0, 0});
+    // White glyphs on black.
+    canvas.TextOut({.X = 10, .Y = 40, .Clip = {10, 40, 70, 60}, .Options = editor::etoOpaque | editor::etoClipped,
+                    .Text = text, .CellWidth = 10, .Color = 0x00FFFFFF, .BkColor = 0x00000000});
   }
   for (const TRow& row : Rows("qt.txt", "pixel")) {
-    EXPECT_EQ(FImage.pixelColor(row.Int(0), row.Int(1)), QColor(QString::fromStdString(row.Text(2)))) << row.Where();
+    EXPECT_EQ(image.pixelColor(row.Int(0), row.Int(1)), QColor(QString::fromStdString(row.Text(2)))) << row.Where();
+  }
+  for (const TRow& row : Rows("qt.txt", "glyphs")) {
+    int white = 0;
+    for (int x = row.Int(0); x < row.Int(1); ++x)
+      for (int y = 40; y < 60; ++y) white += image.pixelColor(x, y) == QColor(Qt::white);
+    EXPECT_EQ(white > 0, row.Int(2) != 0) << row.Where();
   }
 }
 

@@ -12,20 +12,13 @@
 namespace qtui {
 namespace {
 
-using image_test::TBmpShape;
-
-std::string Describe(const TBmpShape& shape) {
-  return std::to_string(shape.Width) + "x" + std::to_string(shape.Height) + " " + std::to_string(shape.BitCount) +
-         " bpp, compression " + std::to_string(shape.Compression) + (shape.TopDown ? ", top-down" : "");
-}
-
 TEST(QtBmpDecoder, EveryDepthAndCompressionDecodesToItsPixels) {
   using namespace image_test;
   const TQtBmpDecoder decoder;
   for (const auto& [width, height] : {std::pair{131, 70}, std::pair{100, 50}, std::pair{200, 100}, std::pair{7, 3}}) {
     for (const test_support::TRow& row : test_support::Rows("qt.txt", "bmp")) {
       const TBmpShape shape{width, height, row.Int(0), static_cast<TCompression>(row.Int(1)), row.Int(2) != 0};
-      SCOPED_TRACE(Describe(shape));
+      SCOPED_TRACE(row.Where() + " at " + std::to_string(width) + " x " + std::to_string(height));
       const std::optional<image::TBitmap> picture = image::DecodeSkinFile(MakeBmp(shape), decoder);
       EXPECT_TRUE(picture);
       if (!picture) continue;
