@@ -272,8 +272,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       setters.at(verb)(n(1));
     } else if (numbers.count(verb)) {
       EXPECT_EQ(numbers.at(verb)(), n(1)) << verb;
-      // What the user does, and what the dialogs will answer.
     } else if (verb == "open" || verb == "openshown" || verb == "openrefused") {
+      // What the user does, and what the dialogs will answer, from here on.
       // The window before goes first, unclosed, as in a crash; the data file as the start finds it is kept.
       FDialogs.Shown.clear();
       FWindow.reset();
