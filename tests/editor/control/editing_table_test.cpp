@@ -9,8 +9,8 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "editor/base/strings.h"
@@ -356,8 +356,16 @@ class TCase {
     const std::string name = word.substr(0, eq);
     const int value = eq == std::string::npos ? 0 : std::stoi(word.substr(eq + 1));
     const std::map<std::string, std::function<void()>> settings = {
-        {"wrap", [&] { e.WrapOption().SetWrapByte(value), e.SetWordWrap(true); }},
-        {"rows", [&] { d.Window.Height = 2 + 5 + value * 16, e.Resize(); }},
+        {"wrap",
+         [&] {
+           e.WrapOption().SetWrapByte(value);
+           e.SetWordWrap(true);
+         }},
+        {"rows",
+         [&] {
+           d.Window.Height = 2 + 5 + value * 16;
+           e.Resize();
+         }},
         {"screen", [&] { d.Window.Screen = value; }},
         {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
         {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
