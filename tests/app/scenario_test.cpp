@@ -1,6 +1,6 @@
 // The note window driven as a user drives it (menus, keys, title-bar labels), with the dialogs answered from
-// a script or on screen: each scenario of tests/data/note_window.txt is one test, its steps run in a fresh
-// scratch folder beside a fake executable.
+// a script or on screen: each scenario of tests/data/note_window.txt and note_window_ends.txt is one test,
+// its steps run in a fresh scratch folder beside a fake executable.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -619,13 +619,19 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
 TEST_P(Scenario, Runs) {
   const int wheelLines = QApplication::wheelScrollLines();  // the desktop's, which a scenario may change
   for (const editor::test::TTableLine& step : GetParam().Steps) {
-    SCOPED_TRACE("note_window.txt line " + std::to_string(step.Number));
+    SCOPED_TRACE(GetParam().File + " line " + std::to_string(step.Number));
     Run(step.Words);
   }
   QApplication::setWheelScrollLines(wheelLines);
 }
 
-INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(editor::test::Scenarios("note_window.txt")),
+std::vector<TScenario> AllScenarios() {
+  std::vector<TScenario> scenarios = editor::test::Scenarios("note_window.txt");
+  for (TScenario& scenario : editor::test::Scenarios("note_window_ends.txt")) scenarios.push_back(std::move(scenario));
+  return scenarios;
+}
+
+INSTANTIATE_TEST_SUITE_P(NoteWindow, Scenario, ::testing::ValuesIn(AllScenarios()),
                          [](const ::testing::TestParamInfo<TScenario>& scenario) { return scenario.param.Name; });
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The note window's arithmetic against tests/data/window.txt: the skin's pieces, what a press on the frame
 // does, the scroll bar's thumb, the geometry brought within reach of the screens, and the reasons its
-// messages give for a file that failed (the messages themselves are scenarios of note_window.txt).
+// messages give for a file that failed (the messages themselves are scenarios of note_window_ends.txt).
 #include <gtest/gtest.h>
 
 #include "app/frame_layout.h"

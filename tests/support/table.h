@@ -65,6 +65,7 @@ inline std::vector<TTableLine> ReadTable(const std::string& name) {
 struct TScenario {
   std::string Name;
   std::vector<TTableLine> Steps;
+  std::string File;  // the table's name
 };
 inline void PrintTo(const TScenario& scenario, std::ostream* out) { *out << scenario.Name; }
 
@@ -72,7 +73,7 @@ inline std::vector<TScenario> Scenarios(const std::string& name) {
   std::vector<TScenario> scenarios;
   for (TTableLine& line : ReadTable(name)) {
     if (line.Words[0] == "scenario") {
-      scenarios.push_back({line.Words.at(1), {}});
+      scenarios.push_back({line.Words.at(1), {}, name});
     } else if (scenarios.empty()) {
       throw std::runtime_error(name + ":" + std::to_string(line.Number) + ": a step before the first scenario");
     } else {
