@@ -57,7 +57,8 @@ std::vector<std::string> Calls(const test::TRecordingCanvas& canvas) {
       const std::string options = std::string(t.Options & etoOpaque ? "o" : "") + (t.Options & etoClipped ? "c" : "");
       calls.push_back("text " + std::to_string(t.X) + "," + std::to_string(t.Y) + " " + Rect(t.Clip) + " " +
                       (options.empty() ? "-" : options) + " " + test::ShowMarked({t.Text}) + " " + ColorName(t.Color) +
-                      "/" + ColorName(t.BkColor) + Style(t.Style));
+                      "/" + ColorName(t.BkColor) + Style(t.Style) +
+                      (t.CellWidth == 8 ? "" : " cell" + std::to_string(t.CellWidth)));
     } else if (kind == K::Fill) {
       const auto& f = canvas.Fills[fill++];
       calls.push_back("fill " + Rect(f.Rect) + " " + ColorName(f.Color));
