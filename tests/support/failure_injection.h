@@ -79,7 +79,10 @@ inline std::string RunAsPlainUser(const std::function<std::string()>& body) {
   if (shared == MAP_FAILED) return "no shared page";
   char* answer = static_cast<char*>(shared);
   pid_t child = ::fork();
-  if (child < 0) return "no fork";
+  if (child < 0) {
+    ::munmap(shared, kAnswerSize);
+    return "no fork";
+  }
   if (child == 0) {
     std::string result = "cannot become the plain user";
     if (::setgroups(0, nullptr) == 0 && ::setgid(kPlainUser) == 0 && ::setuid(kPlainUser) == 0) result = body();
