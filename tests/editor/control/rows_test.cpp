@@ -66,14 +66,6 @@ TEST(Rows, EditorsSharingRowsAllHearTheChangeAndUndoRecordsTheFocusedCaret) {
     EXPECT_EQ(first.ListInfo().WatcherCount(), 3);
   }
   EXPECT_EQ(first.ListInfo().WatcherCount(), 2);
-  // A row list without editors keeps its history all the same.
-  TEditorScreenStrings rows;
-  rows.ReplaceText(0, 0, "abc\r\n");
-  rows.ReplaceText(0, 1, "xyz");
-  rows.Undo();
-  EXPECT_EQ(rows.Text(), "abc\r\n");
-  rows.Redo();
-  EXPECT_EQ(rows.Text(), "xyz");
 }
 
 TEST(Rows, AMegabyteLineLoadsWrapsAndEditsWhole) {
