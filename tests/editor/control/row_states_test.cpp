@@ -48,20 +48,8 @@ class TFakeRows : public TRowStateStore {
   }
 };
 
-// A scheme with every rule that carries state from row to row.
-void ConfigureBusyScheme(TEditorFountain& fountain) {
-  TFountainBracketItem* item = fountain.Brackets().Add();
-  item->SetLeftBracket("(*");
-  item->SetRightBracket("*)");
-  item = fountain.Brackets().Add();
-  item->SetLeftBracket("<<");
-  item->SetRightBracket(">>");
-  fountain.SetCommenter("//");
-  fountain.SetQuotation("\"");
-  fountain.SetUrl(true);
-  fountain.SetMail(true);
-  fountain.SetReserveWordList({"abc"});
-}
+// A scheme with every rule that carries state from row to row (written as tokens.txt writes schemes).
+const char* const kBusyScheme = R"(bracket=(*,*) bracket=<<,>> commenter=// quotation=\" url mail reserve=abc)";
 
 // Pieces that open, close and carry tokens, glued at random.
 std::string RandomRowText(test::TRandomText& random, int maxPieces) {
@@ -80,9 +68,8 @@ TFakeRows::TRow FreshRow(test::TRandomText& random) {
 }
 
 TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
-  TEditorFountain fountain;
-  ConfigureBusyScheme(fountain);
-  auto parser = fountain.CreateParser();
+  const test::TScheme scheme = test::SchemeOf(kBusyScheme);
+  auto parser = scheme.CreateParser();
   test::TRandomText random(4711);
   for (int text = 0; text < 300; ++text) {
     TFakeRows rows;
@@ -129,9 +116,8 @@ TEST(RowStates, IncrementalUpdatesAfterRandomEditsEqualAComputationFromTheTop) {
 // One hundred rows walked through a partial reset, an edit that opens a region, one that closes it and one
 // that leaves every state alone.
 TEST(RowStates, ResetsAndEditsComputeOnlyAsFarAsTheyMust) {
-  TEditorFountain fountain;
-  ConfigureBusyScheme(fountain);
-  auto parser = fountain.CreateParser();
+  const test::TScheme scheme = test::SchemeOf(kBusyScheme);
+  auto parser = scheme.CreateParser();
   TFakeRows rows;  // "x" a hundred times
   for (int i = 0; i < 100; ++i) rows.Rows.push_back({"x", RowAttrBreak, {}});
   rows.Rows.back().Attribute = RowAttrEnd;
@@ -187,15 +173,14 @@ TEST(RowStates, ResetsAndEditsComputeOnlyAsFarAsTheyMust) {
 // An editor whose rows keep their states with the busy scheme.
 struct TStatefulEditor {
   TStatefulEditor() {
-    ConfigureBusyScheme(Fountain);
-    States.SetFountain(&Fountain);
+    States.SetFountain(Scheme.Fountain.get());
     States.OnInvalidateRow = [this](TEditorScreenStrings&, int row) { Invalidated.push_back(row); };
     Editor.ListInfo().SetRowStates(&States);
     Editor.SetVisibleRows(30);
   }
   ~TStatefulEditor() { Editor.ListInfo().SetRowStates(nullptr); }
 
-  TEditorFountain Fountain;
+  test::TScheme Scheme = test::SchemeOf(kBusyScheme);
   TTokenRowStates States;
   TEditor Editor;
   std::vector<int> Invalidated;
@@ -241,7 +226,7 @@ TEST(RowStatesInEditor, EveryRowMarkedComputedHoldsTheStateComputedFromTheTop) {
   for (int round = 0; round < 300; ++round) {
     TStatefulEditor stateful;
     TEditor& editor = stateful.Editor;
-    const auto parser = stateful.Fountain.CreateParser();
+    const auto parser = stateful.Scheme.CreateParser();
     editor.SetVisibleRows(random.Between(0, 3));
     editor.SetWordWrap(random.Chance(50));
     editor.WrapOption().SetWrapByte(20);
