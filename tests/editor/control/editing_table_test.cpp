@@ -376,7 +376,6 @@ class TCase {
            e.Resize();
          }},
         {"italiccomment", [&] { e.View().Colors().Comment().SetStyle(fsItalic); }},
-        {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
         {"tabindent", [&] { caret.SetTabIndent(true); }},
         {"prevspace", [&] { caret.SetPrevSpaceIndent(true); }},
