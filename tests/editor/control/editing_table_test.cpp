@@ -93,7 +93,6 @@ class TCase {
     } else if (in.Caret >= 0) {
       d.Editor.SetSelStart(in.Caret);
     }
-    if (FReadOnly) d.Editor.SetReadOnly(true);
     FRepaintsAtLoad = d.Window.InvalidateAllCount;
   }
 
@@ -377,7 +376,6 @@ class TCase {
            e.Resize();
          }},
         {"italiccomment", [&] { e.View().Colors().Comment().SetStyle(fsItalic); }},
-        {"tabs", [&] { caret.SetTabSpaceCount(value); }},
         {"autoindent", [&] { caret.SetAutoIndent(true); }},
         {"tabindent", [&] { caret.SetTabIndent(true); }},
         {"prevspace", [&] { caret.SetPrevSpaceIndent(true); }},
@@ -397,7 +395,6 @@ class TCase {
         {"punct", [&] { e.WrapOption().SetFollowPunctuation(true); }},
         {"leading", [&] { e.WrapOption().SetLeading(true); }},
         {"wordbreak", [&] { e.WrapOption().SetWordBreak(true); }},
-        {"readonly", [&] { FReadOnly = true; }},
     };
     settings.at(name)();
   }
@@ -569,7 +566,6 @@ class TCase {
     }
   }
 
-  bool FReadOnly = false;
   bool FLoaded = false;
   int FMouseDowns = 0;
   int FRepaintsAtLoad = 0;

@@ -1,4 +1,5 @@
-// The control's properties in effect: values clamped, a Caret change without a window, the image bar's
+// The control's properties in effect: values clamped (the margin, the tab width, the history's length and
+// the wrap are cases of editing.txt), a Caret change without a window, the image bar's
 // pictures, and the note window's preset reaching a painted control. (A new tab width, hits, read-only
 // over a drag, the cursors, how far ahead start states are computed, the repaints an assignment brings,
 // what a Caret change in a window does to the history and the start states a property change brings
@@ -23,22 +24,14 @@ using test::TWindowedEditor;
 TEST(EditorProps, ValuesAreClampedNotRefused) {
   TEditor e;
   const std::vector<std::tuple<std::function<void(int)>, std::function<int()>, int, int>> cases = {
-      {[&](int v) { e.Margin().SetLeft(v); }, [&] { return e.Margin().Left(); }, -5, 0},
-      {[&](int v) { e.Margin().SetLeft(v); }, [&] { return e.Margin().Left(); }, 500, 100},
-      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 7, 6},
-      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 1, 2},
-      {[&](int v) { e.Caret().SetTabSpaceCount(v); }, [&] { return e.Caret().TabSpaceCount(); }, 12, 8},
       {[&](int v) { e.Ruler().SetGaugeRange(v); }, [&] { return e.Ruler().GaugeRange(); }, 9, 8},
       {[&](int v) { e.Ruler().SetGaugeRange(v); }, [&] { return e.Ruler().GaugeRange(); }, 20, 10},
       {[&](int v) { e.Leftbar().SetColumn(v); }, [&] { return e.Leftbar().Column(); }, 0, 1},
       {[&](int v) { e.Leftbar().SetColumn(v); }, [&] { return e.Leftbar().Column(); }, 9, 8},
       {[&](int v) { e.Leftbar().SetRightMargin(v); }, [&] { return e.Leftbar().RightMargin(); }, 101, 100},
       {[&](int v) { e.Imagebar().SetMarkWidth(v); }, [&] { return e.Imagebar().MarkWidth(); }, -1, 0},
-      {[&](int v) { e.SetUndoListMax(v); }, [&] { return e.UndoListMax(); }, 10, 64},
-      {[&](int v) { e.SetUndoListMax(v); }, [&] { return e.UndoListMax(); }, 200, 200},
       {[&](int v) { e.Speed().SetPageVerticalRange(v); }, [&] { return e.Speed().PageVerticalRange(); }, 0, 1},
       {[&](int v) { e.Speed().SetCaretVerticalAc(v); }, [&] { return e.Speed().CaretVerticalAc(); }, 9, 4},
-      {[&](int v) { e.WrapOption().SetWrapByte(v); }, [&] { return e.WrapOption().WrapByte(); }, 5, 20},
   };
   for (const auto& [set, get, given, kept] : cases) {
     set(given);

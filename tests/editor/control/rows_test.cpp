@@ -66,14 +66,6 @@ TEST(Rows, EditorsSharingRowsAllHearTheChangeAndUndoRecordsTheFocusedCaret) {
     EXPECT_EQ(first.ListInfo().WatcherCount(), 3);
   }
   EXPECT_EQ(first.ListInfo().WatcherCount(), 2);
-  // A row list without editors keeps its history all the same.
-  TEditorScreenStrings rows;
-  rows.ReplaceText(0, 0, "abc\r\n");
-  rows.ReplaceText(0, 1, "xyz");
-  rows.Undo();
-  EXPECT_EQ(rows.Text(), "abc\r\n");
-  rows.Redo();
-  EXPECT_EQ(rows.Text(), "xyz");
 }
 
 TEST(Rows, AMegabyteLineLoadsWrapsAndEditsWhole) {
@@ -95,12 +87,6 @@ TEST(Rows, AMegabyteLineLoadsWrapsAndEditsWhole) {
 
 // ---- the colour scheme and the rows ------------------------------------------------------------
 
-std::string Rows(int count) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += "row " + std::to_string(i) + "\r\n";
-  return text;
-}
-
 // An editor without a window: its screen is the rows it was told it shows, so start states are computed
 // two of those screens down (with a window, and how InitBracketsFull changes it, are cases of editing.txt);
 // it finds no cell under a point, and the top row is only stored, with no change reported.
@@ -109,7 +95,7 @@ TEST(FountainWiring, WithoutAWindowTheStatesAreComputedTwoOfItsScreensDown) {
   test::TChangeListener topRows;
   editor.OnTopRowChange = topRows.Event();
   editor.SetVisibleRows(5);
-  editor.Lines().SetText(Rows(50));
+  editor.Lines().SetText(test::Repeat("row\r\n", 50));
   EXPECT_TRUE(editor.ListInfo().StateComputed(10));
   EXPECT_FALSE(editor.ListInfo().StateComputed(11));
   int row = 0, index = 0;
@@ -123,7 +109,7 @@ TEST(FountainWiring, WhenTheFirstEditorGoesTheNextOneKeepsTheStates) {
   auto first = std::make_unique<TEditor>();
   TEditor second(*first);
   second.SetVisibleRows(100);
-  first->Lines().SetText(Rows(20));
+  first->Lines().SetText(test::Repeat("row\r\n", 20));
   first.reset();  // the rows must not keep the states it owned
   TEditorScreenStrings& rows = second.ListInfo();
   rows.ReplaceText(0, 1, "changed\r\n");
@@ -135,7 +121,7 @@ TEST(FountainWiring, WhenTheFirstEditorGoesTheNextOneKeepsTheStates) {
 
 TEST(FountainWiring, DestroyingTheExternalFountainClearsThePropertyAndAGoneEditorLeavesNoListener) {
   TEditor editor;
-  editor.Lines().SetText(Rows(5));
+  editor.Lines().SetText(test::Repeat("row\r\n", 5));
   auto external = std::make_unique<TEditorFountain>();
   editor.SetFountain(external.get());
   editor.ListInfo().DropStatesFrom(0);
@@ -164,7 +150,7 @@ TEST(FountainWiring, ARowWhoseStateChangesIsRepaintedInEveryAttachedEditor) {
   second.SetWindow(&secondWindow);
   first.View().Brackets().Add()->SetLeftBracket("(*");
   first.View().Brackets().Items(0)->SetRightBracket("*)");
-  first.Lines().SetText(Rows(10));
+  first.Lines().SetText(test::Repeat("row\r\n", 10));
   firstWindow.Invalidated.clear();
   secondWindow.Invalidated.clear();
   // Opening a bracket region on row 0 changes the start state of every row after it.

@@ -53,12 +53,12 @@ class TLogWatcher : public TRowsWatcher {
   TRowStates& StartStates() override { return States; }
 };
 
-// The watch cases of tests/data/text.txt: commands on rows with one watcher attached (and on the line
-// view over them), each check made where it stands.
+// The watch cases of tests/data/text.txt: commands on rows with one watcher attached (and a second one
+// when the case attaches it; the line view over them), each check made where it stands.
 TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
   for (const test_support::TRow& row : test_support::Rows("text.txt", "watch")) {
     TEditorScreenStrings rows;
-    TLogWatcher watcher;
+    TLogWatcher watcher, second;
     rows.AttachWatcher(&watcher);
     TEditorStrings lines(rows, watcher);
     for (std::size_t i = 0; i < row.Size(); ++i) {
@@ -71,8 +71,13 @@ TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
           {"load", [&] { rows.LoadText(text(0)); }},
           {"caret", [&] { watcher.Caret = {n(0), n(1)}; }},
           {"tabwidth", [&] { watcher.TabWidth = n(0); }},
+          {"second", [&] { rows.AttachWatcher(&second); }},
+          {"caret2", [&] { second.Caret = {n(0), n(1)}; }},
+          {"focus2", [&] { second.Focus = true; }},
+          {"detach", [&] { rows.DetachWatcher(&watcher); }},
           {"replace", [&] { rows.ReplaceText(n(0), n(1), text(2)); }},
           {"undo", [&] { rows.Undo(); }},
+          {"redo", [&] { rows.Redo(); }},
           {"wrapbyte", [&] { rows.WrapOption().SetWrapByte(n(0)); }},
           {"wordwrap", [&] { rows.SetWordWrap(true); }},
           {"wraplines", [&] { rows.WrapLines(); }},
@@ -87,6 +92,7 @@ TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
            }},
           {"text", [&] { EXPECT_EQ(rows.Text(), text(0)) << where; }},
           {"count", [&] { EXPECT_EQ(rows.Count(), n(0)) << where; }},
+          {"watchers", [&] { EXPECT_EQ(rows.WatcherCount(), n(0)) << where; }},
           {"row", [&] { EXPECT_EQ(rows.RowText(n(0)), text(1)) << where; }},
           {"undone-caret",
            [&] {
@@ -98,23 +104,6 @@ TEST(RowsWatcher, EveryCaseReportsWhatItSays) {
       words.at(name)();
     }
   }
-}
-
-TEST(RowsWatcher, TheFocusedWatcherIsTheOneWhoseCaretIsRecorded) {
-  TEditorScreenStrings rows;
-  TLogWatcher first, second;
-  rows.AttachWatcher(&first);
-  rows.AttachWatcher(&second);
-  rows.AttachWatcher(&second);  // once only
-  EXPECT_EQ(rows.WatcherCount(), 2);
-  EXPECT_EQ(rows.ActiveWatcher(), &first);
-  second.Focus = true;
-  second.Caret = {0, 3};
-  EXPECT_EQ(rows.ActiveWatcher(), &second);
-  rows.ReplaceText(0, 0, "x");
-  EXPECT_EQ(rows.UndoObj().UndoList().back().CaretCol, 3);
-  rows.DetachWatcher(&first);
-  EXPECT_EQ(rows.WatcherCount(), 1);
 }
 
 }  // namespace
