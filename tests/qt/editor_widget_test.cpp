@@ -164,21 +164,16 @@ TEST(EditorWidget, ANewControlHasItsOwnSizeAndCursorsAndTabMovesTheFocusIntoIt) 
 // Renders the note window's editor with Japanese text, a selection, a URL, a mail address and word wrap
 // into build/tests/qt/screenshots/editor.png, for a person to look at; checks every pixel was painted and
 // the URL came out blue.
-TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
-  InstallFontSubstitutions();
-  TEditorWidget widget;
-  editor::TEditor& editor = widget.Editor();
-  app::ApplyNoteWindowEditorSettings(editor);
-  editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
-  widget.resize(360, 220);
-  widget.show();
+TEST_F(EditorWidgetTest, JapaneseTextSelectionAndAddressesAsAPicture) {
+  editor::TEditor& editor = FWidget.Editor();
+  FWidget.resize(360, 220);
   editor.Lines().SetText(
       Sjis("TACK*NOTE のメモ帳です。折り返しの確認のために、少し長めの日本語の文章を書いておきます。\r\n"
            "サイト: http://www.example.com/index.html\r\n連絡先: someone@example.jp\r\n選択範囲はこの行です。\r\n"));
   editor.SetSelStart(static_cast<int>(editor.Lines().Text().find(Sjis("選択範囲"))));
   editor.SetSelLength(static_cast<int>(Sjis("選択範囲").size()));
   QApplication::processEvents();
-  const QImage image = widget.grab().toImage();
+  const QImage image = FWidget.grab().toImage();
   // Every pixel is painted: the top edge, the left margin and the space past the text are the page's white.
   for (int x = 0; x < 360; x += 7) {
     ASSERT_EQ(image.pixelColor(x, 0), QColor(Qt::white)) << x;
