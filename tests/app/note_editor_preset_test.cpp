@@ -29,14 +29,12 @@ TEST(NoteWindowPreset, GivesTheFormsValues) {
   EXPECT_TRUE(caret.NextLine);
   EXPECT_EQ(editor.Caret().Cursors().DragSelCopyCursor(), 2);
   EXPECT_EQ(editor.Caret().Cursors().LeftMarginCursor(), 1);
-  EXPECT_EQ(editor.Margin().Left(), 8);
   EXPECT_FALSE(editor.Leftbar().Edge());
   EXPECT_FALSE(editor.Ruler().Edge());
   EXPECT_FALSE(editor.Imagebar().Visible());
   EXPECT_EQ(editor.View().Colors().Url().Color(), clBlue);
   EXPECT_EQ(editor.View().Colors().Mail().BkColor(), clWhite);
   EXPECT_EQ(editor.View().Colors().Hit().Color(), clNone);
-  EXPECT_TRUE(editor.WordWrap());
   EXPECT_EQ(editor.WrapOption().WrapByte(), 80);
   EXPECT_EQ(editor.ListInfo().Count(), 2) << "a hundred bytes wrap at 80";
   EXPECT_EQ(editor.Viewport().TextLeft(), 8);
