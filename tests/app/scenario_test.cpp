@@ -126,16 +126,13 @@ bool RunUntilEnded(const std::function<void()>& open, const std::function<void()
   });
   poll.start(10);
   QTimer::singleShot(0, open);
-  // The end closes the dialog at once; the limit only keeps a broken end from hanging the test. It is a
-  // timer of this call's own, so it never fires into a later test.
+  // The end closes the dialog at once; the limit only keeps a broken end from hanging the test. It goes
+  // with this call's own poll timer, so it never fires into a later test.
   bool timedOut = false;
-  QTimer limit;
-  limit.setSingleShot(true);
-  QObject::connect(&limit, &QTimer::timeout, [&] {
+  QTimer::singleShot(10000, &poll, [&] {
     timedOut = true;
     QCoreApplication::exit(1);
   });
-  limit.start(10000);
   return QCoreApplication::exec() == 0 && asked && !timedOut;
 }
 
