@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -61,11 +62,27 @@ class TDialogRunner {
     };
     store::TSettings& settings = FHost.Settings();
     store::TMemoData& defaults = FHost.Store().DefaultMemo;
-    // The note window before a dialog opens, and what the font dialog answers.
-    if (verb == "skins") {
+    // Steps of one statement by their verbs: the note window before a dialog opens and what the font dialog
+    // answers, what the user does, and checks of what then shows (0/1 for a state).
+    const std::map<std::string, std::function<void()>> steps = {
+        {"skinfolder", [&] { std::filesystem::create_directories(FHost.SkinDir() / text(1)); }},
+        {"answerfont", [&] { FDialogs.Font = font(1); }},
+        {"click", [&] { Control<QAbstractButton>(*FDialog, w.at(1).c_str()).click(); }},
+        {"type", [&] { QTest::keyClicks(&control(1), QString::fromStdString(text(2))); }},
+        {"focus", [&] { control(1).setFocus(); }},
+        {"row", [&] { list(1).setCurrentRow(n(2)); }},
+        {"nohotkey", [&] { Control<dialogs::THotKeyEdit>(*FDialog, "hkText").SetHotKey(std::nullopt); }},
+        {"close", [&] { FDialog->close(); }},
+        {"text", [&] { EXPECT_EQ(shown(1), text(2)); }},
+        {"currentrow", [&] { EXPECT_EQ(list(1).currentRow(), n(2)); }},
+        {"checked", [&] { EXPECT_EQ(Control<QAbstractButton>(*FDialog, w.at(1).c_str()).isChecked(), n(2) != 0); }},
+        {"tab", [&] { EXPECT_EQ(Control<QTabWidget>(*FDialog, w.at(1).c_str()).currentIndex(), n(2)); }},
+        {"fontasked", [&] { EXPECT_EQ(FDialogs.FontOffered, font(1)); }},
+        {"hourglass", [&] { EXPECT_EQ(QApplication::overrideCursor() != nullptr, n(1) != 0); }}};
+    if (steps.count(verb)) {
+      steps.at(verb)();
+    } else if (verb == "skins") {
       for (const std::string& name : texts(1)) FHost.AddSkinFile(name);
-    } else if (verb == "skinfolder") {
-      std::filesystem::create_directories(FHost.SkinDir() / text(1));
     } else if (verb == "given") {
       const std::string& what = w.at(1);
       if (what == "skin") settings.SkinFile = text(2);
@@ -79,8 +96,6 @@ class TDialogRunner {
       }
       if (what == "editor") FHost.EditorText = text(2);
       if (what == "pages") FHost.SetPages(texts(3), n(2));
-    } else if (verb == "answerfont") {
-      FDialogs.Font = font(1);
       // Opening a dialog, and running one modally: the steps up to "end" act on it while it is open.
     } else if (verb == "options" || verb == "pages") {
       FSettingsAtOpen = settings;
@@ -92,13 +107,13 @@ class TDialogRunner {
       FModal.emplace();
       FRunning = w.at(1);
     } else if (verb == "end") {
-      const std::vector<std::vector<std::string>> steps = std::move(*FModal);
+      const std::vector<std::vector<std::string>> queued = std::move(*FModal);
       FModal.reset();
       bool ran = false;
       QTimer::singleShot(0, [&] {
         FDialog = QApplication::activeModalWidget();
         ASSERT_NE(FDialog, nullptr);
-        for (const std::vector<std::string>& step : steps) Step(step);
+        for (const std::vector<std::string>& step : queued) Step(step);
         ran = true;
       });
       if (FRunning == "options") dialogs::RunOptionsDialog(FHost, FDialogs);
@@ -110,8 +125,6 @@ class TDialogRunner {
       FDialog->activateWindow();
       EXPECT_TRUE(QTest::qWaitForWindowActive(FDialog));
       // What the user does.
-    } else if (verb == "click") {
-      Control<QAbstractButton>(*FDialog, w.at(1).c_str()).click();
     } else if (verb == "key") {
       const QKeySequence keys(QString::fromStdString(text(2)));
       ASSERT_EQ(keys.count(), 1);
@@ -120,26 +133,14 @@ class TDialogRunner {
     } else if (verb == "holdshiftctrl") {
       QTest::keyPress(&control(1), Qt::Key_Shift, Qt::ShiftModifier);
       QTest::keyPress(&control(1), Qt::Key_Control, Qt::ShiftModifier | Qt::ControlModifier);
-    } else if (verb == "type") {
-      QTest::keyClicks(&control(1), QString::fromStdString(text(2)));
     } else if (verb == "compose") {
       QInputMethodEvent commit;
       commit.setCommitString(QString::fromStdString(text(2)));
       QApplication::sendEvent(&control(1), &commit);
-    } else if (verb == "focus") {
-      control(1).setFocus();
-    } else if (verb == "row") {
-      list(1).setCurrentRow(n(2));
     } else if (verb == "clickrow") {
       QListWidget& rows = list(1);
       QTest::mouseClick(rows.viewport(), Qt::LeftButton, {}, rows.visualItemRect(rows.item(n(2))).center());
-    } else if (verb == "nohotkey") {
-      Control<dialogs::THotKeyEdit>(*FDialog, "hkText").SetHotKey(std::nullopt);
-    } else if (verb == "close") {
-      FDialog->close();
       // What then shows on the dialog.
-    } else if (verb == "text") {
-      EXPECT_EQ(shown(1), text(2));
     } else if (verb == "textlike") {
       EXPECT_TRUE(
           QRegularExpression(QString::fromStdString(text(2))).match(QString::fromStdString(shown(1))).hasMatch())
@@ -151,16 +152,10 @@ class TDialogRunner {
     } else if (verb == "current") {
       QListWidgetItem* item = list(1).currentItem();
       EXPECT_EQ(item ? item->text().toStdString() : "", text(2));
-    } else if (verb == "currentrow") {
-      EXPECT_EQ(list(1).currentRow(), n(2));
     } else if (verb == "inputmethod") {
       QInputMethodQueryEvent query(Qt::ImEnabled);
       QApplication::sendEvent(&control(1), &query);
       EXPECT_EQ(query.value(Qt::ImEnabled).toBool(), n(2) != 0);
-    } else if (verb == "checked") {
-      EXPECT_EQ(Control<QAbstractButton>(*FDialog, w.at(1).c_str()).isChecked(), n(2) != 0);
-    } else if (verb == "tab") {
-      EXPECT_EQ(Control<QTabWidget>(*FDialog, w.at(1).c_str()).currentIndex(), n(2));
     } else if (verb == "place") {
       EXPECT_EQ(control(1).pos(), QPoint(n(2), n(3)));
       EXPECT_TRUE(w.size() < 5 || control(1).width() > n(4)) << control(1).width();
@@ -172,10 +167,6 @@ class TDialogRunner {
       EXPECT_EQ(preview.palette().color(QPalette::WindowText), QColor(n(4), n(5), n(6)));
     } else if (verb == "result") {
       EXPECT_EQ(static_cast<QDialog*>(FDialog)->result(), w.at(1) == "ok" ? QDialog::Accepted : QDialog::Rejected);
-    } else if (verb == "fontasked") {
-      EXPECT_EQ(FDialogs.FontOffered, font(1));
-    } else if (verb == "hourglass") {
-      EXPECT_EQ(QApplication::overrideCursor() != nullptr, n(1) != 0);
       // What the note window then holds.
     } else if (verb == "calls") {
       EXPECT_EQ(FHost.CallsFrom(FMark), texts(1));

@@ -16,11 +16,14 @@
 
 #include "app/note_editor_preset.h"
 #include "editor/props/editor_properties.h"
+#include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
+#include "editor/text/editor_wrap_option.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
 #include "qt/editor_widget.h"
 #include "qt/qt_fonts.h"
+#include "support/fake_window.h"
 
 namespace qtui {
 namespace {
@@ -161,24 +164,47 @@ TEST(EditorWidget, ANewControlHasItsOwnSizeAndCursorsAndTabMovesTheFocusIntoIt) 
   EXPECT_EQ(widget->cursor().hotSpot(), QPoint(31, 0));
 }
 
+// The note window's editor preset reaches a control: the form's values, seen through the control. (That
+// addresses are shown is a scenario of tests/data/note_window.txt; the selection's navy is seen on the
+// picture below.)
+TEST(NoteWindowPreset, GivesTheFormsValues) {
+  editor::test::TFakeWindow window;
+  editor::TEditor editor;
+  editor.SetWindow(&window);
+  editor.Lines().SetText(std::string(100, 'x') + "\r\n");
+  app::ApplyNoteWindowEditorSettings(editor);
+  EXPECT_EQ(editor.BorderStyle(), editor::bsNone);
+  EXPECT_EQ(editor.Font().Name, "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E");
+  const editor::TCaretOptions& caret = editor.CaretOptions();
+  EXPECT_FALSE(caret.FreeCaret || caret.AutoIndent || caret.BackSpaceUnIndent);
+  EXPECT_TRUE(caret.NextLine);
+  EXPECT_EQ(editor.Caret().Cursors().DragSelCopyCursor(), 2);
+  EXPECT_EQ(editor.Caret().Cursors().LeftMarginCursor(), 1);
+  EXPECT_FALSE(editor.Leftbar().Edge());
+  EXPECT_FALSE(editor.Ruler().Edge());
+  EXPECT_FALSE(editor.Imagebar().Visible());
+  EXPECT_EQ(editor.View().Colors().Url().Color(), editor::clBlue);
+  EXPECT_EQ(editor.View().Colors().Mail().BkColor(), editor::clWhite);
+  EXPECT_EQ(editor.View().Colors().Hit().Color(), editor::clNone);
+  EXPECT_EQ(editor.WrapOption().WrapByte(), 80);
+  EXPECT_EQ(editor.ListInfo().Count(), 2) << "a hundred bytes wrap at 80";
+  EXPECT_EQ(editor.Viewport().TextLeft(), 8);
+  EXPECT_EQ(editor.VisibleCols(), 78);  // 640 pixels less the margins, in 8-pixel cells
+}
+
 // Renders the note window's editor with Japanese text, a selection, a URL, a mail address and word wrap
 // into build/tests/qt/screenshots/editor.png, for a person to look at; checks every pixel was painted and
 // the URL came out blue.
-TEST(EditorWidgetScreenshot, JapaneseTextSelectionAndAddressesAsAPicture) {
-  InstallFontSubstitutions();
-  TEditorWidget widget;
-  editor::TEditor& editor = widget.Editor();
-  app::ApplyNoteWindowEditorSettings(editor);
-  editor.SetFont({Sjis("ＭＳ ゴシック"), 11, 0, 0});
-  widget.resize(360, 220);
-  widget.show();
+TEST_F(EditorWidgetTest, JapaneseTextSelectionAndAddressesAsAPicture) {
+  editor::TEditor& editor = FWidget.Editor();
+  FWidget.resize(360, 220);
   editor.Lines().SetText(
       Sjis("TACK*NOTE のメモ帳です。折り返しの確認のために、少し長めの日本語の文章を書いておきます。\r\n"
            "サイト: http://www.example.com/index.html\r\n連絡先: someone@example.jp\r\n選択範囲はこの行です。\r\n"));
   editor.SetSelStart(static_cast<int>(editor.Lines().Text().find(Sjis("選択範囲"))));
   editor.SetSelLength(static_cast<int>(Sjis("選択範囲").size()));
   QApplication::processEvents();
-  const QImage image = widget.grab().toImage();
+  const QImage image = FWidget.grab().toImage();
   // Every pixel is painted: the top edge, the left margin and the space past the text are the page's white.
   for (int x = 0; x < 360; x += 7) {
     ASSERT_EQ(image.pixelColor(x, 0), QColor(Qt::white)) << x;
