@@ -1,4 +1,5 @@
-// The BMP check: every well-formed kind of file passes with its layout, damaged ones are refused.
+// The BMP check: every well-formed kind of file passes with its layout, damaged ones are refused; and the
+// seeds of the skin fuzz target.
 #include "image/bmp_check.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/skin_check.h"
 #include "support/bmp_writer.h"
 #include "support/case_table.h"
+#include "support/temp_dir.h"
 
 namespace image {
 namespace {
@@ -21,11 +24,16 @@ using namespace image_test;
 const std::string kOs2 =
     std::string("BM\0\0\0\0\0\0\0\0\x20\0\0\0\x0C\0\0\0\x03\0\x02\0\x01\0\x01\0", 26) + std::string(14, '\0');
 
-TEST(CheckBmp, WellFormedFilesOfEveryKindPassWithTheirLayout) {
+// The shape a bmp or seed row gives: WIDTH HEIGHT BITS COMPRESSION TOPDOWN.
+TBmpShape ShapeOf(const test_support::TRow& row) {
   const std::map<std::string, TCompression> compressions = {
       {"rgb", BI_RGB}, {"rle8", BI_RLE8}, {"rle4", BI_RLE4}, {"bitfields", BI_BITFIELDS}, {"os2", BI_RGB}};
+  return {row.Int(0), row.Int(1), row.Int(2), compressions.at(row[3]), row.Int(4) != 0};
+}
+
+TEST(CheckBmp, WellFormedFilesOfEveryKindPassWithTheirLayout) {
   for (const test_support::TRow& row : test_support::Rows("image.txt", "bmp")) {
-    const TBmpShape shape{row.Int(0), row.Int(1), row.Int(2), compressions.at(row[3]), row.Int(4) != 0};
+    const TBmpShape shape = ShapeOf(row);
     const std::optional<TBmpLayout> layout = CheckBmp(row[3] == "os2" ? kOs2 : MakeBmp(shape));
     ASSERT_TRUE(layout) << row.Where();
     EXPECT_TRUE(layout->Width == shape.Width && layout->Height == shape.Height && layout->TopDown == shape.TopDown &&
@@ -76,6 +84,19 @@ TEST(CheckBmp, DamagedFilesAreRefusedAndTheLimitsPass) {
     EXPECT_FALSE(CheckBmp(Edited(row))) << row[0] << " at " << row.Where();
   for (const test_support::TRow& row : test_support::Rows("image.txt", "limit"))
     EXPECT_TRUE(CheckBmp(Edited(row))) << row[0] << " at " << row.Where();
+}
+
+// The seed corpus of the skin fuzz target: the seed rows, a file a row short and one cut after "BM", each
+// already holding the property the target checks.
+TEST(FuzzSeeds, SkinSeedsHoldTheFuzzProperty) {
+  std::vector<std::string> seeds;
+  for (const test_support::TRow& row : test_support::Rows("image.txt", "seed")) seeds.push_back(MakeBmp(ShapeOf(row)));
+  std::string cut = seeds[4];
+  cut.resize(cut.size() - 5);  // a row short
+  seeds.push_back(cut);
+  seeds.push_back("BM");
+  for (const std::string& seed : seeds) EXPECT_EQ(fuzz::CheckSkin(seed, nullptr), "") << testing::PrintToString(seed);
+  test_support::WriteSeeds("skin", seeds);
 }
 
 }  // namespace

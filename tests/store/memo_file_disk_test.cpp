@@ -28,9 +28,7 @@ TEST_F(MemoFileDiskTest, FileWithoutPagesGivesOneNewPage) {
     EXPECT_EQ(FStore.Pages[0].Created, "20240506070809");
     FStore.Pages[0].Text = "hello\nworld";
     ASSERT_EQ(Save(file), SaveOk);
-    TNoteStore again(FClock);
-    ASSERT_TRUE(TMemoFile(FDat).LoadMemoFile(again));
-    EXPECT_EQ(TextsOf(again.Pages), Texts{"hello\r\nworld"});
+    EXPECT_EQ(TextsOf(Parse(ReadBytes(FDat))), Texts{"hello\r\nworld"});
   }
 }
 
@@ -59,7 +57,7 @@ TEST_F(MemoFileDiskTest, UnreadableFileIsNeverOverwritten) {
 // Unsavable text and a save that fails half way each leave the old file byte for byte; the failure names
 // the file and the reason, and the pages then go to a rescue file in the user's data folder, every page
 // included, even one the data file cannot hold.
-TEST_F(MemoFileDiskTest, FailedSaveLeavesTheOldFileAndThePagesCanBeRescued) {
+TEST_F(MemoFileDiskTest, FailedSavesLeaveTheOldFileOrACopyAndThePagesCanBeRescued) {
   SetPages({"the old notes"});
   TMemoFile file(FDat);
   ASSERT_EQ(Save(file), SaveOk);
@@ -84,21 +82,16 @@ TEST_F(MemoFileDiskTest, FailedSaveLeavesTheOldFileAndThePagesCanBeRescued) {
   EXPECT_EQ(Parse(ReadBytes(second.File)), FStore.Pages);
   EXPECT_EQ(Save(file), SaveOk);
   EXPECT_EQ(Parse(ReadBytes(FDat)), FStore.Pages);
-}
 
-// A write in place (the data file has a second name) that stops half way leaves the file damaged, but
-// the complete pages were synced into a copy first, and that copy is the rescue.
-TEST_F(MemoFileDiskTest, HalfFinishedWriteInPlaceIsRescuedByItsCopy) {
-  SetPages({"old"});
-  TMemoFile file(FDat);
-  ASSERT_EQ(Save(file), SaveOk);
+  // A write in place (the data file now has a second name) that stops half way leaves the file damaged,
+  // but the complete pages were synced into a copy first, and that copy is the rescue: no third file.
   std::filesystem::create_hard_link(FDat, FDir / "second name");
   SetPages({std::string(20000, 'x')});
   EXPECT_EQ(Save(file, FaultyCalls::FullAfter(5000)), SaveFailed);
-  const platform::FileResult rescued = file.RescuePages(FStore);
-  EXPECT_EQ(rescued.File, file.LastError().SafetyCopy);
-  EXPECT_EQ(Parse(ReadBytes(rescued.File)), FStore.Pages);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FData / "tacknote"), {}), 1);
+  const platform::FileResult copied = file.RescuePages(FStore);
+  EXPECT_EQ(copied.File, file.LastError().SafetyCopy);
+  EXPECT_EQ(Parse(ReadBytes(copied.File)), FStore.Pages);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FData / "tacknote"), {}), 3);
 }
 
 // A file the reader could not take in whole is copied beside itself before anything replaces it, once:

@@ -23,7 +23,9 @@ class SettingsTest : public StoreTest {
   }
 };
 
-TEST_F(SettingsTest, MissingFileKeepsEveryDefault) {
+// A missing file keeps every default, and nothing is written until a save, whose fresh file lists the keys
+// in write order.
+TEST_F(SettingsTest, MissingFileKeepsEveryDefaultAndAFreshFileListsTheKeysInWriteOrder) {
   FWindow.Left = 5;  // the window's value at that moment is the default
   FMemo.FontSize = 13;
   ASSERT_TRUE(LoadSettings(FIni, FWindow, FMemo).Ok);
@@ -32,24 +34,21 @@ TEST_F(SettingsTest, MissingFileKeepsEveryDefault) {
   expected.FontSize = 13;
   EXPECT_EQ(FMemo, expected);
   EXPECT_TRUE(FDir.Names().empty());
-}
-
-// Every key's name is pinned by the fresh file below and read back by the round trip after it; here the
-// forms of the values.
-TEST_F(SettingsTest, ValuesAreReadInTheFormsTheProgramAlwaysRead) {
-  Load("[tacknote]\r\nalphablend=300\r\nResident=5\r\nLeft=0x20\r\nTop=$20\r\nWidth=abc\r\nAlwaysOnTop=abc\r\n");
-  EXPECT_EQ(FWindow, (TSettings{"DEFAULT.BMP", "Alt+Ctrl+M", true, 32, 32, 352, 355, false, false, 44}));
-  Load("[TACKNOTE]\r\nAlphaBlend=-1\r\n");
-  EXPECT_EQ(FWindow.AlphaBlend, 255);
-}
-
-TEST_F(SettingsTest, FreshFileListsTheKeysInWriteOrder) {
   ASSERT_TRUE(SaveSettings(FIni, TSettings(), BuiltInDefaultMemo()).Ok);
   EXPECT_EQ(ReadBytes(FIni),
             "[TACKNOTE]\r\nSkinFile=DEFAULT.BMP\r\nLeft=247\r\nTop=142\r\nWidth=352\r\nHeight=355\r\n"
             "WindowShade=0\r\nAlwaysOnTop=0\r\nAlphaBlend=255\r\nHotKey=Alt+Ctrl+M\r\nResident=0\r\nWordWrap=0\r\n"
             "FontColor=0\r\nFontName=\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E\r\nFontSize=10\r\n"
             "FontStyle=0\r\n");
+}
+
+// Every key's name is pinned by the fresh file above and read back by the round trip below; here the
+// forms of the values.
+TEST_F(SettingsTest, ValuesAreReadInTheFormsTheProgramAlwaysRead) {
+  Load("[tacknote]\r\nalphablend=300\r\nResident=5\r\nLeft=0x20\r\nTop=$20\r\nWidth=abc\r\nAlwaysOnTop=abc\r\n");
+  EXPECT_EQ(FWindow, (TSettings{"DEFAULT.BMP", "Alt+Ctrl+M", true, 32, 32, 352, 355, false, false, 44}));
+  Load("[TACKNOTE]\r\nAlphaBlend=-1\r\n");
+  EXPECT_EQ(FWindow.AlphaBlend, 255);
 }
 
 TEST_F(SettingsTest, SaveKeepsTheFilesOtherLinesAndReadsBack) {

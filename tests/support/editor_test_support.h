@@ -12,9 +12,6 @@
 
 namespace editor::test {
 
-// あ in code page 932.
-inline constexpr std::string_view kA = "\x82\xA0";
-
 // Every row as "text|B", "text|W" or "text|E" (B a line break, W wrapped on, E the text's end).
 inline std::vector<std::string> RowDump(TEditor& editor) {
   const TEditorScreenStrings& rows = editor.ListInfo();

@@ -18,7 +18,6 @@ class TFakeWindow : public TEditorWindow {
   int Height = 480;
   int Screen = 1024;
   bool HasFocus = true;
-  int BlinkTime = 500;
 
   std::vector<TRect> Invalidated;
   int InvalidateAllCount = 0;
@@ -30,7 +29,6 @@ class TFakeWindow : public TEditorWindow {
   int CaretTimer = 0;  // the tick interval last asked for, 0 when stopped
   TCursorKind Cursor = TCursorKind::Arrow;
   bool Captured = false;
-  TPoint CompositionPos;
   struct TScrollRange {
     int Min = 0, Max = 0, Page = 0, Position = 0;
   };
@@ -45,12 +43,12 @@ class TFakeWindow : public TEditorWindow {
   void Scroll(int dx, int dy, const TRect& area) override { Scrolls.push_back({dx, dy, area}); }
   void Update() override {}
   void SetCaretTimer(int interval) override { CaretTimer = interval; }
-  int CaretBlinkTime() const override { return BlinkTime; }
+  int CaretBlinkTime() const override { return 500; }
   void SetCursor(TCursorKind cursor) override { Cursor = cursor; }
   void SetMouseCapture(bool capture) override { Captured = capture; }
   bool Focused() const override { return HasFocus; }
   void SetFocus() override { HasFocus = true; }
-  void SetCompositionWindow(TPoint position) override { CompositionPos = position; }
+  void SetCompositionWindow(TPoint) override {}
   void SetScrollRange(bool vertical, int min, int max, int page, int position) override {
     (vertical ? VerticalBar : HorizontalBar) = {min, max, page, position};
   }
