@@ -185,25 +185,22 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
 // The note window's scheme (address and URL detection on) against a model that decides at each token
 // start, from the text after it alone, whether an address or a URL starts there, and leaves every other
 // token to the scheme-less parser: the tokenizer's look-ahead caches must never change a token.
-bool IsMailChar(unsigned char c) {
-  return std::string_view("!$%&*,-./0123456789;=?@^_~").find(static_cast<char>(c)) != std::string_view::npos ||
-         (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// An ASCII letter or one of the other characters the rule allows.
+bool IsLetterOr(std::string_view others, char c) {
+  return others.find(c) != std::string_view::npos || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
-
-bool IsUrlChar(unsigned char c) {
-  return std::string_view("#%&+-./0123456789:=?_~").find(static_cast<char>(c)) != std::string_view::npos ||
-         (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool IsMailChar(char c) { return IsLetterOr("!$%&*,-./0123456789;=?@^_~", c); }
+bool IsUrlChar(char c) { return IsLetterOr("#%&+-./0123456789:=?_~", c); }
 
 // The length of the address at the start of text, or 0: a mail character other than "@", then mail
 // characters holding an "@" and after it a full stop; the address runs on over every mail character.
 std::size_t MailAt(std::string_view text) {
-  if (!IsMailChar(static_cast<unsigned char>(text[0])) || text[0] == '@') return 0;
+  if (!IsMailChar(text[0]) || text[0] == '@') return 0;
   bool seenAt = false;
-  for (std::size_t i = 1; i < text.size() && IsMailChar(static_cast<unsigned char>(text[i])); ++i) {
+  for (std::size_t i = 1; i < text.size() && IsMailChar(text[i]); ++i) {
     if (text[i] == '@') seenAt = true;
     if (text[i] == '.' && seenAt) {
-      while (i < text.size() && IsMailChar(static_cast<unsigned char>(text[i]))) ++i;
+      while (i < text.size() && IsMailChar(text[i])) ++i;
       return i;
     }
   }
@@ -214,7 +211,7 @@ std::size_t UrlAt(std::string_view text) {
   for (std::string_view prefix : {"ftp:", "http:", "https:", "www."}) {
     if (text.substr(0, prefix.size()) != prefix) continue;
     std::size_t i = prefix.size();
-    while (i < text.size() && IsUrlChar(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && IsUrlChar(text[i])) ++i;
     return i;
   }
   return 0;
