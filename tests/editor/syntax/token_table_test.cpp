@@ -37,6 +37,7 @@ struct TRowCase {
   std::optional<TStateFields> Forced;
   TStateFields Check;
   std::vector<test::TToken> Tokens;  // positions are filled in when the row runs
+  std::vector<std::string> Colours;  // of a colour case ("=")
 };
 
 int KindValue(const std::string& name) {
@@ -74,6 +75,10 @@ TRowCase ReadRow(const test::TTableLine& line) {
     const char first = words[at][0];
     if (first == '{' || first == '[') {
       (first == '{' ? row.Forced.emplace() : row.Check) = ReadFields(words, at);
+      continue;
+    }
+    if (words[0] == "=") {
+      row.Colours.push_back(words[at]);
       continue;
     }
     const std::size_t quote = words[at].find('"');
@@ -131,19 +136,13 @@ void RunBlock(const std::vector<TRowCase>& block, const test::TScheme& scheme) {
 
 // "= "row" {state} Colour...": the colour record each token of a one-row text takes, by name ("-" for
 // none, "Bracket" for a pair's own).
-void CheckColours(const test::TTableLine& line, const test::TScheme& scheme) {
-  const std::vector<std::string>& words = line.Words;
+void CheckColours(const TRowCase& row, const test::TScheme& scheme) {
   TRowAttributeData state;
-  std::size_t at = 2;
-  if (at < words.size() && words[at][0] == '{') {
-    for (const auto& [key, value] : ReadFields(words, at)) Set(state, key, value);
-    ++at;
-  }
+  for (const auto& [key, value] : row.Forced.value_or(TStateFields{})) Set(state, key, value);
   std::unique_ptr<TFountainParser> parser = scheme.CreateParser();
-  const std::string text = test::ParseQuoted(words.at(1)).Text;
-  parser->SetSource(text, state);
+  parser->SetSource(row.Text, state);
   std::vector<std::string> names;
-  while (parser->NextToken() != tokEnd && names.size() < words.size()) {
+  while (parser->NextToken() != tokEnd && names.size() <= row.Colours.size()) {
     const TFountainColor* colour = parser->TokenColor();
     names.emplace_back(colour == nullptr ? "-" : "?");
     for (const TNamedColor& record : scheme.Fountain->Colors().Records())
@@ -151,8 +150,7 @@ void CheckColours(const test::TTableLine& line, const test::TScheme& scheme) {
     for (int i = 0; i < scheme.Fountain->Brackets().Count(); ++i)
       if (colour == &scheme.Fountain->Brackets().Items(i)->ItemColor()) names.back() = "Bracket";
   }
-  EXPECT_EQ(names, std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(at), words.end()))
-      << "tokens.txt:" << line.Number;
+  EXPECT_EQ(names, row.Colours) << "tokens.txt:" << row.Line;
 }
 
 TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
@@ -170,7 +168,7 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
       }
       if (first == "=") {
         if (!block.empty()) throw std::runtime_error("a colour case inside rows");
-        CheckColours(line, scheme);
+        CheckColours(ReadRow(line), scheme);
         ++cases;
         continue;
       }
