@@ -45,12 +45,8 @@ TEST(NextRowState, PassThroughFieldsSurviveAndOutOfRangeRowsChangeNothing) {
   TEditorFountain fountain;
   auto parser = fountain.CreateParser();
   test::TRows rows{{"abc def", RowAttrWrap}, {"gh ij", RowAttrEnd}};
-  TRowAttributeData state;
-  state.RowAttribute = RowAttrWrap;
-  state.ScanState1 = 5;
-  state.ScanState2 = 6;
-  state.ScanState3 = 7;
-  state.ScanText = "kept";
+  TRowAttributeData state{
+      .RowAttribute = RowAttrWrap, .ScanState1 = 5, .ScanState2 = 6, .ScanState3 = 7, .ScanText = "kept"};
   TRowAttributeData expected = state;
   parser->NextRowState(2, rows, state);
   parser->NextRowState(-1, rows, state);
