@@ -138,10 +138,9 @@ TEST(ParserFuzz, RandomRowsNeverBreakTheTokenRules) {
   const long rowCount = FuzzRowCount();
   for (long n = 0; n < rowCount; ++n) {
     const std::string row = generator.Row();
-    // Exactly the row and its zero byte, so ASan sees any read past it.
+    // Exactly the row and its zero byte (make_unique zeroes the buffer), so ASan sees any read past it.
     auto buffer = std::make_unique<char[]>(row.size() + 1);
     std::memcpy(buffer.get(), row.data(), row.size());
-    buffer[row.size()] = '\0';
     const TRowAttributeData state = generator.State();
     TFountainParser& parser = *parsers[static_cast<std::size_t>(n % static_cast<long>(parsers.size()))];
     ASSERT_EQ(CheckRow(parser, buffer.get(), row.size(), state), "") << "row " << n;

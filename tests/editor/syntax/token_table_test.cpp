@@ -41,7 +41,6 @@ struct TRowCase {
 };
 
 int KindValue(const std::string& name) {
-  if (name == "End") return tokEnd;
   TTokenKind kind;
   if (TokenKindByName("tok" + name, kind)) return kind;
   return std::stoi(name);  // a raw byte, for kinds no scanner produces
