@@ -89,14 +89,6 @@ TRowCase ReadRow(const test::TTableLine& line) {
   return row;
 }
 
-// The options of an "@" line. A quote in a value may have glued the words after it together, so the
-// words are joined and split at blanks again.
-test::TScheme SchemeOfLine(const std::vector<std::string>& words) {
-  std::string options;
-  for (std::size_t i = 1; i < words.size(); ++i) options += words[i] + " ";
-  return test::SchemeOf(options);
-}
-
 // Tokenizes the rows as the drawing code does: a wrapped row sees the next row's text too, and its
 // tokens run until one starts past the row's own end. Each row's start state comes from the row above.
 void RunBlock(const std::vector<TRowCase>& block, const test::TScheme& scheme) {
@@ -162,7 +154,11 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
       if (first == "@") {
         if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << line.Number << ": rows above were not closed with '-'";
         block.clear();
-        scheme = SchemeOfLine(line.Words);
+        // A quote in a value may have glued the words after it together, so the words of the options
+        // are joined and split at blanks again.
+        std::string options;
+        for (std::size_t i = 1; i < line.Words.size(); ++i) options += line.Words[i] + " ";
+        scheme = test::SchemeOf(options);
         continue;
       }
       if (first != "-" && first != "~" && first != "|" && first != "=") throw std::runtime_error("unknown line");
