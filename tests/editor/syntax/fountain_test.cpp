@@ -170,18 +170,14 @@ TEST(EditorColors, ElevenRecordsInOrderAndMassSettersChangeAllButSelectAndHitRep
 // is a change that EditorProps.ViewForwardsToItsSchemeAndReportsItsChanges hears.
 
 TEST(Fountain, PartiesAreToldWhenTheSchemeIsDestroyed) {
-  TListener listener;
-  TObject* sender = nullptr;
-  {
-    auto fountain = std::make_unique<TEditorFountain>();
-    sender = fountain.get();
-    fountain->FreeNotification(MethodEvent<&TListener::Heard>(&listener));
-    TListener removed;
-    fountain->FreeNotification(MethodEvent<&TListener::Heard>(&removed));
-    fountain->RemoveFreeNotification(MethodEvent<&TListener::Heard>(&removed));
-    fountain.reset();
-    EXPECT_EQ(removed.Count, 0);
-  }
+  TListener listener, removed;
+  auto fountain = std::make_unique<TEditorFountain>();
+  TObject* sender = fountain.get();
+  fountain->FreeNotification(MethodEvent<&TListener::Heard>(&listener));
+  fountain->FreeNotification(MethodEvent<&TListener::Heard>(&removed));
+  fountain->RemoveFreeNotification(MethodEvent<&TListener::Heard>(&removed));
+  fountain.reset();
+  EXPECT_EQ(removed.Count, 0);
   EXPECT_EQ(listener.Count, 1);
   EXPECT_EQ(listener.LastSender, sender);
 }
