@@ -30,10 +30,9 @@ TEST(FountainColor, StartsAsTheControlsOwnColoursAndReportsOnlyRealChanges) {
   EXPECT_EQ(listener.LastSender, &color);
 
   TFountainColor copy;
-  TListener copyListener;
-  copy.OnChange = MethodEvent<&TListener::Heard>(&copyListener);
+  copy.OnChange = MethodEvent<&TListener::Heard>(&listener);
   copy.Assign(color);
-  EXPECT_EQ(copyListener.Count, 1) << "Assign reports all three fields at once";
+  EXPECT_EQ(listener.Count, 4) << "Assign reports all three fields at once";
   EXPECT_EQ(copy.Color(), 0xFF0000u);
   EXPECT_EQ(copy.BkColor(), 0xFFFFFFu);
   EXPECT_EQ(copy.Style(), fsBold | fsUnderline);
