@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <random>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,10 +108,8 @@ std::string CheckRow(TFountainParser& parser, const char* text, std::size_t text
     // A carried-over token keeps the kind the state names, whatever a damaged state says.
     const bool carried = parser.InContinuation() && kind == state.StartToken;
     if (!(IsProducedKind(kind) || carried) || length <= 0 || pos < end || pos + length > stop) {
-      std::ostringstream out;
-      out << "bad token kind " << int{kind} << " at " << pos << " length " << length << " after " << end
-          << " in a row of " << stop;
-      return out.str();
+      return "bad token kind " + std::to_string(kind) + " at " + std::to_string(pos) + " length " +
+             std::to_string(length) + " after " + std::to_string(end) + " in a row of " + std::to_string(stop);
     }
     for (int i = end; i < pos; ++i) {
       if (!test::IsBlank(text[i])) return "byte " + std::to_string(i) + " belongs to no token";

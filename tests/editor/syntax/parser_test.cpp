@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "editor/syntax/editor_parser.h"
 #include "editor/syntax/fountain.h"
