@@ -137,7 +137,6 @@ TEST(EditorFountain, AssigningPairsOrColoursCopiesEachInOneReport) {
 // One walk over the records: their names in published order, and the mass setters' reach.
 TEST(EditorColors, ElevenRecordsInOrderAndMassSettersChangeAllButSelectAndHitReportingOnce) {
   TEditorFountain fountain;
-  fountain.Colors().Hit().SetColor(5);
   TListener listener;
   fountain.Add(MethodEvent<&TListener::Heard>(&listener));
 
@@ -157,10 +156,9 @@ TEST(EditorColors, ElevenRecordsInOrderAndMassSettersChangeAllButSelectAndHitRep
   }
   EXPECT_EQ(names, (std::vector<std::string>{"Ank", "Comment", "DBCS", "Hit", "Int", "Mail", "Reserve", "Select", "Str",
                                              "Symbol", "Url"}));
-  // The Reserve record is the scheme's own; Select keeps its white on navy, Hit its own colour.
+  // The Reserve record is the scheme's own; Select keeps its white on navy.
   EXPECT_EQ(&fountain.Colors().Reserve(), &fountain.Reserve());
   EXPECT_TRUE(fountain.Colors().Select().Color() == 0xFFFFFFu && fountain.Colors().Select().BkColor() == 0x800000u);
-  EXPECT_EQ(fountain.Colors().Hit().Color(), 5u);
   // The same walk serves the drawing code's italic test.
   EXPECT_EQ(fountain.ColorRecords().size(), 11u);
 }
