@@ -2,8 +2,6 @@
 // (Colours by kind and reserved words are cases of tokens.txt.)
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "editor/syntax/editor_parser.h"
 #include "editor/syntax/fountain.h"
 #include "support/token_test_support.h"
@@ -23,8 +21,7 @@ TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
   state.BracketIndex = 0;
   state.StartToken = tokAnk;
   state.Remain = 2;
-  const std::string text = "  xy) z";
-  parser->SetSource(text, state);
+  parser->SetSource("  xy) z", state);
   EXPECT_TRUE(parser->TokenBracket() == BracketNotComputed && parser->BracketIndex() == 0);
   EXPECT_TRUE(parser->StartToken() == tokAnk && parser->Remain() == 2);
   // The tokens themselves are a case of tokens.txt; here the continuation flag and the end repeating.
