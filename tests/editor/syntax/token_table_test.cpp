@@ -37,10 +37,10 @@ struct TRowCase {
   std::optional<TStateFields> Forced;
   TStateFields Check;
   std::vector<test::TToken> Tokens;  // positions are filled in when the row runs
+  std::vector<std::string> Colours;  // of a colour case ("=")
 };
 
 int KindValue(const std::string& name) {
-  if (name == "End") return tokEnd;
   TTokenKind kind;
   if (TokenKindByName("tok" + name, kind)) return kind;
   return std::stoi(name);  // a raw byte, for kinds no scanner produces
@@ -76,6 +76,10 @@ TRowCase ReadRow(const test::TTableLine& line) {
       (first == '{' ? row.Forced.emplace() : row.Check) = ReadFields(words, at);
       continue;
     }
+    if (words[0] == "=") {
+      row.Colours.push_back(words[at]);
+      continue;
+    }
     const std::size_t quote = words[at].find('"');
     TTokenKind kind;
     if (quote == std::string::npos || !TokenKindByName("tok" + words[at].substr(0, quote), kind))
@@ -83,14 +87,6 @@ TRowCase ReadRow(const test::TTableLine& line) {
     row.Tokens.push_back({kind, 0, test::ParseQuoted(words[at]).Text});
   }
   return row;
-}
-
-// The options of an "@" line. A quote in a value may have glued the words after it together, so the
-// words are joined and split at blanks again.
-test::TScheme SchemeOfLine(const std::vector<std::string>& words) {
-  std::string options;
-  for (std::size_t i = 1; i < words.size(); ++i) options += words[i] + " ";
-  return test::SchemeOf(options);
 }
 
 // Tokenizes the rows as the drawing code does: a wrapped row sees the next row's text too, and its
@@ -131,19 +127,13 @@ void RunBlock(const std::vector<TRowCase>& block, const test::TScheme& scheme) {
 
 // "= "row" {state} Colour...": the colour record each token of a one-row text takes, by name ("-" for
 // none, "Bracket" for a pair's own).
-void CheckColours(const test::TTableLine& line, const test::TScheme& scheme) {
-  const std::vector<std::string>& words = line.Words;
+void CheckColours(const TRowCase& row, const test::TScheme& scheme) {
   TRowAttributeData state;
-  std::size_t at = 2;
-  if (at < words.size() && words[at][0] == '{') {
-    for (const auto& [key, value] : ReadFields(words, at)) Set(state, key, value);
-    ++at;
-  }
+  for (const auto& [key, value] : row.Forced.value_or(TStateFields{})) Set(state, key, value);
   std::unique_ptr<TFountainParser> parser = scheme.CreateParser();
-  const std::string text = test::ParseQuoted(words.at(1)).Text;
-  parser->SetSource(text, state);
+  parser->SetSource(row.Text, state);
   std::vector<std::string> names;
-  while (parser->NextToken() != tokEnd && names.size() < words.size()) {
+  while (parser->NextToken() != tokEnd && names.size() <= row.Colours.size()) {
     const TFountainColor* colour = parser->TokenColor();
     names.emplace_back(colour == nullptr ? "-" : "?");
     for (const TNamedColor& record : scheme.Fountain->Colors().Records())
@@ -151,8 +141,7 @@ void CheckColours(const test::TTableLine& line, const test::TScheme& scheme) {
     for (int i = 0; i < scheme.Fountain->Brackets().Count(); ++i)
       if (colour == &scheme.Fountain->Brackets().Items(i)->ItemColor()) names.back() = "Bracket";
   }
-  EXPECT_EQ(names, std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(at), words.end()))
-      << "tokens.txt:" << line.Number;
+  EXPECT_EQ(names, row.Colours) << "tokens.txt:" << row.Line;
 }
 
 TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
@@ -165,19 +154,20 @@ TEST(TokenTable, EveryCaseOfTheDataFileScansAsWritten) {
       if (first == "@") {
         if (!block.empty()) ADD_FAILURE() << "tokens.txt:" << line.Number << ": rows above were not closed with '-'";
         block.clear();
-        scheme = SchemeOfLine(line.Words);
+        // A quote in a value may have glued the words after it together, so the words of the options
+        // are joined and split at blanks again.
+        std::string options;
+        for (std::size_t i = 1; i < line.Words.size(); ++i) options += line.Words[i] + " ";
+        scheme = test::SchemeOf(options);
         continue;
       }
-      if (first == "=") {
-        if (!block.empty()) throw std::runtime_error("a colour case inside rows");
-        CheckColours(line, scheme);
-        ++cases;
-        continue;
-      }
-      if (first != "-" && first != "~" && first != "|") throw std::runtime_error("unknown line");
+      if (first != "-" && first != "~" && first != "|" && first != "=") throw std::runtime_error("unknown line");
+      if (first == "=" && !block.empty()) throw std::runtime_error("a colour case inside rows");
       block.push_back(ReadRow(line));
-      if (first == "-") {
-        RunBlock(block, scheme);
+      // "-" closes a case of rows, "=" is a case of its own.
+      if (first == "-") RunBlock(block, scheme);
+      if (first == "=") CheckColours(block.back(), scheme);
+      if (first == "-" || first == "=") {
         block.clear();
         ++cases;
       }
