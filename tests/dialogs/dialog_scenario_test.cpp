@@ -169,10 +169,12 @@ class TDialogRunner {
       EXPECT_EQ(static_cast<QDialog*>(FDialog)->result(), w.at(1) == "ok" ? QDialog::Accepted : QDialog::Rejected);
       // What the note window then holds.
     } else if (verb == "calls") {
-      EXPECT_EQ(FHost.CallsFrom(FMark), texts(1));
+      EXPECT_EQ(Strings(FHost.Calls.begin() + static_cast<std::ptrdiff_t>(FMark), FHost.Calls.end()), texts(1));
       FMark = FHost.Calls.size();
     } else if (verb == "stored" && w.at(1) == "pages") {
-      EXPECT_EQ(FHost.PageTexts(), texts(2));
+      Strings pageTexts;
+      for (const store::TMemoData& page : FHost.Store().Pages) pageTexts.push_back(page.Text);
+      EXPECT_EQ(pageTexts, texts(2));
     } else if (verb == "stored" && w.at(1) == "entry") {
       const std::string expected = text(2).empty() ? "" : platform::AutostartEntryText(text(2));
       EXPECT_EQ(test_support::ReadBytes(FHost.AutostartDir() / "tacknote.desktop"), expected);

@@ -50,17 +50,8 @@ class TFakeNoteWindow : public dialogs::TOptionsHost, public dialogs::TPageOrder
     FPageIndex = shown;
     EditorText = FStore.Pages[static_cast<std::size_t>(shown)].Text;
   }
-  std::vector<std::string> PageTexts() const {
-    std::vector<std::string> texts;
-    for (const store::TMemoData& page : FStore.Pages) texts.push_back(page.Text);
-    return texts;
-  }
   void AddSkinFile(const std::string& name) { test_support::WriteBytes(SkinDir() / name, "BM"); }
   void SetOpacityQuietly(int alpha) { FOpacity = alpha; }
-  // The calls made since the log held `first` entries.
-  std::vector<std::string> CallsFrom(std::size_t first) const {
-    return {Calls.begin() + static_cast<std::ptrdiff_t>(first), Calls.end()};
-  }
 
   // TOptionsHost and TPageOrderHost
   QWidget& Window() override { return FWindow; }

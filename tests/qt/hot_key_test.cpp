@@ -51,7 +51,7 @@ TEST(LinkUrl, WwwAddressesAreWebPagesAndOthersStayAsTheyAre) {
 }
 
 // Off X11 nothing is grabbed, and without a notification area no tray icon is added; neither complains.
-// (That the note window is left with neither is its nodesktop step in tests/data/note_window.txt.)
+// (That the note window is left with neither is its tray and hotkeyon steps in tests/data/note_window.txt.)
 TEST(DesktopServices, WithoutThemNothingIsAddedAndNothingComplains) {
   TGlobalHotKey hotKey;
   EXPECT_FALSE(hotKey.Register("Alt+Ctrl+M"));
