@@ -184,6 +184,7 @@ TEST(NoteWindowPreset, GivesTheFormsValues) {
   EXPECT_FALSE(editor.Ruler().Edge());
   EXPECT_FALSE(editor.Imagebar().Visible());
   EXPECT_EQ(editor.View().Colors().Url().Color(), editor::clBlue);
+  EXPECT_EQ(editor.View().Colors().Url().BkColor(), editor::clWhite);
   EXPECT_EQ(editor.View().Colors().Mail().BkColor(), editor::clWhite);
   EXPECT_EQ(editor.View().Colors().Hit().Color(), editor::clNone);
   EXPECT_EQ(editor.WrapOption().WrapByte(), 80);

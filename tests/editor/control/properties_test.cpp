@@ -1,9 +1,9 @@
 // The control's properties in effect: values clamped (the margin, the tab width, the history's length and
-// the wrap are cases of editing.txt), a Caret change without a window, the image bar's
-// pictures, and the note window's preset reaching a painted control. (A new tab width, hits, read-only
-// over a drag, the cursors, how far ahead start states are computed, the repaints an assignment brings,
-// what a Caret change in a window does to the history and the start states a property change brings
-// are cases of editing.txt.)
+// the wrap are cases of editing.txt), a Caret change without a window and the image bar's pictures. (The
+// note window's preset is in every case of editing.txt and has a test of the Qt widget; a new tab width,
+// hits, read-only over a drag, the cursors, how far ahead start states are computed, the repaints an
+// assignment brings, what a Caret change in a window does to the history and the start states a property
+// change brings are cases of editing.txt.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "app/note_editor_preset.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/view/editor_images.h"
 #include "support/windowed_editor.h"
@@ -76,21 +75,6 @@ TEST(ImageBar, RowMarksShowTheirPicturesAndAListThatGoesClearsItsProperty) {
   EXPECT_EQ(paint()[0].List, &BuiltInDigitImages());
   EXPECT_EQ(BuiltInDigitImages().Count(), 10);
   EXPECT_EQ(BuiltInMarkImages().Count(), 6);
-}
-
-TEST(NotePreset, ReachesTheControlAndItsPaint) {
-  TWindowedEditor w;
-  app::ApplyNoteWindowEditorSettings(w.Editor);
-  w.Editor.Lines().SetText("go http://a.jp\r\n");
-  EXPECT_TRUE(w.Editor.WordWrap());
-  w.Editor.SetSelStart(0);
-  w.Editor.SetSelLength(2);
-  const auto row = w.Paint().TextsAt(2);
-  ASSERT_EQ(row.size(), 3u);  // the selected "go", the rest of the row, the URL again in its colours
-  EXPECT_EQ(row[0].BkColor, 0x800000u);
-  EXPECT_EQ(row[2].Text, "http://a.jp");
-  EXPECT_EQ(row[2].Color, 0xFF0000u);
-  EXPECT_EQ(row[2].BkColor, 0xFFFFFFu);
 }
 
 }  // namespace
