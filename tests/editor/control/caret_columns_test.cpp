@@ -1,7 +1,7 @@
 // The caret's conversions between columns and byte indexes, which skip the column map before a row's
-// first tab, against the row's whole map, and a column's offset placing the caret back on it: random rows with and without tabs, double-byte characters
-// (some with both bytes in the lead range, so the runs of lead-range bytes are long), lone lead bytes,
-// and rows long enough for the caret to stand past column 1000.
+// first tab, against the row's whole map, and a column's offset placing the caret back on it: random rows
+// with and without tabs, double-byte characters (some with both bytes in the lead range, so the runs of
+// lead-range bytes are long), lone lead bytes, and rows long enough for the caret to stand past column 1000.
 #include <gtest/gtest.h>
 
 #include <string>
