@@ -76,14 +76,6 @@ class TRecordingCanvas : public TEditorCanvas {
     Calls.push_back(TKind::Image);
     Images.push_back({x, y, &list, index});
   }
-
-  // The text outputs whose top is y.
-  std::vector<TText> TextsAt(int y) const {
-    std::vector<TText> result;
-    for (const TText& t : Texts)
-      if (t.Y == y) result.push_back(t);
-    return result;
-  }
 };
 
 }  // namespace editor::test

@@ -15,10 +15,7 @@ namespace {
 
 std::string Map(std::string_view text, bool wordWrap = false, int wrapByte = 80, int tabs = 8,
                 std::size_t limit = 1000) {
-  TColumnRules rules;
-  rules.WordWrap = wordWrap;
-  rules.WrapByte = wrapByte;
-  rules.TabSpaceCount = tabs;
+  const TColumnRules rules{.WordWrap = wordWrap, .WrapByte = wrapByte, .TabSpaceCount = tabs};
   std::string map;
   BuildColumnMap(text, rules, limit, map);
   return map;

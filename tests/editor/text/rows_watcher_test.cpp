@@ -43,11 +43,7 @@ class TLogWatcher : public TRowsWatcher {
   }
   void DropSelection() override { Log.push_back("drop-selection"); }
   bool HasFocus() const override { return Focus; }
-  TColumnRules ColumnRules() const override {
-    TColumnRules rules;
-    rules.TabSpaceCount = TabWidth;
-    return rules;
-  }
+  TColumnRules ColumnRules() const override { return {.TabSpaceCount = TabWidth}; }
   int TopRow() const override { return 0; }
   int VisibleRows() const override { return 10; }
   TRowStates& StartStates() override { return States; }

@@ -14,12 +14,11 @@ namespace {
 
 TEST(Metrics, EveryCaseGivesItsMeasures) {
   for (const test_support::TRow& row : test_support::Rows("view.txt", "metrics")) {
-    TMetricsInput input;
-    input.Font = TFontMetrics{16, 0, 8, 13};
-    input.ClientWidth = row.Int(0);
-    input.ClientHeight = row.Int(1);
-    input.MarginLeft = 8;
-    input.MarginTop = 2;
+    TMetricsInput input{.Font = TFontMetrics{16, 0, 8, 13},
+                        .MarginLeft = 8,
+                        .MarginTop = 2,
+                        .ClientWidth = row.Int(0),
+                        .ClientHeight = row.Int(1)};
     const std::map<std::string, int*> settings = {
         {"height", &input.Font.Height},         {"avechar", &input.Font.AveCharWidth},
         {"ascent", &input.Font.Ascent},         {"extleading", &input.Font.ExternalLeading},

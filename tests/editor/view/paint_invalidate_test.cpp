@@ -27,11 +27,7 @@ TEST(Invalidate, EveryCaseAsksForItsRepaintsAndScrolls) {
   for (const test_support::TRow& row : test_support::Rows("view.txt", "invalidate")) {
     TFakeWindow window;
     window.Height = 200;
-    TPaintMetrics metrics;
-    metrics.TopRow = 10;
-    metrics.VisibleRows = 10;
-    metrics.ClientWidth = 640;
-    metrics.ClientHeight = 200;
+    TPaintMetrics metrics{.TopRow = 10, .VisibleRows = 10, .ClientWidth = 640, .ClientHeight = 200};
     TPaintBars bars;
     std::vector<std::string> events;
     TRepaintHooks hooks;
@@ -55,11 +51,7 @@ TEST(Invalidate, EveryCaseAsksForItsRepaintsAndScrolls) {
       } else if (name == "rows") {
         TEditorInvalidator(&window, metrics).InvalidateRows(n.at(0), n.at(1));
       } else if (name == "change") {  // start, old rows, new rows, changed rows, row count
-        TLastUpdate update;
-        update.StartRow = n.at(0);
-        update.OldRows = n.at(1);
-        update.NewRows = n.at(2);
-        update.ChangedRows = n.at(3);
+        const TLastUpdate update{.StartRow = n.at(0), .OldRows = n.at(1), .NewRows = n.at(2), .ChangedRows = n.at(3)};
         TEditorInvalidator(&window, metrics, bars).RepaintAfterChange(update, n.at(4), hooks);
       } else {
         FAIL() << row.Where() << ": unknown command " << row[i];
