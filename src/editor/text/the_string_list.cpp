@@ -114,16 +114,6 @@ void TheStringList::ReplaceItems(int index, int count, const TRowChunk& rows) {
   Changed();
 }
 
-void TheStringList::InsertItems(int index, int count) {
-  if (count <= 0) {
-    if (index < 0 || index > GetCount()) throw EListError(index);
-    return;
-  }
-  TRowChunk rows;
-  for (int i = 0; i < count; ++i) rows.Add({});
-  ReplaceItems(index, 0, rows);
-}
-
 void TheStringList::DeleteItems(int index, int count) {
   if (count <= 0) return;
   if (index < 0 || index >= GetCount()) throw EListError(index);

@@ -81,9 +81,8 @@ class TheStringList : public TStrings {
 
   // Bulk forms for the row store, one Changing/Changed pair each: ReplaceItems puts all rows of `rows`
   // (text and words) in place of rows [index, index + count) (0 <= index <= Count); the replaced rows' extras
-  // go, later rows keep theirs. InsertItems opens `count` fresh rows (both words zero) at index.
+  // go, later rows keep theirs.
   void ReplaceItems(int index, int count, const TRowChunk& rows);
-  void InsertItems(int index, int count);
   void DeleteItems(int index, int count);
   // Replaces `length` bytes at byte `index` of a row's text; the row's words and extras stay.
   void ReplaceRowBytes(int index, std::size_t at, std::size_t length, std::string_view bytes);
