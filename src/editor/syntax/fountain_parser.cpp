@@ -118,12 +118,13 @@ void TFountainParser::Refresh() {
   FRules.fill(0);
   Configure(FRules);
   FAnyRule = std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return rule != 0; });
+  FRegionsSpanLines =
+      std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return (rule & ruleBracket) != 0; });
 }
 
 bool TFountainParser::RegionsSpanLines() {
   Refresh();
-  return FAnyRule &&
-         std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return (rule & ruleBracket) != 0; });
+  return FRegionsSpanLines;
 }
 
 void TFountainParser::SetSource(const char* text, const TRowAttributeData& data) {
