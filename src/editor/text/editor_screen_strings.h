@@ -184,6 +184,8 @@ class TEditorScreenStrings : public TEditorStringList {
   // where an old one did, moves the marks with their rows, brings the start states up to date and notes
   // the update. pushMarksDown: marks of a row whose text was pushed down go with it.
   TAppliedChange ApplyChange(TTextPos start, TTextPos end, std::string_view inserted, bool pushMarksDown);
+  // With word wrap on: whether the change leaves its row, a whole line, one row of the same line.
+  bool StaysOneRow(int anchor, TTextPos start, TTextPos end, std::string_view inserted) const;
   // ApplyChange as an edit: one undo record with the active editor's caret, marks pushed down with the
   // text when that caret stands at column 0.
   void RecordChange(TTextPos start, TTextPos end, std::string_view inserted);

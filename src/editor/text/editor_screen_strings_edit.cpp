@@ -120,6 +120,14 @@ void TEditorScreenStrings::RecordChange(TTextPos start, TTextPos end, std::strin
   EndUpdate();
 }
 
+bool TEditorScreenStrings::StaysOneRow(int anchor, TTextPos start, TTextPos end, std::string_view inserted) const {
+  // Without a tab a byte is one column, and a line of fewer columns than the wrap width is never cut.
+  if (anchor != start.Row || RowAttribute(start.Row) == raWrap) return false;
+  const std::size_t bytes = RowText(start.Row).size() - static_cast<std::size_t>(end.Index - start.Index) + inserted.size();
+  return bytes < static_cast<std::size_t>(std::max(FWrapOption->WrapByte(), 0)) &&
+         inserted.find('\t') == std::string_view::npos && RowTabFree(start.Row, RowText(start.Row).size());
+}
+
 TEditorScreenStrings::TAppliedChange TEditorScreenStrings::ApplyChange(TTextPos start, TTextPos end,
                                                                        std::string_view inserted, bool pushMarksDown) {
   const int count = Count();
@@ -131,12 +139,13 @@ TEditorScreenStrings::TAppliedChange TEditorScreenStrings::ApplyChange(TTextPos 
   applied.Removed = TextBetween(start, end);
   applied.InsertedLength = static_cast<int>(inserted.size());
 
-  // With word wrap off a change inside one row, bringing no break, changes only that row's bytes (unless
-  // it empties a last row without a break: a text has no such row).
-  const bool inPlace = !FWordWrap && start.Row == end.Row && start.Row < count &&
-                       inserted.find('\r') == std::string_view::npos &&
+  // A change inside one row, bringing no break, changes only that row's bytes (unless it empties a last
+  // row without a break: a text has no such row) when word wrap is off, or when the row is a whole line
+  // that still fits one row.
+  const bool inPlace = start.Row == end.Row && start.Row < count && inserted.find('\r') == std::string_view::npos &&
                        !(RowAttribute(start.Row) == raEnd && inserted.empty() &&
-                         end.Index - start.Index == static_cast<int>(RowText(start.Row).size()));
+                         end.Index - start.Index == static_cast<int>(RowText(start.Row).size())) &&
+                       (!FWordWrap || StaysOneRow(anchor, start, end, inserted));
   if (!FRecut) FRecut = std::make_unique<TRecut>();
   TRecut& recut = *FRecut;
   recut.Rows.Clear();
