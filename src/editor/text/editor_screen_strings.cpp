@@ -128,7 +128,7 @@ std::string TEditorScreenStrings::RowsText(int startRow, int rowCount) const {
 
 int TEditorScreenStrings::CaretRowLimit() const {
   const int count = Count();
-  return count > 0 && RowAttribute(count - 1) == raEnd ? count - 1 : count;
+  return count > 0 && LastRowAttribute() == raEnd ? count - 1 : count;
 }
 
 int TEditorScreenStrings::LineToRow(int line) const {

@@ -26,6 +26,11 @@ const std::string kNoScanText;
 
 int TRowAttributeStringList::Field(int index, TRowField field) const { return Unpack(WordsAt(index), field); }
 
+TRowAttribute TRowAttributeStringList::LastRowAttribute() const {
+  CheckIndex(Count() - 1);
+  return static_cast<TRowAttribute>(Unpack(Store().LastWords(), kRowAttributeField));
+}
+
 void TRowAttributeStringList::SetField(int index, TRowField field, int value) { Pack(WordsAt(index), field, value); }
 
 const std::string& TRowAttributeStringList::ScanText(int index) const {

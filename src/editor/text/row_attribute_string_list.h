@@ -47,6 +47,8 @@ using TRowMarks = std::uint16_t;
 class TRowAttributeStringList : public TheStringList {
  public:
   TRowAttribute RowAttribute(int index) const { return static_cast<TRowAttribute>(Field(index, kRowAttributeField)); }
+  // RowAttribute(Count() - 1), at no cost to reads near the row read before.
+  TRowAttribute LastRowAttribute() const;
   void SetRowAttribute(int index, TRowAttribute value) { SetField(index, kRowAttributeField, value); }
   TRowAttribute PrevRowAttribute(int index) const {
     return static_cast<TRowAttribute>(Field(index, kPrevRowAttributeField));

@@ -122,25 +122,40 @@ void TRowChunk::SplitTo(int at, TRowChunk& tail) {
 int TRowStore::ChunkOf(int row) const {
   int c = FHint;
   const auto first = [this](int chunk) { return FFirst[static_cast<std::size_t>(chunk)]; };
-  if (row >= first(c) && row < first(c + 1)) return c;
+  NumberTo(c + 1);
   const int chunks = static_cast<int>(FChunks.size());
-  if (c + 1 < chunks && row >= first(c + 1) && row < first(c + 2)) {
+  if (row >= first(c) && row < first(c + 1)) {
+    // still the chunk of the last row read
+  } else if (c + 1 < chunks && row >= first(c + 1) && (NumberTo(c + 2), row < first(c + 2))) {
     c = c + 1;
   } else if (c > 0 && row < first(c) && row >= first(c - 1)) {
     c = c - 1;
   } else {
+    NumberTo(chunks);
     c = static_cast<int>(std::upper_bound(FFirst.begin() + 1, FFirst.end(), row) - FFirst.begin()) - 1;
   }
   FHint = c;
+  FHintFirst = first(c);
+  FHintRows = FChunks[static_cast<std::size_t>(c)].Count();
   return c;
+}
+
+TRowStore::TPlace TRowStore::LocateElsewhere(int row) const {
+  const int c = ChunkOf(row);
+  return {static_cast<std::size_t>(c), row - FHintFirst};
+}
+
+void TRowStore::NumberFrom(int last) const {
+  for (auto c = static_cast<std::size_t>(FNumbered); c < static_cast<std::size_t>(last); ++c)
+    FFirst[c + 1] = FFirst[c] + FChunks[c].Count();
+  FNumbered = last;
 }
 
 void TRowStore::Renumber(int fromChunk) {
   const auto chunks = FChunks.size();
   FFirst.resize(chunks + 1);
-  for (std::size_t c = static_cast<std::size_t>(std::max(0, fromChunk)); c < chunks; ++c)
-    FFirst[c + 1] = FFirst[c] + FChunks[c].Count();
-  FCount = FFirst[chunks];
+  FNumbered = std::min(FNumbered, std::max(0, fromChunk));
+  FHintRows = 0;
   FHint = std::min(FHint, std::max(0, static_cast<int>(chunks) - 1));
 }
 
@@ -193,6 +208,8 @@ void TRowStore::Rebalance(int chunk) {
 
 void TRowStore::Replace(int at, int count, const TRowChunk& source) {
   if (count == 0 && source.Empty()) return;
+  const bool appending = at == FCount;
+  FCount += source.Count() - count;
   if (FChunks.empty()) {
     FChunks.push_back(source);
     Renumber(0);
@@ -200,7 +217,8 @@ void TRowStore::Replace(int at, int count, const TRowChunk& source) {
     return;
   }
   // The chunk the rows go into: the one holding row `at`, or the last one when appending.
-  const int c = at == FCount ? static_cast<int>(FChunks.size()) - 1 : ChunkOf(at);
+  const int c = appending ? static_cast<int>(FChunks.size()) - 1 : ChunkOf(at);
+  NumberTo(c);
   const int local = at - FFirst[static_cast<std::size_t>(c)];
   TRowChunk& chunk = FChunks[static_cast<std::size_t>(c)];
   const int inChunk = std::min(count, chunk.Count() - local);
@@ -219,13 +237,9 @@ void TRowStore::Replace(int at, int count, const TRowChunk& source) {
   FChunks.erase(next, last);
   TRowChunk& target = FChunks[static_cast<std::size_t>(c)];
   target.Splice(local, inChunk, source);
-  const int delta = source.Count() - count;
-  if (chunksRemoved || beyond > 0) {
-    Renumber(c);
-  } else if (delta != 0) {
-    for (std::size_t k = static_cast<std::size_t>(c) + 1; k < FFirst.size(); ++k) FFirst[k] += delta;
-    FCount += delta;
-  }
+  // The rows after this chunk are numbered again when next asked for: a key typed at one place moves
+  // no other chunk's number.
+  if (chunksRemoved || beyond > 0 || source.Count() != count) Renumber(c);
   if (Oversized(target) || target.Empty() || Small(target)) Rebalance(c);
 }
 
@@ -234,24 +248,29 @@ void TRowStore::Erase(int at, int count) {
 }
 
 void TRowStore::ReplaceBytes(int row, std::size_t index, std::size_t length, std::string_view bytes) {
-  const int c = ChunkOf(row);
-  TRowChunk& chunk = FChunks[static_cast<std::size_t>(c)];
-  chunk.SpliceBytes(row - FFirst[static_cast<std::size_t>(c)], index, length, bytes);
-  if (Oversized(chunk)) Rebalance(c);
+  const TPlace place = Locate(row);
+  TRowChunk& chunk = FChunks[place.Chunk];
+  chunk.SpliceBytes(place.Index, index, length, bytes);
+  if (Oversized(chunk)) Rebalance(static_cast<int>(place.Chunk));
 }
 
 void TRowStore::Clear() {
   FChunks.clear();
   FFirst.assign(1, 0);
+  FNumbered = 0;
   FCount = 0;
   FHint = 0;
+  FHintRows = 0;
 }
 
 void TRowStore::Swap(TRowStore& other) noexcept {
   FChunks.swap(other.FChunks);
   FFirst.swap(other.FFirst);
+  std::swap(FNumbered, other.FNumbered);
   std::swap(FCount, other.FCount);
   std::swap(FHint, other.FHint);
+  std::swap(FHintFirst, other.FHintFirst);
+  std::swap(FHintRows, other.FHintRows);
 }
 
 std::size_t TRowStore::Overhead() const {
@@ -262,9 +281,10 @@ std::size_t TRowStore::Overhead() const {
 
 void TRowStore::AppendChunk(TRowChunk&& chunk) {
   if (chunk.Empty()) return;
+  FCount += chunk.Count();
   FChunks.push_back(std::move(chunk));
-  FFirst.push_back(FFirst.back() + FChunks.back().Count());
-  FCount = FFirst.back();
+  FFirst.resize(FChunks.size() + 1);
+  NumberTo(static_cast<int>(FChunks.size()));
 }
 
 // ---- TRowStoreLoader -------------------------------------------------------------------------------------------

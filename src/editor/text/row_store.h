@@ -74,21 +74,23 @@ class TRowStore {
  public:
   int Count() const { return FCount; }
   std::string_view Text(int row) const {
-    const int c = ChunkOf(row);
-    return FChunks[static_cast<std::size_t>(c)].Text(row - FFirst[static_cast<std::size_t>(c)]);
+    const TPlace place = Locate(row);
+    return FChunks[place.Chunk].Text(place.Index);
   }
   bool TabFree(int row, std::size_t bytes) const {
-    const int c = ChunkOf(row);
-    return FChunks[static_cast<std::size_t>(c)].TabFree(row - FFirst[static_cast<std::size_t>(c)], bytes);
+    const TPlace place = Locate(row);
+    return FChunks[place.Chunk].TabFree(place.Index, bytes);
   }
   const TRowWords& Words(int row) const {
-    const int c = ChunkOf(row);
-    return FChunks[static_cast<std::size_t>(c)].Words(row - FFirst[static_cast<std::size_t>(c)]);
+    const TPlace place = Locate(row);
+    return FChunks[place.Chunk].Words(place.Index);
   }
   TRowWords& Words(int row) {
-    const int c = ChunkOf(row);
-    return FChunks[static_cast<std::size_t>(c)].Words(row - FFirst[static_cast<std::size_t>(c)]);
+    const TPlace place = Locate(row);
+    return FChunks[place.Chunk].Words(place.Index);
   }
+  // The last row's words (Count > 0), read from the end: the place of the last read stays where it was.
+  const TRowWords& LastWords() const { return FChunks.back().Words(FChunks.back().Count() - 1); }
 
   // Replaces rows [at, at + count) (0 <= at <= at + count <= Count) with all rows of source.
   void Replace(int at, int count, const TRowChunk& source);
@@ -104,7 +106,23 @@ class TRowStore {
  private:
   friend class TRowStoreLoader;
 
+  struct TPlace {
+    std::size_t Chunk;
+    int Index;  // the row's index in its chunk
+  };
+  // Where a row is: at once inside the chunk of the last row read, through ChunkOf elsewhere.
+  TPlace Locate(int row) const {
+    if (static_cast<unsigned>(row - FHintFirst) < static_cast<unsigned>(FHintRows))
+      return {static_cast<std::size_t>(FHint), row - FHintFirst};
+    return LocateElsewhere(row);
+  }
+  TPlace LocateElsewhere(int row) const;
   int ChunkOf(int row) const;
+  // Makes FFirst right up to entry `last`.
+  void NumberTo(int last) const {
+    if (last > FNumbered) NumberFrom(last);
+  }
+  void NumberFrom(int last) const;
   // Splits an oversized chunk, drops an empty one and merges a small one with a neighbour, then renumbers
   // the index from there.
   void Rebalance(int chunk);
@@ -113,9 +131,15 @@ class TRowStore {
   void AppendChunk(TRowChunk&& chunk);
 
   std::vector<TRowChunk> FChunks;
-  std::vector<int> FFirst{0};  // first row of every chunk; the last entry is the row count
+  // The first row of every chunk, and after them the row count: right up to entry FNumbered, the rest
+  // worked out again when asked for (a change of a chunk's row count makes every later entry wrong).
+  mutable std::vector<int> FFirst{0};
+  mutable int FNumbered = 0;
   int FCount = 0;
   mutable int FHint = 0;  // the chunk of the last row read
+  // Its first row and row count; FHintRows is 0 when the chunks changed since.
+  mutable int FHintFirst = 0;
+  mutable int FHintRows = 0;
 };
 
 // Fills a store from its end, chunk by chunk, each made at the size that leaves it room for edits.

@@ -1,6 +1,6 @@
 // The chunked row store and the row list over it against a plain vector of rows: random splices of any
 // size (so chunks split, merge and vanish), byte edits (now and then bringing a tab, which the store
-// tracks), swaps and the side table of scan texts.
+// tracks), swaps, loads over a cleared store and the side table of scan texts.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -52,8 +52,8 @@ void ExpectSame(const TRowStore& store, const TModel& model, int step) {
 TEST(RowStore, RandomSplicesAndByteEditsKeepTheRowsOfAPlainVector) {
   test::TRandomText random(31337);
   for (int round = 0; round < 30; ++round) {
-    TRowStore store;
-    TModel model;
+    TRowStore store, other;  // swapped now and then, each keeping its rows and where it read last
+    TModel model, otherModel;
     for (int step = 0; step < 150; ++step) {
       const int count = static_cast<int>(model.size());
       if (count > 0 && random.Chance(30)) {
@@ -85,6 +85,14 @@ TEST(RowStore, RandomSplicesAndByteEditsKeepTheRowsOfAPlainVector) {
         const TRowWords words = RandomWords(random);
         model[static_cast<std::size_t>(row)].Words = words;
         store.Words(row) = words;
+      }
+      if (random.Chance(5)) {
+        store.Swap(other);
+        model.swap(otherModel);
+      } else if (random.Chance(3)) {  // emptied and loaded again with the same rows
+        store.Clear();
+        TRowStoreLoader loader(store);
+        for (const TModelRow& row : model) loader.Add(row.Text, row.Words);
       }
       ASSERT_NO_FATAL_FAILURE(ExpectSame(store, model, step)) << "round " << round;
     }
