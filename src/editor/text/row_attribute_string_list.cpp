@@ -7,28 +7,19 @@ namespace editor {
 
 namespace {
 
-constexpr std::uint32_t Mask(TRowField field) { return ((std::uint32_t{1} << field.Width) - 1u) << field.Shift; }
-
-int Unpack(const TRowWords& words, TRowField field) {
-  const std::uint32_t word = field.Word == 0 ? words.Attribute : words.Attribute2;
-  return static_cast<int>((word & Mask(field)) >> field.Shift) - field.Offset;
-}
-
 void Pack(TRowWords& words, TRowField field, int value) {
   std::uint32_t& word = field.Word == 0 ? words.Attribute : words.Attribute2;
-  const std::uint32_t bits = (static_cast<std::uint32_t>(value + field.Offset) << field.Shift) & Mask(field);
-  word = (word & ~Mask(field)) | bits;
+  const std::uint32_t bits = (static_cast<std::uint32_t>(value + field.Offset) << field.Shift) & FieldMask(field);
+  word = (word & ~FieldMask(field)) | bits;
 }
 
 const std::string kNoScanText;
 
 }  // namespace
 
-int TRowAttributeStringList::Field(int index, TRowField field) const { return Unpack(WordsAt(index), field); }
-
 TRowAttribute TRowAttributeStringList::LastRowAttribute() const {
   CheckIndex(Count() - 1);
-  return static_cast<TRowAttribute>(Unpack(Store().LastWords(), kRowAttributeField));
+  return static_cast<TRowAttribute>(UnpackField(Store().LastWords(), kRowAttributeField));
 }
 
 void TRowAttributeStringList::SetField(int index, TRowField field, int value) { Pack(WordsAt(index), field, value); }
@@ -62,14 +53,14 @@ void TRowAttributeStringList::SetRowData(int index, std::int32_t value) {
 TRowAttributeData TRowAttributeStringList::RowAttributeData(int index) const {
   const TRowWords& words = WordsAt(index);
   TRowAttributeData data;
-  data.RowAttribute = static_cast<std::uint8_t>(Unpack(words, kRowAttributeField));
-  data.PrevRowAttribute = static_cast<std::uint8_t>(Unpack(words, kPrevRowAttributeField));
-  data.BracketIndex = Unpack(words, kBracketIndexField);
-  data.ScanState1 = Unpack(words, kScanState1Field);
-  data.Remain = Unpack(words, kRemainField);
-  data.ScanState2 = Unpack(words, kScanState2Field);
-  data.StartToken = static_cast<std::uint8_t>(Unpack(words, kStartTokenField));
-  data.ScanState3 = static_cast<std::uint8_t>(Unpack(words, kScanState3Field));
+  data.RowAttribute = static_cast<std::uint8_t>(UnpackField(words, kRowAttributeField));
+  data.PrevRowAttribute = static_cast<std::uint8_t>(UnpackField(words, kPrevRowAttributeField));
+  data.BracketIndex = UnpackField(words, kBracketIndexField);
+  data.ScanState1 = UnpackField(words, kScanState1Field);
+  data.Remain = UnpackField(words, kRemainField);
+  data.ScanState2 = UnpackField(words, kScanState2Field);
+  data.StartToken = static_cast<std::uint8_t>(UnpackField(words, kStartTokenField));
+  data.ScanState3 = static_cast<std::uint8_t>(UnpackField(words, kScanState3Field));
   if (HasExtras()) data.ScanText = ScanText(index);
   return data;
 }

@@ -38,6 +38,14 @@ inline constexpr TRowField kStartTokenField{1, 0, 8, 0};
 inline constexpr TRowField kScanState3Field{1, 8, 8, 0};
 inline constexpr TRowField kRowMarksField{1, 16, 16, 0};
 
+constexpr std::uint32_t FieldMask(TRowField field) { return ((std::uint32_t{1} << field.Width) - 1u) << field.Shift; }
+
+// A field's value in a row's words (its offset taken off).
+inline int UnpackField(const TRowWords& words, TRowField field) {
+  const std::uint32_t word = field.Word == 0 ? words.Attribute : words.Attribute2;
+  return static_cast<int>((word & FieldMask(field)) >> field.Shift) - field.Offset;
+}
+
 // A set of up to 16 row marks, bit n for mark n.
 using TRowMarks = std::uint16_t;
 
@@ -87,7 +95,7 @@ class TRowAttributeStringList : public TheStringList {
   void SetRowAttributeData(int index, const TRowAttributeData& data);
 
   // Reads a field (offset taken off) / writes it (offset added, masked to its width).
-  int Field(int index, TRowField field) const;
+  int Field(int index, TRowField field) const { return UnpackField(WordsAt(index), field); }
   void SetField(int index, TRowField field, int value);
 
  protected:
