@@ -3,6 +3,7 @@
 #include "editor/text/editor_screen_strings.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "editor/text/editor_undo_obj.h"
@@ -48,9 +49,20 @@ TColumnRules TEditorScreenStrings::ColumnRules() const {
 
 void TEditorScreenStrings::NotifyWatchers(TObject* sender) {
   (void)sender;
-  // An editor's handler may raise OnChange, whose handler may detach editors: walk a copy.
-  const std::vector<TRowsWatcher*> watchers = FWatchers;
-  for (TRowsWatcher* watcher : watchers) watcher->RowsChanged();
+  // An editor's handler may raise OnChange, whose handler may detach editors: walk a copy, kept on the
+  // stack for the usual few editors (this runs at every keystroke).
+  constexpr std::size_t kOnStack = 8;
+  std::array<TRowsWatcher*, kOnStack> few{};
+  std::vector<TRowsWatcher*> many;
+  TRowsWatcher* const* watchers = few.data();
+  if (FWatchers.size() <= kOnStack) {
+    std::copy(FWatchers.begin(), FWatchers.end(), few.begin());
+  } else {
+    many = FWatchers;
+    watchers = many.data();
+  }
+  const std::size_t count = FWatchers.size();
+  for (std::size_t i = 0; i < count; ++i) watchers[i]->RowsChanged();
 }
 
 void TEditorScreenStrings::SetUpdateState(bool updating) {
