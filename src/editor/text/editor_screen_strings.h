@@ -181,8 +181,9 @@ class TEditorScreenStrings : public TEditorStringList {
   std::string TextBetween(TTextPos from, TTextPos to) const;
   // The one change every edit, undo and redo is made of: the bytes between start and end give way to
   // inserted (line breaks as CR LF). Re-cuts from EditAnchorRow of start's row until a new row starts
-  // where an old one did, moves the marks with their rows, brings the start states up to date and notes
-  // the update. pushMarksDown: marks of a row whose text was pushed down go with it.
+  // where an old one did (a change that keeps its row's cut changes only the row's bytes), moves the
+  // marks with their rows, brings the start states up to date and notes the update. pushMarksDown: marks
+  // of a row whose text was pushed down go with it.
   TAppliedChange ApplyChange(TTextPos start, TTextPos end, std::string_view inserted, bool pushMarksDown);
   // With word wrap on: whether the change leaves its row, a whole line, one row of the same line.
   bool StaysOneRow(int anchor, TTextPos start, TTextPos end, std::string_view inserted) const;

@@ -69,7 +69,8 @@ class TRowChunk {
 
 // The rows of a text, numbered from 0. Reads are O(1) at or next to the last row read and O(log chunks)
 // elsewhere; changing a row's bytes moves only its chunk's bytes; adding or removing rows touches one
-// chunk and the counted index. Rows outside 0 .. Count - 1 are the caller's to reject.
+// chunk, and the counted index after it is brought up to date only when a later row is read (once for
+// any number of edits in one place). Rows outside 0 .. Count - 1 are the caller's to reject.
 class TRowStore {
  public:
   int Count() const { return FCount; }
