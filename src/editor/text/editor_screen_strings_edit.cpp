@@ -123,9 +123,10 @@ void TEditorScreenStrings::RecordChange(TTextPos start, TTextPos end, std::strin
 bool TEditorScreenStrings::StaysOneRow(int anchor, TTextPos start, TTextPos end, std::string_view inserted) const {
   // Without a tab a byte is one column, and a line of fewer columns than the wrap width is never cut.
   if (anchor != start.Row || RowAttribute(start.Row) == raWrap) return false;
-  const std::size_t bytes = RowText(start.Row).size() - static_cast<std::size_t>(end.Index - start.Index) + inserted.size();
+  const std::size_t length = RowText(start.Row).size();
+  const std::size_t bytes = length - static_cast<std::size_t>(end.Index - start.Index) + inserted.size();
   return bytes < static_cast<std::size_t>(std::max(FWrapOption->WrapByte(), 0)) &&
-         inserted.find('\t') == std::string_view::npos && RowTabFree(start.Row, RowText(start.Row).size());
+         inserted.find('\t') == std::string_view::npos && RowTabFree(start.Row, length);
 }
 
 TEditorScreenStrings::TAppliedChange TEditorScreenStrings::ApplyChange(TTextPos start, TTextPos end,
