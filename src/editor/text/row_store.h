@@ -127,6 +127,8 @@ class TRowStore {
   // Splits an oversized chunk, drops an empty one and merges a small one with a neighbour, then renumbers
   // the index from there.
   void Rebalance(int chunk);
+  // After the chunks from fromChunk on changed: their index entries after fromChunk's own are out of date
+  // and the range of the last chunk read is forgotten.
   void Renumber(int fromChunk);
   // Appends a chunk at the end (loading).
   void AppendChunk(TRowChunk&& chunk);
