@@ -117,7 +117,6 @@ void TFountainParser::Refresh() {
   FSchemeChanges = changes;
   FRules.fill(0);
   Configure(FRules);
-  FAnyRule = std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return rule != 0; });
   FRegionsSpanLines =
       std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return (rule & ruleBracket) != 0; });
 }

@@ -157,7 +157,6 @@ class TFountainParser {
   void Refresh();
 
   TRuleTable FRules{};
-  bool FAnyRule = false;
   bool FRegionsSpanLines = false;    // some bracket pair can open
   std::uint8_t FActiveRules = 0xFF;  // the rules that may still match in this row
   std::uint64_t FSchemeChanges = ~std::uint64_t{0};
