@@ -26,6 +26,27 @@ bool IsAllSpaces(std::string_view text) {
 
 bool IsLead(unsigned char c) { return platform::IsLeadByte(c); }
 
+// The kinds whose tokens may hold a blank: a region, a comment and quoted text.
+constexpr TTokenKinds kBlankHoldingKinds = {tokBracket, tokComment, tokSingleQuoted, tokDoubleQuoted, tokQuoted};
+
+// Where a scan of text may begin and still find the token that runs on past its end, when no token
+// holds a blank: just after the last blank at or past `from`. A blank is skipped between tokens, or is
+// the trail byte that ends a double-byte symbol, so a token starts after it either way. 0 when there is
+// no such blank, or when a zero byte before it would have ended the scan there.
+std::size_t RestartAfterBlank(std::string_view text, std::size_t from) {
+  for (std::size_t i = text.size(); i-- > from;) {
+    if (Blanks.Contains(static_cast<unsigned char>(text[i]))) return text.find('\0') < i ? 0 : i + 1;
+  }
+  return 0;
+}
+
+// The end of the part of text a carried-over token of `remain` bytes takes: it begins after the blanks.
+std::size_t CarriedPartEnd(std::string_view text, int remain) {
+  std::size_t i = 0;
+  while (i < text.size() && Blanks.Contains(static_cast<unsigned char>(text[i]))) ++i;
+  return i + static_cast<std::size_t>(std::max(remain, 0));
+}
+
 // The end of the run of bytes of set that starts at p.
 const unsigned char* SkipRun(const unsigned char* p, const TByteSet& set) {
   while (set.Contains(*p)) ++p;
@@ -119,6 +140,12 @@ void TFountainParser::Refresh() {
   Configure(FRules);
   FRegionsSpanLines =
       std::any_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) { return (rule & ruleBracket) != 0; });
+  // Addresses, links and control codes are made of fixed bytes, none of them a blank; a scheme with a
+  // bracket pair could hold a region open from a row above.
+  constexpr std::uint8_t kBlankFreeRules = ruleMail | ruleUrl | ruleHexControlCode | ruleControlCode;
+  FBlanksEndTokens = !BracketItem(0) && std::all_of(FRules.begin(), FRules.end(), [](std::uint8_t rule) {
+    return (rule & ~kBlankFreeRules) == 0;
+  });
 }
 
 bool TFountainParser::RegionsSpanLines() {
@@ -511,7 +538,6 @@ void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttribut
     return;
   }
   const std::string_view text = rows.RowText(row);
-  const int len = static_cast<int>(text.size());
   if (IsAllSpaces(text)) {
     // Nothing here changes the state, but a carried-over token never crosses a line break.
     if (data.RowAttribute != RowAttrWrap) {
@@ -520,15 +546,25 @@ void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttribut
     }
     return;
   }
+  // Only the token that runs on into the next row matters. When no token can hold a blank, the scan
+  // starts after the row's last blank instead of at its start: what lies before it ends before it.
+  Refresh();
+  TRowAttributeData startState = data;
+  std::size_t restart = 0;
+  if (FBlanksEndTokens && !kBlankHoldingKinds.Contains(data.StartToken)) {
+    restart = RestartAfterBlank(text, data.StartToken == tokEnd ? 0 : CarriedPartEnd(text, data.Remain));
+    if (restart > 0) startState.StartToken = tokEnd;
+  }
+  const int len = static_cast<int>(text.size() - restart);
   // A token that runs on into the next row is seen whole.
-  FRowBuffer.assign(text);
+  FRowBuffer.assign(text.substr(restart));
   const bool nextRowExists = row + 1 < rows.RowCount();
   if (data.RowAttribute == RowAttrWrap && nextRowExists) FRowBuffer.append(rows.RowText(row + 1));
 
   std::int32_t savedBracket = data.BracketIndex;
   std::int32_t savedState1 = data.ScanState1;
   TTokenKind lastKind = tokEnd;
-  SetSource(FRowBuffer, data);
+  SetSource(FRowBuffer, startState);
   TTokenKind kind;
   while ((kind = NextToken()) != tokEnd) {
     lastKind = kind;

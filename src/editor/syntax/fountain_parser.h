@@ -158,6 +158,7 @@ class TFountainParser {
 
   TRuleTable FRules{};
   bool FRegionsSpanLines = false;    // some bracket pair can open
+  bool FBlanksEndTokens = false;     // no rule or bracket pair makes a token that holds a blank
   std::uint8_t FActiveRules = 0xFF;  // the rules that may still match in this row
   std::uint64_t FSchemeChanges = ~std::uint64_t{0};
 

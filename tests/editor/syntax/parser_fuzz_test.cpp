@@ -174,6 +174,54 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
   }
 }
 
+// The note window's scheme looks for the token that runs on into the next row from the row's last blank
+// on. The same scheme with a quotation mark (a token that may hold blanks, here never in the rows) scans
+// every row from its start: both must leave the next row the same start state. Every fourth text is read
+// with a bracket pair added to both, one that only a state carried from above holds open.
+TEST(ParserFuzz, NoteSchemeCarriesTheTokenAFullScanWouldCarry) {
+  std::vector<std::unique_ptr<TEditorFountain>> schemes;
+  std::vector<std::unique_ptr<TFountainParser>> parsers;  // from the last blank, from the start; again with the pair
+  for (const bool pair : {false, true}) {
+    for (const bool quoting : {false, true}) {
+      auto& scheme = *schemes.emplace_back(std::make_unique<TEditorFountain>());
+      scheme.SetUrl(true);
+      scheme.SetMail(true);
+      if (quoting) scheme.SetQuotation("\"");
+      if (pair) scheme.Brackets().Add()->SetRightBracket("*)");
+      parsers.push_back(scheme.CreateParser());
+    }
+  }
+  // Words, links and addresses broken anywhere, blanks after single- and double-byte characters,
+  // lead bytes whose trail byte is a blank, the pair's closing and now and then a zero byte.
+  const std::string pieces[] = {"someone@exa", "mple.jp", "http://a", "b/c", "www.", "3.1", "4e-",  "9",
+                                "word",        " ",       "  ",       "\t",  "\r",   "\x81", "\x84", "\x82\xA0",
+                                "\x93",        "\xFA",    "\xB1",     ",",   "(",    "*)",  std::string(1, '\0')};
+  test::TRandomText random(8080);
+  for (int n = 0; n < 20'000; ++n) {
+    test::TRows rows;
+    rows.Add(random.Glue(pieces, 24), random.Chance(80) ? RowAttrWrap : RowAttrBreak);
+    rows.Add(random.Glue(pieces, 12), random.Chance(50) ? RowAttrWrap : RowAttrEnd);
+    rows.Add(random.Glue(pieces, 12), RowAttrEnd);
+    TRowAttributeData state;
+    if (random.Chance(50)) {  // a carried-over token, or a region open
+      // Any kind but the quoted text only the quoting scheme goes on with.
+      do state.StartToken = static_cast<std::uint8_t>(random.Between(0, TokenKindCount - 1));
+      while (state.StartToken == tokQuoted);
+      state.Remain = random.Between(0, 12);
+      if (random.Chance(20)) state.BracketIndex = 0;
+    }
+    const std::size_t first = n % 4 == 0 ? 2 : 0;
+    for (int row = 0; row < 2; ++row) {
+      state.RowAttribute = rows.RowAttribute(row);
+      TRowAttributeData expected = state;
+      parsers[first + 1]->NextRowState(row, rows, expected);
+      parsers[first]->NextRowState(row, rows, state);
+      ASSERT_EQ(state, expected) << "text " << n << " row " << row << ": " << rows.RowText(row) << "|"
+                                 << rows.RowText(row + 1);
+    }
+  }
+}
+
 // The note window's scheme (address and URL detection on) against a model that decides at each token
 // start, from the text after it alone, whether an address or a URL starts there, and leaves every other
 // token to the scheme-less parser: the tokenizer's look-ahead caches must never change a token.

@@ -52,5 +52,21 @@ TEST(NextRowState, PassThroughFieldsSurviveAndOutOfRangeRowsChangeNothing) {
   EXPECT_EQ(state, expected);
 }
 
+// A parser made before its scheme changed reads the change before the next row's state: once comments
+// are on, the comment runs on over the wrap instead of the word "cd".
+TEST(NextRowState, SeesASchemeChangedSinceTheLastRow) {
+  TEditorFountain fountain;
+  auto parser = fountain.CreateParser();
+  test::TRows rows{{"a // b c", RowAttrWrap}, {"d", RowAttrEnd}};
+  TRowAttributeData state;
+  state.RowAttribute = RowAttrWrap;
+  parser->NextRowState(0, rows, state);
+  EXPECT_EQ(state.StartToken, tokAnk);
+  fountain.SetCommenter("//");
+  state.StartToken = tokEnd;
+  parser->NextRowState(0, rows, state);
+  EXPECT_EQ(state.StartToken, tokComment);
+}
+
 }  // namespace
 }  // namespace editor
