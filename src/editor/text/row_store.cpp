@@ -1,5 +1,5 @@
-// Chunks of rows: splicing rows and bytes inside one chunk, keeping chunks between a few and a hundred
-// rows, and the counted index that finds a row's chunk.
+// Chunks of rows: splicing rows and bytes inside one chunk, keeping chunks between a dozen and 64 rows,
+// and the counted index that finds a row's chunk.
 #include "editor/text/row_store.h"
 
 #include <algorithm>
@@ -10,17 +10,17 @@ namespace editor {
 namespace {
 
 // A chunk is split beyond these (a single row may be larger than the byte limit) ...
-constexpr int kMaxRows = 128;
-constexpr std::size_t kMaxBytes = 8192;
+constexpr int kMaxRows = 64;
+constexpr std::size_t kMaxBytes = 4096;
 // ... into chunks of about this size, which is also how full loading leaves them ...
-constexpr int kFillRows = 96;
-constexpr std::size_t kFillBytes = 6144;
+constexpr int kFillRows = 48;
+constexpr std::size_t kFillBytes = 3072;
 // ... and merged with a neighbour below these.
-constexpr int kMinRows = 24;
-constexpr std::size_t kMinBytes = 1536;
+constexpr int kMinRows = 12;
+constexpr std::size_t kMinBytes = 768;
 // The room a loaded chunk keeps for edits, so the first keystrokes after a load reallocate nothing.
-constexpr int kSpareRows = 8;
-constexpr std::size_t kSpareBytes = 256;
+constexpr int kSpareRows = 4;
+constexpr std::size_t kSpareBytes = 128;
 
 bool HoldsTab(std::string_view bytes) { return std::memchr(bytes.data(), '\t', bytes.size()) != nullptr; }
 
