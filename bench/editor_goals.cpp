@@ -84,6 +84,28 @@ double ThreadCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
+// The worst of `count` runs of fixed work that takes `seconds`, each timed on the thread's CPU clock as
+// the keys are: what the machine alone adds to the worst of so many keys.
+double WorstOfFixedWork(double seconds, int count) {
+  std::uint64_t x = 1;
+  const auto work = [&x](long steps) {
+    for (long i = 0; i < steps; ++i) x = x * 6364136223846793005u + 1442695040888963407u;
+    benchmark::DoNotOptimize(x);
+  };
+  constexpr long kCalibrationSteps = 1'000'000;
+  const double start = ThreadCpuSeconds();
+  work(kCalibrationSteps);
+  const double perStep = (ThreadCpuSeconds() - start) / kCalibrationSteps;
+  const long steps = std::max(1L, static_cast<long>(seconds / perStep));
+  double worst = 0;
+  for (int n = 0; n < count; ++n) {
+    const double runStart = ThreadCpuSeconds();
+    work(steps);
+    worst = std::max(worst, ThreadCpuSeconds() - runStart);
+  }
+  return worst;
+}
+
 // ---- driving the editor -------------------------------------------------------------------------------
 
 constexpr int kBurst = 8;       // keys typed at one spot before moving to a fresh one
@@ -128,7 +150,8 @@ void MoveToFreshSpot(TEditor& editor, std::mt19937& random, int first, int last)
 // Nothing but the key runs in the timed loop. Afterwards `worstOf` more keys, each timed on the thread's
 // CPU clock (a system call here, too dear to read around every key of the timed loop), give the worst
 // single key as max_us, and on the wall clock as max_wall_us: on a shared machine the wall clock of a key
-// also holds the time other programs ran.
+// also holds the time other programs ran. noise_max_us is the same worst for fixed work as long as the
+// mean of those keys: the part of max_us the machine adds whatever the key does.
 template <class KeyAction>
 void KeysAtFreshSpots(benchmark::State& state, TEditor& editor, int first, int last, int worstOf, KeyAction&& key) {
   std::mt19937 random(2024);
@@ -152,18 +175,22 @@ void KeysAtFreshSpots(benchmark::State& state, TEditor& editor, int first, int l
   }
   double worst = 0;
   double worstWall = 0;
+  double total = 0;
   for (int n = 0; n < worstOf; ++n) {
     if (inBurst == kBurst) freshSpot(inBurst);
     const double start = ThreadCpuSeconds();
     const auto wallStart = std::chrono::steady_clock::now();
     key(typed++);
     worstWall = std::max(worstWall, Seconds(std::chrono::steady_clock::now() - wallStart));
-    worst = std::max(worst, ThreadCpuSeconds() - start);
+    const double seconds = ThreadCpuSeconds() - start;
+    worst = std::max(worst, seconds);
+    total += seconds;
     ++inBurst;
   }
   freshSpot(inBurst);
   state.counters["max_us"] = worst * 1e6;
   state.counters["max_wall_us"] = worstWall * 1e6;
+  state.counters["noise_max_us"] = WorstOfFixedWork(total / worstOf, worstOf) * 1e6;
   state.counters["rows"] = editor.ListInfo().Count();
 }
 
