@@ -179,18 +179,11 @@ TEST(ParserFuzz, RowStatesFromRandomRowsStayInsideTheirFields) {
 // every row from its start: both must leave the next row the same start state. Every fourth text is read
 // with a bracket pair added to both, one that only a state carried from above holds open.
 TEST(ParserFuzz, NoteSchemeCarriesTheTokenAFullScanWouldCarry) {
-  std::vector<std::unique_ptr<TEditorFountain>> schemes;
-  std::vector<std::unique_ptr<TFountainParser>> parsers;  // from the last blank, from the start; again with the pair
-  for (const bool pair : {false, true}) {
-    for (const bool quoting : {false, true}) {
-      auto& scheme = *schemes.emplace_back(std::make_unique<TEditorFountain>());
-      scheme.SetUrl(true);
-      scheme.SetMail(true);
-      if (quoting) scheme.SetQuotation("\"");
-      if (pair) scheme.Brackets().Add()->SetRightBracket("*)");
-      parsers.push_back(scheme.CreateParser());
-    }
-  }
+  const test::TScheme schemes[] = {test::SchemeOf("url mail"), test::SchemeOf("url mail quotation='"),
+                                   test::SchemeOf("url mail bracket=,*)"),
+                                   test::SchemeOf("url mail bracket=,*) quotation='")};
+  const std::unique_ptr<TFountainParser> parsers[] = {schemes[0].CreateParser(), schemes[1].CreateParser(),
+                                                      schemes[2].CreateParser(), schemes[3].CreateParser()};
   // Words, links and addresses broken anywhere, blanks after single- and double-byte characters,
   // lead bytes whose trail byte is a blank, the pair's closing and now and then a zero byte.
   const std::string pieces[] = {"someone@exa", "mple.jp", "http://a", "b/c", "www.", "3.1", "4e-",  "9",

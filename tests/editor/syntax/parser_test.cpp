@@ -52,20 +52,19 @@ TEST(NextRowState, PassThroughFieldsSurviveAndOutOfRangeRowsChangeNothing) {
   EXPECT_EQ(state, expected);
 }
 
-// A parser made before its scheme changed reads the change before the next row's state: once comments
-// are on, the comment runs on over the wrap instead of the word "cd".
+// A parser reads its scheme's change before the next row's state: with comments on, the comment runs on
+// over the wrap instead of the word "cd".
 TEST(NextRowState, SeesASchemeChangedSinceTheLastRow) {
   TEditorFountain fountain;
   auto parser = fountain.CreateParser();
-  test::TRows rows{{"a // b c", RowAttrWrap}, {"d", RowAttrEnd}};
-  TRowAttributeData state;
-  state.RowAttribute = RowAttrWrap;
-  parser->NextRowState(0, rows, state);
-  EXPECT_EQ(state.StartToken, tokAnk);
-  fountain.SetCommenter("//");
-  state.StartToken = tokEnd;
-  parser->NextRowState(0, rows, state);
-  EXPECT_EQ(state.StartToken, tokComment);
+  const test::TRows rows{{"a // b c", RowAttrWrap}, {"d", RowAttrEnd}};
+  for (const TTokenKind kind : {tokAnk, tokComment}) {
+    TRowAttributeData state;
+    state.RowAttribute = RowAttrWrap;
+    parser->NextRowState(0, rows, state);
+    EXPECT_EQ(state.StartToken, kind);
+    fountain.SetCommenter("//");
+  }
 }
 
 }  // namespace
