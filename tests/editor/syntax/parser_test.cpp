@@ -23,6 +23,7 @@ TEST(Parser, SetSourceLoadsTheStateAndStartsAFreshScan) {
   state.Remain = 2;
   parser->SetSource("  xy) z", state);
   EXPECT_TRUE(parser->TokenBracket() == BracketNotComputed && parser->BracketIndex() == 0);
+  EXPECT_FALSE(parser->InContinuation());  // until the carried-over token is read
   EXPECT_TRUE(parser->StartToken() == tokAnk && parser->Remain() == 2);
   // The tokens themselves are a case of tokens.txt; here the continuation flag and the end repeating.
   EXPECT_EQ(parser->NextToken(), tokAnk);
