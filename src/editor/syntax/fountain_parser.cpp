@@ -524,9 +524,10 @@ const TFountainColor* TFountainParser::TokenColor() const {
 
 void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttributeData& data) {
   if (row < 0 || row >= rows.RowCount()) return;
+  Refresh();
   // Only a bracket region carries over a line break: without one open or able to open, the row after a
   // break starts afresh, whatever the row holds.
-  if (data.RowAttribute != RowAttrWrap && data.BracketIndex == BracketNone && !RegionsSpanLines()) {
+  if (data.RowAttribute != RowAttrWrap && data.BracketIndex == BracketNone && !FRegionsSpanLines) {
     data.StartToken = tokEnd;
     data.Remain = 0;
     return;
@@ -548,7 +549,6 @@ void TFountainParser::NextRowState(int row, const TRowSource& rows, TRowAttribut
   }
   // Only the token that runs on into the next row matters. When no token can hold a blank, the scan
   // starts after the row's last blank instead of at its start: what lies before it ends before it.
-  Refresh();
   TRowAttributeData startState = data;
   std::size_t restart = 0;
   if (FBlanksEndTokens && !kBlankHoldingKinds.Contains(data.StartToken)) {

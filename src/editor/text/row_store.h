@@ -124,8 +124,8 @@ class TRowStore {
     if (last > FNumbered) NumberFrom(last);
   }
   void NumberFrom(int last) const;
-  // Splits an oversized chunk, drops an empty one and merges a small one with a neighbour, then renumbers
-  // the index from there.
+  // Splits an oversized chunk, drops an empty one and merges a small one with a neighbour, then marks the
+  // index out of date from there.
   void Rebalance(int chunk);
   // After the chunks from fromChunk on changed: their index entries after fromChunk's own are out of date
   // and the range of the last chunk read is forgotten.
