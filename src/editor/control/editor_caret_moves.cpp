@@ -71,6 +71,9 @@ void TEditor::SetCol(int col) {
 void TEditor::MoveCaret(TCaretPos caret) {
   SetRow(caret.Row);
   SetCol(caret.Col);
+  // Undo and redo end here, after their update of the rows: the drawn caret goes where the caret went,
+  // and into view. Inside an update of the caller's the rows are not final yet; its end places the caret.
+  if (FRows->UpdateCount() == 0) ScrollCaret();
 }
 
 void TEditor::AdjustCol(int direction, bool vertical) {
