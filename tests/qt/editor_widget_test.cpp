@@ -10,14 +10,20 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScreen>
 #include <QTest>
 
+#include <functional>
 #include <vector>
 
 #include "app/note_editor_preset.h"
+#include "editor/control/editor_key.h"
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
+#include "editor/syntax/editor_parser.h"
+#include "editor/syntax/fountain.h"
 #include "editor/text/editor_wrap_option.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
@@ -67,6 +73,24 @@ class EditorWidgetTest : public ::testing::Test {
     for (int x = area.left(); x <= area.right(); ++x)
       for (int y = area.top(); y <= area.bottom(); ++y) dark += qGray(image.pixel(x, y)) < 100;
     return dark;
+  }
+
+  // Pixels where the screen differs from a fresh paint of the control, the caret's cell aside: what a
+  // change left stale on screen.
+  int StalePixels() {
+    QApplication::processEvents();
+    const QImage shown = FWidget.screen()->grabWindow(FWidget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = FWidget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != fresh.size()) return -1;
+    const editor::TRect caret = FWidget.Editor().CaretModel().Rect();
+    int stale = 0;
+    for (int y = 0; y < fresh.height(); ++y) {
+      for (int x = 0; x < fresh.width(); ++x) {
+        const bool inCaret = x >= caret.Left && x < caret.Right && y >= caret.Top && y < caret.Bottom;
+        stale += !inCaret && shown.pixel(x, y) != fresh.pixel(x, y);
+      }
+    }
+    return stale;
   }
 
   TEditorWidget FWidget;
@@ -226,6 +250,67 @@ TEST_F(EditorWidgetTest, JapaneseTextSelectionAndAddressesAsAPicture) {
   }
   EXPECT_GT(blue, 20);
   EXPECT_GT(navy, 50);
+}
+
+// The rows below a change keep their pixels and move by a scroll: whatever else the change or the
+// moments before it asked to repaint, the screen ends up as a fresh paint would draw it.
+TEST_F(EditorWidgetTest, TheScreenShowsWhatAFreshPaintShowsAfterChangesThatMoveRows) {
+  editor::TEditor& editor = FWidget.Editor();
+  std::string digits, lines;
+  for (int i = 0; i < 7; ++i) digits += "0123456789";
+  for (int i = 0; i < 20; ++i) lines += "row " + std::to_string(i) + "\r\n";
+  editor::TEditorFountain scheme;
+  editor::TFountainBracketItem* comment = scheme.Brackets().Add();
+  comment->SetLeftBracket("/*");
+  comment->SetRightBracket("*/");
+  comment->ItemColor().SetColor(0x0000FF);
+  const auto select = [&](int row, int col, int downs) {
+    editor.SetRow(row);
+    editor.SetCol(col);
+    for (int i = 0; i < downs; ++i) editor.KeyDown(editor::TEditorKey::Down, editor::ssShift, false);
+    QApplication::processEvents();  // the selection is on screen before the change
+  };
+  struct TCase {
+    const char* Name;
+    bool Wrap;
+    std::string Text;
+    std::function<void()> Change;
+  };
+  const TCase cases[] = {
+      {"a selection over wrapped rows deleted", true, "abc\r\n" + digits + "\r\nend\r\n",
+       [&] {
+         select(1, 3, 2);
+         editor.KeyDown(editor::TEditorKey::Delete, 0, false);
+       }},
+      {"selected lines deleted", false, lines,
+       [&] {
+         select(2, 0, 3);
+         editor.KeyDown(editor::TEditorKey::Delete, 0, false);
+       }},
+      {"a line break typed", false, lines,
+       [&] {
+         select(4, 2, 0);
+         editor.KeyDown(editor::TEditorKey::Return, 0, false);
+         editor.KeyChar(editor::kCharReturn);
+       }},
+      {"a region opened above the rows that move", false, lines,
+       [&] {
+         editor.SetFountain(&scheme);
+         select(2, 0, 0);
+         editor.SetSelTextBuf("/*\r\n");
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    editor.SetFountain(nullptr);
+    editor.SetWordWrap(c.Wrap);
+    editor.ListInfo().WrapOption().SetWrapByte(20);
+    editor.Lines().SetText(c.Text);
+    QApplication::processEvents();
+    c.Change();
+    EXPECT_EQ(StalePixels(), 0);
+  }
+  editor.SetFountain(nullptr);
 }
 
 }  // namespace

@@ -21,9 +21,11 @@ class TFakeWindow : public TEditorWindow {
 
   std::vector<TRect> Invalidated;
   int InvalidateAllCount = 0;
+  int Updates = 0;  // paints asked for at once
   struct TScrollCall {
     int Dx, Dy;
     TRect Area;
+    int UpdatesBefore;
   };
   std::vector<TScrollCall> Scrolls;
   int CaretTimer = 0;  // the tick interval last asked for, 0 when stopped
@@ -40,8 +42,8 @@ class TFakeWindow : public TEditorWindow {
   TFontMetrics MeasureFont(const TEditorFont&) const override { return Metrics; }
   void Invalidate(const TRect& area) override { Invalidated.push_back(area); }
   void InvalidateAll() override { ++InvalidateAllCount; }
-  void Scroll(int dx, int dy, const TRect& area) override { Scrolls.push_back({dx, dy, area}); }
-  void Update() override {}
+  void Scroll(int dx, int dy, const TRect& area) override { Scrolls.push_back({dx, dy, area, Updates}); }
+  void Update() override { ++Updates; }
   void SetCaretTimer(int interval) override { CaretTimer = interval; }
   int CaretBlinkTime() const override { return 500; }
   void SetCursor(TCursorKind cursor) override { Cursor = cursor; }

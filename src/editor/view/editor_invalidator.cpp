@@ -23,13 +23,18 @@ void TEditorInvalidator::InvalidateRow(int row) {
   FWindow->Invalidate({m.TextLeft, top, m.ClientWidth, top + m.FontHeight});
 }
 
-void TEditorInvalidator::InvalidateRows(int row1, int row2) {
+void TEditorInvalidator::InvalidateBand(int row1, int row2) {
   const TPaintMetrics& m = FMetrics;
   if (!FWindow) return;
   const int first = std::max(std::min(row1, row2), m.TopRow);
   const int last = std::min(std::max(row1, row2), m.TopRow + m.VisibleRows);
   if (first > last) return;
   FWindow->Invalidate({0, m.RowTop(first), m.ClientWidth, m.RowTop(last) + m.FontHeight});
+}
+
+void TEditorInvalidator::InvalidateRows(int row1, int row2) {
+  if (!FWindow) return;
+  InvalidateBand(row1, row2);
   FWindow->Update();
 }
 
@@ -46,7 +51,9 @@ void TEditorInvalidator::RepaintAfterChange(const TLastUpdate& update, int rowCo
   const int last = start + std::max(update.NewRows, update.ChangedRows);
   const bool pastEnd = last >= rowCount;
   if (delta != 0) {
-    InvalidateRows(start, last - 1);
+    // Nothing is painted before the pixels move: a paint now would draw the rows below the change in
+    // their new places, and the scroll would then move them once more.
+    InvalidateBand(start, last - 1);
     // The rows from `last` on kept their text: their pixels move with them. Old row last - delta showed
     // what is now row last, and scrolling the band from row last's top by delta rows (pixels leaving the
     // band dropped) puts every such row where it now belongs.
@@ -59,7 +66,8 @@ void TEditorInvalidator::RepaintAfterChange(const TLastUpdate& update, int rowCo
       Call(hooks.EndUnderlineHide);
       Call(hooks.EndCaretHide);
     }
-    if (pastEnd) InvalidateRows(last, last + 1);
+    if (pastEnd) InvalidateBand(last, last + 1);
+    FWindow->Update();
   } else {
     InvalidateRows(start, pastEnd ? last + 1 : last - 1);
   }

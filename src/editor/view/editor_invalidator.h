@@ -35,6 +35,9 @@ class TEditorInvalidator {
   void RepaintAfterChange(const TLastUpdate& update, int rowCount, const TRepaintHooks& hooks = {});
 
  private:
+  // InvalidateRows without the paint.
+  void InvalidateBand(int row1, int row2);
+
   TEditorWindow* FWindow;
   TPaintMetrics FMetrics;
   TPaintBars FBars;

@@ -63,6 +63,8 @@ TEST(Invalidate, EveryCaseAsksForItsRepaintsAndScrolls) {
       const TRect& a = s.Area;
       found += " scroll(" + Join({s.Dy, a.Left, a.Top, a.Right, a.Bottom}) + ")";
       EXPECT_EQ(s.Dx, 0) << row.Where();
+      // A paint before the scroll would draw the rows below in their new places, to be moved once more.
+      EXPECT_EQ(s.UpdatesBefore, 0) << row.Where();
       EXPECT_EQ(events, (std::vector<std::string>{"caret-", "line-", "line+", "caret+"})) << row.Where();
     }
     for (++i; i < row.Size(); ++i) expected += " " + row[i];
