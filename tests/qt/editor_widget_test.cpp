@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <random>
 #include <vector>
 
 #include "app/note_editor_preset.h"
@@ -311,6 +312,48 @@ TEST_F(EditorWidgetTest, TheScreenShowsWhatAFreshPaintShowsAfterChangesThatMoveR
     EXPECT_EQ(StalePixels(), 0);
   }
   editor.SetFountain(nullptr);
+}
+
+// The same after every step of random walks of keys, undos, redos and pastes, with and without word
+// wrap, selections begun and extended on the way.
+TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
+  using editor::TEditorKey;
+  editor::TEditor& editor = FWidget.Editor();
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += (i % 5 == 0 ? std::string(50, 'w') + " long line" : "row " + std::to_string(i)) + "\r\n";
+  const TEditorKey moves[] = {TEditorKey::Down,     TEditorKey::Up,  TEditorKey::Right,
+                              TEditorKey::PageDown, TEditorKey::End, TEditorKey::Home};
+  std::mt19937 random(1);
+  for (int walk = 0; walk < 20; ++walk) {
+    editor.SetWordWrap(walk % 2 == 0);
+    editor.ListInfo().WrapOption().SetWrapByte(20 + walk);
+    editor.Lines().SetText(text);
+    QApplication::processEvents();
+    std::string steps;
+    for (int step = 0; step < 30; ++step) {
+      const std::size_t action = random() % 12;
+      steps += std::to_string(action) + " ";
+      if (action < 6) {
+        editor.KeyDown(moves[action], random() % 3 == 0 ? editor::ssShift : 0, false);
+      } else if (action == 6) {
+        editor.KeyDown(TEditorKey::Other, 0, false);
+        editor.KeyChar('x');
+      } else if (action == 7) {
+        editor.KeyDown(TEditorKey::Return, 0, false);
+        editor.KeyChar(editor::kCharReturn);
+      } else if (action == 8) {
+        editor.KeyDown(TEditorKey::Delete, 0, false);
+      } else if (action == 9) {
+        editor.KeyDown(TEditorKey::Backspace, 0, false);
+        editor.KeyChar(editor::kCharBackspace);
+      } else if (action == 10) {
+        random() % 2 ? editor.Undo() : editor.Redo();
+      } else {
+        editor.SetSelTextBuf("pasted\r\nlines " + std::string(random() % 40, 'p'));
+      }
+      ASSERT_EQ(StalePixels(), 0) << "walk " << walk << ", steps " << steps;
+    }
+  }
 }
 
 }  // namespace
