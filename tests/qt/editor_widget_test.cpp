@@ -20,6 +20,7 @@
 
 #include "app/note_editor_preset.h"
 #include "editor/control/editor_key.h"
+#include "editor/control/editor_mouse.h"
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
@@ -314,8 +315,8 @@ TEST_F(EditorWidgetTest, TheScreenShowsWhatAFreshPaintShowsAfterChangesThatMoveR
   editor.SetFountain(nullptr);
 }
 
-// The same after every step of random walks of keys, undos, redos and pastes, with and without word
-// wrap, selections begun and extended on the way.
+// The same after every step of random walks of keys, undos, redos, pastes, drags, double clicks and
+// scroll bar requests, with and without word wrap, selections begun and extended on the way.
 TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
   using editor::TEditorKey;
   editor::TEditor& editor = FWidget.Editor();
@@ -324,14 +325,14 @@ TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
   const TEditorKey moves[] = {TEditorKey::Down,     TEditorKey::Up,  TEditorKey::Right,
                               TEditorKey::PageDown, TEditorKey::End, TEditorKey::Home};
   std::mt19937 random(1);
-  for (int walk = 0; walk < 20; ++walk) {
+  for (int walk = 0; walk < 40; ++walk) {
     editor.SetWordWrap(walk % 2 == 0);
     editor.ListInfo().WrapOption().SetWrapByte(20 + walk);
     editor.Lines().SetText(text);
     QApplication::processEvents();
     std::string steps;
     for (int step = 0; step < 30; ++step) {
-      const std::size_t action = random() % 12;
+      const std::size_t action = random() % 16;
       steps += std::to_string(action) + " ";
       if (action < 6) {
         editor.KeyDown(moves[action], random() % 3 == 0 ? editor::ssShift : 0, false);
@@ -348,8 +349,19 @@ TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
         editor.KeyChar(editor::kCharBackspace);
       } else if (action == 10) {
         random() % 2 ? editor.Undo() : editor.Redo();
-      } else {
+      } else if (action == 11) {
         editor.SetSelTextBuf("pasted\r\nlines " + std::string(random() % 40, 'p'));
+      } else if (action == 12) {  // a drag, maybe out of the window
+        const int x = static_cast<int>(random() % 320), y = static_cast<int>(random() % 200);
+        editor.MouseDown(editor::TMouseButton::Left, 0, x, y);
+        editor.MouseMove(0, static_cast<int>(random() % 320), static_cast<int>(random() % 240) - 20);
+        editor.MouseUp(editor::TMouseButton::Left, 0, x, y);
+      } else if (action == 13) {
+        editor.VScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::PageUp, 0);
+      } else if (action == 14) {
+        editor.HScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::LineUp, 0);
+      } else {
+        editor.DoubleClick(editor::TMouseButton::Left, 0, static_cast<int>(random() % 320), static_cast<int>(random() % 200));
       }
       ASSERT_EQ(StalePixels(), 0) << "walk " << walk << ", steps " << steps;
     }

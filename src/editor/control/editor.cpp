@@ -67,7 +67,14 @@ void TEditor::RowsChanged() {
 void TEditor::RowsUpdateEnded() {
   const int limit = FRows->CaretRowLimit();
   if (FCaret.Row > limit) SetRow(limit);
+  const int top = TopRow();
   FViewport.ClampTopRow(limit);
+  if (TopRow() != top) {
+    // The text shrank above the top row: the view shows other rows, all of them drawn afresh.
+    if (FWindow) FWindow->InvalidateAll();
+    UpdateScrollBars();
+    if (OnTopRowChange) OnTopRowChange(this);
+  }
   PlaceCaretModel();  // a loaded or cleared text moved the caret without a caret command
 }
 
