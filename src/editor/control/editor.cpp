@@ -79,9 +79,12 @@ void TEditor::RowsUpdateEnded() {
 }
 
 void TEditor::RowsRebuilt() {
-  RowsUpdateEnded();
   FCaret.RememberedCol = -1;
   FCaret.Col = 0;
+  RowsUpdateEnded();
+  // Every row was cut anew: the whole view and the scroll ranges change.
+  UpdateScrollBars();
+  if (FWindow) FWindow->InvalidateAll();
 }
 
 void TEditor::RowsCleared() { FCaret = TCaret{}; }
