@@ -365,6 +365,11 @@ class TCase {
            d.Window.Height = 2 + 5 + value * 16;
            e.Resize();
          }},
+        {"height",
+         [&] {
+           d.Window.Height = value;
+           e.Resize();
+         }},
         {"screen", [&] { d.Window.Screen = value; }},
         {"imagebar", [&] { e.Imagebar().SetVisible(true); }},
         {"underline", [&] { e.Marks().Underline().SetVisible(true); }},
