@@ -18,7 +18,7 @@ void Call(const std::function<void()>& hook) {
 
 void TEditorInvalidator::InvalidateRow(int row) {
   const TPaintMetrics& m = FMetrics;
-  if (!FWindow || row < m.TopRow || row > m.TopRow + m.VisibleRows) return;
+  if (!FWindow || row < m.TopRow || row > m.LastShownRow()) return;
   const int top = m.RowTop(row);
   FWindow->Invalidate({m.TextLeft, top, m.ClientWidth, top + m.FontHeight});
 }
@@ -27,7 +27,7 @@ void TEditorInvalidator::InvalidateBand(int row1, int row2) {
   const TPaintMetrics& m = FMetrics;
   if (!FWindow) return;
   const int first = std::max(std::min(row1, row2), m.TopRow);
-  const int last = std::min(std::max(row1, row2), m.TopRow + m.VisibleRows);
+  const int last = std::min(std::max(row1, row2), m.LastShownRow());
   if (first > last) return;
   FWindow->Invalidate({0, m.RowTop(first), m.ClientWidth, m.RowTop(last) + m.FontHeight});
 }

@@ -2,6 +2,7 @@
 // selection), so the painter can be driven by a recording canvas without a whole control behind it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,6 +42,12 @@ struct TPaintMetrics {
   int ClientHeight = 0;
 
   int RowTop(int row) const { return TopMargin + (row - TopRow) * RowHeight; }
+  // The last row the client area shows, whole or in part: the one after the whole rows, or the one after
+  // that when the room under the whole rows holds part of it.
+  int LastShownRow() const {
+    const int shown = RowHeight > 0 ? (ClientHeight - TopMargin + RowHeight - 1) / RowHeight : 0;
+    return TopRow + std::max(VisibleRows, shown - 1);
+  }
 };
 
 // One mark: drawn only when Visible; clNone draws it in the font colour.

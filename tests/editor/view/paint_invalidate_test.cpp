@@ -22,12 +22,12 @@ std::string Join(std::initializer_list<int> values) {
 
 // What a repaint asks of the window, case by case from tests/data/view.txt: single rows, bands of whole
 // rows, and after a change at most one scroll of what lies below it, under the caret and the underline
-// hidden. Ten visible rows of 16 pixels from y 2, a 640 x 200 client area, top row 10.
+// hidden. Ten visible rows of 16 pixels from y 2, a 640 x 167 client area, top row 10.
 TEST(Invalidate, EveryCaseAsksForItsRepaintsAndScrolls) {
   for (const test_support::TRow& row : test_support::Rows("view.txt", "invalidate")) {
     TFakeWindow window;
-    window.Height = 200;
-    TPaintMetrics metrics{.TopRow = 10, .VisibleRows = 10, .ClientWidth = 640, .ClientHeight = 200};
+    window.Height = 167;
+    TPaintMetrics metrics{.TopRow = 10, .VisibleRows = 10, .ClientWidth = 640, .ClientHeight = 167};
     TPaintBars bars;
     std::vector<std::string> events;
     TRepaintHooks hooks;
@@ -46,6 +46,9 @@ TEST(Invalidate, EveryCaseAsksForItsRepaintsAndScrolls) {
         bars.LeftbarVisible = true;
         bars.LeftbarWidth = n.at(1);
         metrics.TextLeft = n.at(2);
+      } else if (name == "view") {
+        metrics.VisibleRows = n.at(0);
+        window.Height = metrics.ClientHeight = n.at(1);
       } else if (name == "row" || name == "row-nowindow") {
         TEditorInvalidator(name == "row" ? &window : nullptr, metrics).InvalidateRow(n.at(0));
       } else if (name == "rows") {
