@@ -315,8 +315,8 @@ TEST_F(EditorWidgetTest, TheScreenShowsWhatAFreshPaintShowsAfterChangesThatMoveR
   editor.SetFountain(nullptr);
 }
 
-// The same after every step of random walks of keys, undos, redos, pastes, drags, double clicks and
-// scroll bar requests, with and without word wrap, selections begun and extended on the way.
+// The same after every step of random walks of keys, undos, redos, pastes, drags, double clicks, scroll
+// bar requests, top row jumps, resizes and word wrap switched, selections begun and extended on the way.
 TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
   using editor::TEditorKey;
   editor::TEditor& editor = FWidget.Editor();
@@ -325,14 +325,14 @@ TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
   const TEditorKey moves[] = {TEditorKey::Down,     TEditorKey::Up,  TEditorKey::Right,
                               TEditorKey::PageDown, TEditorKey::End, TEditorKey::Home};
   std::mt19937 random(1);
-  for (int walk = 0; walk < 40; ++walk) {
+  for (int walk = 0; walk < 100; ++walk) {
     editor.SetWordWrap(walk % 2 == 0);
     editor.ListInfo().WrapOption().SetWrapByte(20 + walk);
     editor.Lines().SetText(text);
     QApplication::processEvents();
     std::string steps;
     for (int step = 0; step < 30; ++step) {
-      const std::size_t action = random() % 16;
+      const std::size_t action = random() % 19;
       steps += std::to_string(action) + " ";
       if (action < 6) {
         editor.KeyDown(moves[action], random() % 3 == 0 ? editor::ssShift : 0, false);
@@ -360,6 +360,12 @@ TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
         editor.VScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::PageUp, 0);
       } else if (action == 14) {
         editor.HScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::LineUp, 0);
+      } else if (action == 16) {
+        FWidget.resize(200 + static_cast<int>(random() % 200), 150 + static_cast<int>(random() % 100));
+      } else if (action == 17) {
+        editor.SetWordWrap(!editor.WordWrap());
+      } else if (action == 18) {
+        editor.SetTopRow(static_cast<int>(random() % 40));
       } else {
         editor.DoubleClick(editor::TMouseButton::Left, 0, static_cast<int>(random() % 320), static_cast<int>(random() % 200));
       }
