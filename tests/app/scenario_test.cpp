@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QImage>
+#include <QScreen>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTest>
@@ -464,6 +465,22 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
     } else if (verb == "settings") {
       const std::string ini = test_support::ReadBytes(Ini());
       EXPECT_TRUE(w.at(1) == "start" ? ini.rfind(cp(2), 0) == 0 : ini.find(cp(2)) != std::string::npos) << ini;
+    } else if (verb == "fresh") {
+      // The screen holds what a fresh paint of the window draws, but for the caret's cell and the scroll
+      // track: the window's own paint places the thumb, so a fresh one may have moved it.
+      QApplication::processEvents();
+      const QImage shown = FWindow->screen()->grabWindow(FWindow->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+      const QImage fresh = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      ASSERT_EQ(shown.size(), fresh.size());
+      const editor::TRect c = Editor().CaretModel().Rect();
+      const QRect caret(FWindow->Memo1().mapTo(FWindow.get(), QPoint(c.Left, c.Top)), QSize(c.Right - c.Left, c.Bottom - c.Top));
+      const QRect track = FWindow->PnlScrollArea().geometry();
+      int stale = 0;
+      for (int y = 0; y < fresh.height(); ++y) {
+        for (int x = 0; x < fresh.width(); ++x)
+          stale += !caret.contains(x, y) && !track.contains(x, y) && shown.pixel(x, y) != fresh.pixel(x, y);
+      }
+      EXPECT_EQ(stale, 0) << "pixels the screen shows stale";
     } else if (verb == "titleink") {
       // The right end of the title strip's dark ink, its first and last columns left out.
       const QImage strip = FWindow->grab(QRect(0, 1, FWindow->width(), app::TitleBarHeight - 2)).toImage();
