@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QImage>
-#include <QScreen>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTest>
@@ -47,6 +46,7 @@
 #include "support/case_table.h"
 #include "support/find_control.h"
 #include "support/scripted_dialogs.h"
+#include "support/stale_pixels.h"
 #include "support/table.h"
 #include "support/temp_dir.h"
 
@@ -466,21 +466,11 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       const std::string ini = test_support::ReadBytes(Ini());
       EXPECT_TRUE(w.at(1) == "start" ? ini.rfind(cp(2), 0) == 0 : ini.find(cp(2)) != std::string::npos) << ini;
     } else if (verb == "fresh") {
-      // The screen holds what a fresh paint of the window draws, but for the caret's cell and the scroll
-      // track: the window's own paint places the thumb, so a fresh one may have moved it.
-      QApplication::processEvents();
-      const QImage shown = FWindow->screen()->grabWindow(FWindow->winId()).toImage().convertToFormat(QImage::Format_RGB32);
-      const QImage fresh = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
-      ASSERT_EQ(shown.size(), fresh.size());
+      // Not the caret's cell, nor the scroll track: the window's own paint places the thumb, so a fresh
+      // one may have moved it.
       const editor::TRect c = Editor().CaretModel().Rect();
       const QRect caret(FWindow->Memo1().mapTo(FWindow.get(), QPoint(c.Left, c.Top)), QSize(c.Right - c.Left, c.Bottom - c.Top));
-      const QRect track = FWindow->PnlScrollArea().geometry();
-      int stale = 0;
-      for (int y = 0; y < fresh.height(); ++y) {
-        for (int x = 0; x < fresh.width(); ++x)
-          stale += !caret.contains(x, y) && !track.contains(x, y) && shown.pixel(x, y) != fresh.pixel(x, y);
-      }
-      EXPECT_EQ(stale, 0) << "pixels the screen shows stale";
+      EXPECT_EQ(test_support::StalePixels(*FWindow, {caret, FWindow->PnlScrollArea().geometry()}), 0);
     } else if (verb == "titleink") {
       // The right end of the title strip's dark ink, its first and last columns left out.
       const QImage strip = FWindow->grab(QRect(0, 1, FWindow->width(), app::TitleBarHeight - 2)).toImage();

@@ -11,7 +11,6 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScreen>
-#include <QScreen>
 #include <QTest>
 
 #include <functional>
@@ -32,6 +31,7 @@
 #include "qt/editor_widget.h"
 #include "qt/qt_fonts.h"
 #include "support/fake_window.h"
+#include "support/stale_pixels.h"
 
 namespace qtui {
 namespace {
@@ -77,22 +77,10 @@ class EditorWidgetTest : public ::testing::Test {
     return dark;
   }
 
-  // Pixels where the screen differs from a fresh paint of the control, the caret's cell aside: what a
-  // change left stale on screen.
+  // Stale pixels on screen, the caret's cell aside.
   int StalePixels() {
-    QApplication::processEvents();
-    const QImage shown = FWidget.screen()->grabWindow(FWidget.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage fresh = FWidget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (shown.size() != fresh.size()) return -1;
-    const editor::TRect caret = FWidget.Editor().CaretModel().Rect();
-    int stale = 0;
-    for (int y = 0; y < fresh.height(); ++y) {
-      for (int x = 0; x < fresh.width(); ++x) {
-        const bool inCaret = x >= caret.Left && x < caret.Right && y >= caret.Top && y < caret.Bottom;
-        stale += !inCaret && shown.pixel(x, y) != fresh.pixel(x, y);
-      }
-    }
-    return stale;
+    const editor::TRect c = FWidget.Editor().CaretModel().Rect();
+    return test_support::StalePixels(FWidget, {QRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top)});
   }
 
   TEditorWidget FWidget;
