@@ -96,8 +96,7 @@ void TEditor::SetTopRow(int row) {
   // A jump of more than a page scrolls everything away: the whole text area is repainted. That takes
   // as many rows as the area shows even in part, the slack under the last whole row included.
   const TEditorMetrics& m = FViewport.Metrics();
-  const int shown = m.RowHeight > 0 ? (FWindow->ClientHeight() - m.TopMargin + m.RowHeight - 1) / m.RowHeight : 0;
-  const int limit = std::max(m.VisibleRows + 1, shown);
+  const int limit = RowsShown(FWindow->ClientHeight(), m.TopMargin, m.RowHeight, m.VisibleRows);
   const int pixels = std::clamp(delta, -limit, limit) * m.RowHeight;
   if (pixels != 0) {
     ScrollPixels(0, pixels, TRect{0, m.TopMargin, FWindow->ClientWidth(), FWindow->ClientHeight()});

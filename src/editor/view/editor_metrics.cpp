@@ -38,4 +38,9 @@ int LeftbarWidthFor(int leftMargin, int column, int rightMargin, int colWidth) {
 
 int RulerHeightFor(int fontHeight) { return fontHeight / 2 + kRulerStrokeBand; }
 
+int RowsShown(int clientHeight, int topMargin, int rowHeight, int visibleRows) {
+  const int inPart = rowHeight > 0 ? (clientHeight - topMargin + rowHeight - 1) / rowHeight : 0;
+  return std::max(visibleRows + 1, inPart);
+}
+
 }  // namespace editor

@@ -44,6 +44,10 @@ struct TEditorMetrics {
 
 TEditorMetrics ComputeMetrics(const TMetricsInput& input);
 
+// The rows a client area `clientHeight` high shows from the top row on, whole or in part: the whole rows
+// and the one after them, and one more when the room under the whole rows holds part of it.
+int RowsShown(int clientHeight, int topMargin, int rowHeight, int visibleRows);
+
 // The line-number bar's width: its margins around Column digits of one cell each.
 int LeftbarWidthFor(int leftMargin, int column, int rightMargin, int colWidth);
 // The ruler's height: a row of gauge digits at half the font height over a band of gauge strokes.

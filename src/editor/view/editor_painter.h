@@ -2,7 +2,6 @@
 // selection), so the painter can be driven by a recording canvas without a whole control behind it.
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "editor/base/geometry.h"
 #include "editor/text/column_map.h"
 #include "editor/view/editor_canvas.h"
+#include "editor/view/editor_metrics.h"
 
 namespace editor {
 
@@ -42,12 +42,8 @@ struct TPaintMetrics {
   int ClientHeight = 0;
 
   int RowTop(int row) const { return TopMargin + (row - TopRow) * RowHeight; }
-  // The last row the client area shows, whole or in part: the one after the whole rows, or the one after
-  // that when the room under the whole rows holds part of it.
-  int LastShownRow() const {
-    const int shown = RowHeight > 0 ? (ClientHeight - TopMargin + RowHeight - 1) / RowHeight : 0;
-    return TopRow + std::max(VisibleRows, shown - 1);
-  }
+  // The last row the client area shows, whole or in part.
+  int LastShownRow() const { return TopRow + RowsShown(ClientHeight, TopMargin, RowHeight, VisibleRows) - 1; }
 };
 
 // One mark: drawn only when Visible; clNone draws it in the font colour.
