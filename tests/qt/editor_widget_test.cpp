@@ -10,10 +10,8 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTest>
 
-#include <functional>
 #include <random>
 #include <vector>
 
@@ -23,8 +21,6 @@
 #include "editor/props/editor_properties.h"
 #include "editor/text/editor_screen_strings.h"
 #include "editor/text/editor_strings.h"
-#include "editor/syntax/editor_parser.h"
-#include "editor/syntax/fountain.h"
 #include "editor/text/editor_wrap_option.h"
 #include "platform/cp932.h"
 #include "qt/editor_popup_menu.h"
@@ -242,69 +238,9 @@ TEST_F(EditorWidgetTest, JapaneseTextSelectionAndAddressesAsAPicture) {
   EXPECT_GT(navy, 50);
 }
 
-// The rows below a change keep their pixels and move by a scroll: whatever else the change or the
-// moments before it asked to repaint, the screen ends up as a fresh paint would draw it.
-TEST_F(EditorWidgetTest, TheScreenShowsWhatAFreshPaintShowsAfterChangesThatMoveRows) {
-  editor::TEditor& editor = FWidget.Editor();
-  std::string digits, lines;
-  for (int i = 0; i < 7; ++i) digits += "0123456789";
-  for (int i = 0; i < 20; ++i) lines += "row " + std::to_string(i) + "\r\n";
-  editor::TEditorFountain scheme;
-  editor::TFountainBracketItem* comment = scheme.Brackets().Add();
-  comment->SetLeftBracket("/*");
-  comment->SetRightBracket("*/");
-  comment->ItemColor().SetColor(0x0000FF);
-  const auto select = [&](int row, int col, int downs) {
-    editor.SetRow(row);
-    editor.SetCol(col);
-    for (int i = 0; i < downs; ++i) editor.KeyDown(editor::TEditorKey::Down, editor::ssShift, false);
-    QApplication::processEvents();  // the selection is on screen before the change
-  };
-  struct TCase {
-    const char* Name;
-    bool Wrap;
-    std::string Text;
-    std::function<void()> Change;
-  };
-  const TCase cases[] = {
-      {"a selection over wrapped rows deleted", true, "abc\r\n" + digits + "\r\nend\r\n",
-       [&] {
-         select(1, 3, 2);
-         editor.KeyDown(editor::TEditorKey::Delete, 0, false);
-       }},
-      {"selected lines deleted", false, lines,
-       [&] {
-         select(2, 0, 3);
-         editor.KeyDown(editor::TEditorKey::Delete, 0, false);
-       }},
-      {"a line break typed", false, lines,
-       [&] {
-         select(4, 2, 0);
-         editor.KeyDown(editor::TEditorKey::Return, 0, false);
-         editor.KeyChar(editor::kCharReturn);
-       }},
-      {"a region opened above the rows that move", false, lines,
-       [&] {
-         editor.SetFountain(&scheme);
-         select(2, 0, 0);
-         editor.SetSelTextBuf("/*\r\n");
-       }},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    editor.SetFountain(nullptr);
-    editor.SetWordWrap(c.Wrap);
-    editor.ListInfo().WrapOption().SetWrapByte(20);
-    editor.Lines().SetText(c.Text);
-    QApplication::processEvents();
-    c.Change();
-    EXPECT_EQ(StalePixels(), 0);
-  }
-  editor.SetFountain(nullptr);
-}
-
-// The same after every step of random walks of keys, undos, redos, pastes, drags, double clicks, scroll
-// bar requests, top row jumps, resizes and word wrap switched, selections begun and extended on the way.
+// The rows below a change keep their pixels and move by a scroll: whatever else a step asked to repaint,
+// the screen ends up as a fresh paint draws it. Random walks of keys, undos, redos, pastes, drags, double
+// clicks, scroll bar requests, top row jumps, resizes and word wrap switched, with selections on the way.
 TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
   using editor::TEditorKey;
   editor::TEditor& editor = FWidget.Editor();
