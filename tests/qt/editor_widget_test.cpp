@@ -284,14 +284,14 @@ TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
         editor.VScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::PageUp, 0);
       } else if (action == 14) {
         editor.HScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::LineUp, 0);
+      } else if (action == 15) {
+        editor.DoubleClick(editor::TMouseButton::Left, 0, static_cast<int>(random() % 320), static_cast<int>(random() % 200));
       } else if (action == 16) {
         FWidget.resize(200 + static_cast<int>(random() % 200), 150 + static_cast<int>(random() % 100));
       } else if (action == 17) {
         editor.SetWordWrap(!editor.WordWrap());
-      } else if (action == 18) {
-        editor.SetTopRow(static_cast<int>(random() % 40));
       } else {
-        editor.DoubleClick(editor::TMouseButton::Left, 0, static_cast<int>(random() % 320), static_cast<int>(random() % 200));
+        editor.SetTopRow(static_cast<int>(random() % 40));
       }
       ASSERT_EQ(StalePixels(), 0) << "walk " << walk << ", steps " << steps;
     }
