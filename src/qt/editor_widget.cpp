@@ -111,14 +111,30 @@ void TEditorWidget::paintEvent(QPaintEvent* event) {
   PaintPreedit(painter);
 }
 
+// --- The text being composed -----------------------------------------------------------------------
+// It stands at the caret, underlined, over the text, until the input method commits it. Its box is
+// wider than the caret's cell, so the widget itself repaints where the box was and where it goes.
+
+QRect TEditorWidget::PreeditBox() const {
+  const editor::TCaretModel& caret = FEditor.CaretModel();
+  if (FPreedit.isEmpty() || !caret.InView()) return {};  // a caret scrolled out of view shows nothing
+  const QFontMetrics metrics(ToQFont(FEditor.Font()));
+  return {QPoint(caret.Position().X, caret.Position().Y), QSize(metrics.horizontalAdvance(FPreedit), metrics.height())};
+}
+
+void TEditorWidget::FollowPreedit() {
+  if (FPreedit.isEmpty() && FPreeditBox.isEmpty()) return;
+  const QRect box = PreeditBox();
+  if (box == FPreeditBox) return;
+  MarkDirty(FPreeditBox);
+  MarkDirty(box);
+  FPreeditBox = box;
+}
+
 void TEditorWidget::PaintPreedit(QPainter& painter) {
-  if (FPreedit.isEmpty()) return;
-  // The text being composed stands at the caret, underlined, until the input method commits it.
-  const QFont font = ToQFont(FEditor.Font());
-  painter.setFont(font);
-  const QFontMetrics metrics(font);
-  const editor::TPoint caret = FEditor.CaretModel().Position();
-  const QRect box(QPoint(caret.X, caret.Y), QSize(metrics.horizontalAdvance(FPreedit), metrics.height()));
+  const QRect box = PreeditBox();
+  if (box.isEmpty()) return;
+  painter.setFont(ToQFont(FEditor.Font()));
   painter.fillRect(box, ToQColor(FEditor.Color()));
   painter.setPen(ToQColor(FEditor.Font().Color));
   painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, FPreedit);
@@ -159,8 +175,10 @@ void TEditorWidget::keyReleaseEvent(QKeyEvent* event) {
 void TEditorWidget::inputMethodEvent(QInputMethodEvent* event) {
   if (!event->commitString().isEmpty() && FEditor.PassChar()) FEditor.ImeResult(ToCp932(event->commitString()));
   if (FPreedit != event->preeditString()) {
+    MarkDirty(FPreeditBox);
     FPreedit = event->preeditString();
-    update();
+    FPreeditBox = PreeditBox();
+    MarkDirty(FPreeditBox);
   }
   event->accept();
 }
@@ -255,19 +273,33 @@ editor::TFontMetrics TEditorWidget::MeasureFont(const editor::TEditorFont& font)
   return qtui::MeasureFont(ToQFont(font));
 }
 
+void TEditorWidget::MarkDirty(const QRect& area) {
+  const QRect shown = area.intersected(rect());
+  if (shown.isEmpty()) return;
+  FPending += shown;
+  update(shown);
+}
+
 void TEditorWidget::Invalidate(const editor::TRect& area) {
-  const QRect rect = ToQRect(area).intersected(this->rect());
-  if (rect.isEmpty()) return;
-  FPending += rect;
-  update(rect);
+  MarkDirty(ToQRect(area));
+  FollowPreedit();  // the caret's old and new cells are invalidated when it moves
 }
 
 void TEditorWidget::InvalidateAll() {
   FPending += rect();
   update();
+  FollowPreedit();
 }
 
-void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) { scroll(dx, dy, ToQRect(area)); }
+void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
+  const QRect scrolled = ToQRect(area);
+  scroll(dx, dy, scrolled);
+  // The composed text's box moved with the pixels under it: its copy goes, and its place is drawn anew.
+  if (FPreeditBox.isEmpty()) return;
+  MarkDirty(FPreeditBox.translated(dx, dy).intersected(scrolled));
+  MarkDirty(FPreeditBox);
+  FollowPreedit();
+}
 
 void TEditorWidget::Update() {
   if (!FPending.isEmpty() && isVisible()) repaint(FPending);
@@ -371,6 +403,7 @@ void TEditorWidget::SetMouseCapture(bool capture) {
 
 void TEditorWidget::SetCompositionWindow(editor::TPoint position) {
   FCompositionPos = QPoint(position.X, position.Y);
+  FollowPreedit();  // a scroll has placed the caret
   QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 

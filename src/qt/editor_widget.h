@@ -68,6 +68,12 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   void SetCompositionWindow(editor::TPoint position) override;
   void SetScrollRange(bool vertical, int min, int max, int page, int position) override;
 
+  // Marks an area of the widget for the next paint (and for Update).
+  void MarkDirty(const QRect& area);
+  // Where the composed text is drawn: at the caret while it is in view, else nowhere.
+  QRect PreeditBox() const;
+  // Repaints the composed text's old and new place once the caret has moved it.
+  void FollowPreedit();
   void PaintPreedit(QPainter& painter);
   // The control's own margin and copy-drag cursors, drawn the first time they are shown.
   QCursor OwnCursor(bool dragCopy);
@@ -77,7 +83,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
   QRegion FPending;  // invalidated and not painted yet
   QTimer FBlink;     // ticks the editor's caret
   QPoint FCompositionPos;
-  QString FPreedit;  // the input method's text being composed
+  QString FPreedit;   // the input method's text being composed
+  QRect FPreeditBox;  // where it is drawn (empty when nowhere)
   bool FCaptured = false;
   TEditorPopupMenu* FOwnMenu = nullptr;  // made with the control; its shortcuts work while no other menu is set
   QMenu* FPopupMenu = nullptr;
