@@ -82,8 +82,10 @@ void TEditor::RowsRebuilt() {
   FCaret.RememberedCol = -1;
   FCaret.Col = 0;
   RowsUpdateEnded();
-  // Every row was cut anew: the whole view and the scroll ranges change.
+  // Every row was cut anew: the whole view and the scroll ranges change. The caret's new column is
+  // scrolled into view as any column set is, so a view scrolled sideways comes back to the rows' start.
   UpdateScrollBars();
+  ScrollCaret();
   if (FWindow) FWindow->InvalidateAll();
 }
 
