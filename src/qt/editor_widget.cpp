@@ -155,16 +155,29 @@ void TEditorWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   FEditor.KeyDown(key, shift, event->isAutoRepeat());
-  // What TranslateMessage would post as WM_CHAR: the key's text as code page 932 bytes. Delete has a
-  // text on X11 but no character message on Windows, nor has Ctrl with a digit or a sign (X11 gives
-  // "9" for Ctrl+9); Ctrl with a letter gives its control character on both, and Ctrl+Alt is AltGr.
-  const QString text = event->text();
-  const bool ctrlPrintable = (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier) &&
-                             !text.isEmpty() && text.front() > QLatin1Char(' ');
-  if (!text.isEmpty() && event->key() != Qt::Key_Delete && !ctrlPrintable && FEditor.PassChar()) {
-    for (const char byte : ToCp932(text)) FEditor.KeyChar(static_cast<unsigned char>(byte), shift);
+  if (TypesCharacters(*event) && FEditor.PassChar()) {
+    for (const char byte : ToCp932(event->text())) FEditor.KeyChar(static_cast<unsigned char>(byte), shift);
   }
   event->accept();
+}
+
+bool TEditorWidget::TypesCharacters(const QKeyEvent& event) {
+  // What TranslateMessage would post as WM_CHAR for the key, whose text X11 gives with almost any
+  // modifier. Delete has a text on X11 but no character message on Windows. Ctrl with a letter gives
+  // its control character on both, but Ctrl with a digit or a sign none (X11 gives "9" for Ctrl+9).
+  // Alt alone, or the Windows key, makes a system key (WM_SYSCHAR, never typed). Ctrl+Alt is AltGr:
+  // it types the printable characters a layout gives it, and nothing where X11 gives Ctrl's control
+  // character (Ctrl+Alt+M would be a Return).
+  const QString text = event.text();
+  if (text.isEmpty() || event.key() == Qt::Key_Delete) return false;
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  const bool ctrl = modifiers & Qt::ControlModifier;
+  const bool alt = modifiers & Qt::AltModifier;
+  const bool printable = text.front() > QLatin1Char(' ') && text.front() != QChar(0x7F);
+  if (modifiers & Qt::MetaModifier) return false;
+  if (ctrl && alt) return printable;
+  if (alt) return false;
+  return !ctrl || !printable;
 }
 
 void TEditorWidget::keyReleaseEvent(QKeyEvent* event) {

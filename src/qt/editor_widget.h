@@ -28,6 +28,8 @@ class TEditorWidget : public QWidget, private editor::TEditorWindow {
 
   // The editor's key for a Qt key; Other for keys the editor has no command for.
   static editor::TEditorKey EditorKey(int qtKey);
+  // Whether a key press types its text, as the same key on Windows would give character messages.
+  static bool TypesCharacters(const QKeyEvent& event);
 
  signals:
   // The scroll ranges the control keeps (the note window drives its own skinned scroll bar from them).

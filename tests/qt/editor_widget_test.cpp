@@ -113,6 +113,37 @@ TEST_F(EditorWidgetTest, EditorKeysForQtKeys) {
   for (const auto& [qtKey, key] : keys) EXPECT_EQ(TEditorWidget::EditorKey(qtKey), key) << qtKey;
 }
 
+// A key types what the same key types on Windows, whatever text X11 gives it.
+TEST_F(EditorWidgetTest, KeysTypeWhatWindowsWouldType) {
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, alt = Qt::AltModifier, none = Qt::NoModifier;
+  struct TCase {
+    int Key;
+    Qt::KeyboardModifiers Modifiers;
+    const char* Text;
+    const char* Typed;
+  };
+  const TCase cases[] = {
+      {Qt::Key_X, none, "x", "x"},
+      {Qt::Key_X, Qt::ShiftModifier, "X", "X"},
+      {Qt::Key_M, ctrl, "\r", "\r\n"},  // Ctrl+M is a Return on both
+      {Qt::Key_9, ctrl, "9", ""},
+      {Qt::Key_Space, ctrl, " ", " "},
+      {Qt::Key_X, alt, "x", ""},  // a system key
+      {Qt::Key_X, alt | Qt::ShiftModifier, "X", ""},
+      {Qt::Key_X, Qt::MetaModifier, "x", ""},
+      {Qt::Key_M, ctrl | alt, "\r", ""},  // no Return from Ctrl+Alt+M
+      {Qt::Key_K, ctrl | alt, "\x0b", ""},
+      {Qt::Key_Q, ctrl | alt, "@", "@"},  // AltGr's character
+      {Qt::Key_Delete, none, "\x7f", ""},
+  };
+  for (const TCase& c : cases) {
+    FWidget.Editor().Lines().SetText("");
+    QKeyEvent press(QEvent::KeyPress, c.Key, c.Modifiers, QString::fromLatin1(c.Text));
+    QApplication::sendEvent(&FWidget, &press);
+    EXPECT_EQ(Text(), c.Typed) << c.Key << " " << c.Modifiers.toInt();
+  }
+}
+
 TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrolledOut) {
   std::string text;
   for (int i = 0; i < 40; ++i) text += "row\r\n";
