@@ -177,6 +177,28 @@ TEST_F(EditorWidgetTest, TheCaretBlinksAtTheDesktopsRateAndPaintsNoStubWhenScrol
   }
 }
 
+// A desktop that does not blink the caret (flash time 0) gets a caret that stays on and no timer.
+TEST_F(EditorWidgetTest, TheCaretStaysOnWhereTheDesktopDoesNotBlinkIt) {
+  const int flashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);
+  TEditorWidget steady;  // the desktop's rate is read when the control is made
+  QApplication::setCursorFlashTime(flashTime);
+  steady.show();
+  steady.activateWindow();
+  steady.setFocus();
+  QApplication::processEvents();
+  const editor::TCaretModel& caret = steady.Editor().CaretModel();
+  ASSERT_TRUE(caret.Exists());
+  TPaintCounter counter;
+  steady.installEventFilter(&counter);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 200) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  steady.removeEventFilter(&counter);
+  EXPECT_TRUE(caret.Drawn());
+  EXPECT_EQ(counter.Paints, 0);
+}
+
 TEST_F(EditorWidgetTest, OwnPopupMenuItemsInOrderStepAsideForAnAssignedMenu) {
   auto* own = qobject_cast<TEditorPopupMenu*>(FWidget.PopupMenu());
   ASSERT_NE(own, nullptr);
