@@ -91,6 +91,10 @@ bool TfrmMain::FormCreate() {
 
   if (!FSettings.HotKey.empty()) FHotKey.Register(FSettings.HotKey);  // a refusal is silent
   LoadSkin(FSettings.SkinFile);
+  if (FEnding) {  // asked to end while the skin's failure message was open
+    FHotKey.Unregister();
+    return false;
+  }
 
   if (!FMemoFile.LoadMemoFile(FStore)) {
     // Carrying on with a partly read page list would let the next close overwrite the user's notes.
