@@ -301,7 +301,7 @@ void TEditorWidget::Invalidate(const editor::TRect& area) {
 void TEditorWidget::InvalidateAll() {
   FPending += rect();
   update();
-  FollowPreedit();
+  FollowPreedit();  // all is repainted; the box's place is still needed by the next scroll
 }
 
 void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
@@ -311,7 +311,6 @@ void TEditorWidget::Scroll(int dx, int dy, const editor::TRect& area) {
   if (FPreeditBox.isEmpty()) return;
   MarkDirty(FPreeditBox.translated(dx, dy).intersected(scrolled));
   MarkDirty(FPreeditBox);
-  FollowPreedit();
 }
 
 void TEditorWidget::Update() {
