@@ -42,6 +42,7 @@ TfrmMemoList::TfrmMemoList(TPageOrderHost& host) : FHost(host) {
   QPushButton* made[3] = {};
   for (int i = 0; i < 3; ++i) {
     made[i] = new QPushButton(buttons[i].Caption, this);
+    made[i]->setAutoDefault(false);  // no button is the default: Enter in the list must not move a page
     Place(*made[i], buttons[i].Name, buttons[i].Geometry);
   }
   connect(made[0], &QPushButton::clicked, this, [this] { MovePage(-1); });
