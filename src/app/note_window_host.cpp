@@ -3,12 +3,19 @@
 #include "dialogs/memo_list_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "image/builtin_skin.h"
+#include "qt/dialog_service.h"
 
 namespace app {
 
-void TfrmMain::mnuOptionsClick() { dialogs::RunOptionsDialog(*this, FServices.Dialogs); }
+void TfrmMain::mnuOptionsClick() {
+  dialogs::RunOptionsDialog(*this, FServices.Dialogs);
+  qtui::ReturnFocus(this);
+}
 
-void TfrmMain::mnuChangePageOrderClick() { dialogs::RunMemoListDialog(*this); }
+void TfrmMain::mnuChangePageOrderClick() {
+  dialogs::RunMemoListDialog(*this);
+  qtui::ReturnFocus(this);
+}
 
 void TfrmMain::ResetSkin() {
   FImgSkin = image::BuiltInSkin();

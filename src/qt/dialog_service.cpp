@@ -157,8 +157,13 @@ int TQtDialogService::Run(QDialog& dialog) {
   FOpen.emplace_back(&dialog);
   const int result = dialog.exec();
   FOpen.pop_back();
+  ReturnFocus(dialog.parentWidget());
   // An answer given in the instant the end arrived counts as cancelled too: nothing may start now.
   return FCancelled ? QDialog::Rejected : result;
+}
+
+void ReturnFocus(QWidget* owner) {
+  if (owner && owner->window()->isVisible()) owner->window()->activateWindow();
 }
 
 }  // namespace qtui

@@ -51,6 +51,10 @@ class TDialogService {
 // The application title: the caption of plain message boxes and the notification-area tip.
 inline const QString kApplicationTitle = QStringLiteral("TACK*NOTE");
 
+// Gives the keyboard back to the window a dialog came from once it has closed. A window manager
+// usually does this, but not every one does, and without one the focus would stay nowhere.
+void ReturnFocus(QWidget* owner);
+
 // The dialogs on screen: QMessageBox, QInputDialog, the program's font dialog and QFileDialog.
 class TQtDialogService final : public TDialogService {
  public:

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <deque>
@@ -81,8 +82,9 @@ TEST(DialogService, SaveAddsAMissingExtensionAndAsksBeforeOverwritingOrCreating)
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, dir / "new.txt");
   // Both questions seen, so every step was taken.
-  EXPECT_EQ(script.Seen, (std::vector<QString>{folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"),
-                                               folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?")}));
+  EXPECT_EQ(script.Seen,
+            (std::vector<QString>{folder + QStringLiteral("/old.txt は既に存在します。\n上書きしますか?"),
+                                  folder + QStringLiteral("/new.txt は存在しません。\nファイルを作成しますか?")}));
   EXPECT_EQ(test_support::ReadBytes(dir / "old.txt"), "keep");
 
   // An extension the user typed stays. (A cancelled dialog gives nothing: the CancelAll test's.)
@@ -124,6 +126,19 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
 
 // The end of the program cancels the dialog on the screen (as the user's cancel does, answering nothing),
 // and every later one answers at once, unseen.
+// Typing goes back to the window a message came from once it is answered.
+TEST(DialogService, TheOwnerIsActiveAgainAfterADialog) {
+  InstallFontSubstitutions();
+  QWidget owner;
+  owner.show();
+  owner.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+  TQtDialogService service;
+  TModalScript script({Click(QStringLiteral("OK"))});
+  service.MessageDlg(&owner, "?", TMsgDlgType::mtInformation, mbOK);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&owner, 1000));
+}
+
 TEST(DialogService, CancelAllClosesTheOpenDialogAsCancelledAndAnswersLaterOnesAtOnce) {
   InstallFontSubstitutions();
   // Each call returns true when it gave its cancel answer.
