@@ -7,9 +7,11 @@ namespace app {
 
 TRecoveryKeeper::TRecoveryKeeper(std::filesystem::path file, TSnapshot snapshot)
     : FFile(std::move(file)), FSnapshot(std::move(snapshot)) {
-  FTimer.setSingleShot(true);
-  FTimer.setInterval(kDelayMs);
-  connect(&FTimer, &QTimer::timeout, this, &TRecoveryKeeper::Refresh);
+  for (QTimer* timer : {&FTimer, &FLongest}) {
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, &TRecoveryKeeper::Refresh);
+  }
+  SetDelay(kDelayMs);
 }
 
 TRecoveryKeeper::~TRecoveryKeeper() {
@@ -26,10 +28,14 @@ void TRecoveryKeeper::Start(std::vector<store::TMemoData> saved, std::optional<s
   FAsked = std::move(inFile);
 }
 
-void TRecoveryKeeper::Changed() { FTimer.start(); }
+void TRecoveryKeeper::Changed() {
+  FTimer.start();
+  if (!FLongest.isActive()) FLongest.start();
+}
 
 void TRecoveryKeeper::Saved(std::vector<store::TMemoData> saved) {
   FTimer.stop();
+  FLongest.stop();
   FSaved = std::move(saved);
   FAsked.reset();
   Post(std::nullopt);
@@ -38,10 +44,13 @@ void TRecoveryKeeper::Saved(std::vector<store::TMemoData> saved) {
 
 void TRecoveryKeeper::Stop() {
   FTimer.stop();
+  FLongest.stop();
   WaitIdle();
 }
 
 void TRecoveryKeeper::Refresh() {
+  FTimer.stop();
+  FLongest.stop();
   std::vector<store::TMemoData> pages = FSnapshot();
   // Pages back as the data file has them leave nothing to recover (an Updated stamp alone tells them apart).
   TContent wanted;

@@ -18,17 +18,20 @@
 
 namespace app {
 
-// A refresh waits until no change has come for a few seconds, so typing never causes one; it then takes a
-// copy of the pages on the window's thread and leaves the writing (and the disk's flush) to a thread of its
-// own, so a slow disk never stalls the window. Only the newest copy waiting is written.
+// A refresh waits until no change has come for a few seconds, so a burst of typing causes none, but never
+// longer than a few pauses' time after the first change it holds, so steady typing is covered too. It then
+// takes a copy of the pages on the window's thread and leaves the writing (and the disk's flush) to a
+// thread of its own, so a slow disk never stalls the window. Only the newest copy waiting is written.
 class TRecoveryKeeper : public QObject {
   Q_OBJECT
 
  public:
   using TSnapshot = std::function<std::vector<store::TMemoData>()>;
 
-  // How long after the last change the file is refreshed.
+  // How long after the last change the file is refreshed, and how many such delays after the first
+  // change not yet in it at the latest.
   static constexpr int kDelayMs = 3000;
+  static constexpr int kLongestWaitDelays = 4;
 
   // `snapshot` gives the pages as the window shows them, unsaved edits included.
   TRecoveryKeeper(std::filesystem::path file, TSnapshot snapshot);
@@ -37,7 +40,10 @@ class TRecoveryKeeper : public QObject {
   TRecoveryKeeper(const TRecoveryKeeper&) = delete;
   TRecoveryKeeper& operator=(const TRecoveryKeeper&) = delete;
 
-  void SetDelay(int milliseconds) { FTimer.setInterval(milliseconds); }
+  void SetDelay(int milliseconds) {
+    FTimer.setInterval(milliseconds);
+    FLongest.setInterval(milliseconds * kLongestWaitDelays);
+  }
 
   // The data file holds `saved`; the recovery file holds `inFile`, or nothing that need be kept.
   void Start(std::vector<store::TMemoData> saved, std::optional<std::vector<store::TMemoData>> inFile);
@@ -62,7 +68,8 @@ class TRecoveryKeeper : public QObject {
 
   store::TRecoveryFile FFile;
   TSnapshot FSnapshot;
-  QTimer FTimer;
+  QTimer FTimer;    // the pause after the last change
+  QTimer FLongest;  // the longest wait after the first change
   std::vector<store::TMemoData> FSaved;
   TContent FAsked;  // what the file holds once the writes asked for are done
 
