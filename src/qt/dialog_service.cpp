@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -57,6 +58,23 @@ QString QtFilter(const QString& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
+// Keeps a question that has no Cancel button open against Escape and the close box, as a Yes/No message
+// box is on Windows: it is answered by one of its buttons, never by a key that guesses "No".
+class TAnswerRequired : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close) {
+      event->ignore();
+      return true;
+    }
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    return (key && key->matches(QKeySequence::Cancel)) || QObject::eventFilter(watched, event);
+  }
+};
+
 std::optional<std::filesystem::path> PathOf(const QString& file) {
   if (file.isEmpty()) return std::nullopt;
   return std::filesystem::path(file.toStdString());
@@ -87,6 +105,8 @@ TModalResult TQtDialogService::MessageDlg(QWidget* parent, const QString& text, 
     if (buttons & kButtons[i].Button) made[i] = box.addButton(QString::fromUtf8(kButtons[i].Text), kButtons[i].Role);
   }
   if (buttons == 0) made[2] = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  TAnswerRequired answerRequired;
+  if ((buttons & mbNo) && !(buttons & mbCancel)) box.installEventFilter(&answerRequired);
   Run(box);
   if (FCancelled) return mrCancel;
   for (std::size_t i = 0; i < kButtons.size(); ++i) {

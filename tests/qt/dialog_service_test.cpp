@@ -126,6 +126,22 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
 
 // The end of the program cancels the dialog on the screen (as the user's cancel does, answering nothing),
 // and every later one answers at once, unseen.
+// A Yes/No question is answered by its buttons: Escape and the close box leave it open (Qt would take
+// them for "No", which may throw away what the question offers).
+TEST(DialogService, AYesNoQuestionIsNotAnsweredByEscapeOrTheCloseBox) {
+  InstallFontSubstitutions();
+  TQtDialogService service;
+  TModalScript yesNo({[](QWidget* modal) {
+    QTest::keyClick(modal, Qt::Key_Escape);
+    modal->close();
+    QTimer::singleShot(50, modal, [modal] { Click(QStringLiteral("はい(&Y)"))(modal); });
+  }});
+  EXPECT_EQ(service.MessageDlg(nullptr, "?", TMsgDlgType::mtConfirmation, mbYes | mbNo), mrYes);
+  // With a Cancel button, Escape is that button.
+  TModalScript okCancel({[](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); }});
+  EXPECT_EQ(service.MessageDlg(nullptr, "?", TMsgDlgType::mtConfirmation, mbOK | mbCancel), mrCancel);
+}
+
 // Typing goes back to the window a message came from once it is answered.
 TEST(DialogService, TheOwnerIsActiveAgainAfterADialog) {
   InstallFontSubstitutions();
