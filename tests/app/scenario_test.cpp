@@ -3,6 +3,7 @@
 // its steps run in a fresh scratch folder beside a fake executable.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <csignal>
@@ -145,8 +145,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
   app::TNoteServices Services() {
     qtui::TDialogService* dialogs = &FDialogs;
     if (FRealDialogs) dialogs = &FQtDialogs.emplace();
-    return app::TNoteServices{FClock, *dialogs, FOpener, store::TPaths::FromExecutable(Exe()), FArguments, Exe(),
-                              FDir / "autostart"};
+    return app::TNoteServices{FClock,     *dialogs, FOpener,           store::TPaths::FromExecutable(Exe()),
+                              FArguments, Exe(),    FDir / "autostart"};
   }
   fs::path Exe() const { return FDir / "tacknote"; }
   fs::path Dat() const { return Exe().string() + ".DAT"; }
@@ -248,7 +248,13 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
         {"ini", [&] { test_support::WriteBytes(Ini(), "[TACKNOTE]\r\n" + cp(1)); }},
         {"click", [&] { QTest::mouseClick(&test_support::Control(*FWindow, w.at(1).c_str()), Qt::LeftButton); }},
         {"menu", [&] { FWindow->MainMenu().Item(w.at(1).c_str())->trigger(); }},
-        {"type", [&] { Editor().PutText(cp(1)); }},
+        {"type",
+         [&] {
+           for (int i = 0; i < (w.size() > 2 ? n(2) : 1); ++i) {
+             if (i > 0) QTest::qWait(n(3));
+             Editor().PutText(cp(1));
+           }
+         }},
         {"popdown", [&] { menu(1).hide(); }},
         {"move", [&] { FWindow->move(n(1), n(2)); }},
         {"resize", [&] { FWindow->resize(n(1), n(2)); }},
@@ -392,8 +398,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       QTest::sendKeyEvent(QTest::KeyAction::Click, &FWindow->Memo1(), Qt::Key_unknown, qs(1), Qt::NoModifier);
     } else if (verb == "bmp") {
       // A picture of the test pictures' pattern; cut: only its first half.
-      const image_test::TBmpShape shape{n(2), n(3), n(4), w.size() > 5 && w[5] == "rle8" ? image_test::BI_RLE8
-                                                                                           : image_test::BI_RGB};
+      const image_test::TBmpShape shape{n(2), n(3), n(4),
+                                        w.size() > 5 && w[5] == "rle8" ? image_test::BI_RLE8 : image_test::BI_RGB};
       std::string bytes = image_test::MakeBmp(shape);
       if (w.back() == "cut") bytes.resize(bytes.size() / 2);
       test_support::WriteBytes(FDir / raw(1), bytes);
@@ -469,7 +475,8 @@ class Scenario : public ::testing::TestWithParam<TScenario> {
       // Not the caret's cell, nor the scroll track: the window's own paint places the thumb, so a fresh
       // one may have moved it.
       const editor::TRect c = Editor().CaretModel().Rect();
-      const QRect caret(FWindow->Memo1().mapTo(FWindow.get(), QPoint(c.Left, c.Top)), QSize(c.Right - c.Left, c.Bottom - c.Top));
+      const QRect caret(FWindow->Memo1().mapTo(FWindow.get(), QPoint(c.Left, c.Top)),
+                        QSize(c.Right - c.Left, c.Bottom - c.Top));
       EXPECT_EQ(test_support::StalePixels(*FWindow, {caret, FWindow->PnlScrollArea().geometry()}), 0);
     } else if (verb == "titleink") {
       // The right end of the title strip's dark ink, its first and last columns left out.

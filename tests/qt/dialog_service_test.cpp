@@ -124,8 +124,6 @@ TEST(DialogService, ChooseFontGivesFaceStyleSizeEffectsAndColour) {
                                         0x0000FF}));
 }
 
-// The end of the program cancels the dialog on the screen (as the user's cancel does, answering nothing),
-// and every later one answers at once, unseen.
 // A Yes/No question is answered by its buttons: Escape and the close box leave it open (Qt would take
 // them for "No", which may throw away what the question offers).
 TEST(DialogService, AYesNoQuestionIsNotAnsweredByEscapeOrTheCloseBox) {
@@ -155,6 +153,8 @@ TEST(DialogService, TheOwnerIsActiveAgainAfterADialog) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(&owner, 1000));
 }
 
+// The end of the program cancels the dialog on the screen (as the user's cancel does, answering nothing),
+// and every later one answers at once, unseen.
 TEST(DialogService, CancelAllClosesTheOpenDialogAsCancelledAndAnswersLaterOnesAtOnce) {
   InstallFontSubstitutions();
   // Each call returns true when it gave its cancel answer.

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <functional>
 #include <random>
 #include <vector>
 
@@ -44,6 +43,60 @@ class TPaintCounter : public QObject {
     return false;
   }
 };
+
+// One random step of a walk over the editor: a key (with Shift or not), typing, Return, Delete,
+// Backspace, an undo or a redo, a paste, a drag (maybe out of the window), a scroll bar request, a
+// double click, a resize, word wrap switched, a top row jump (actions 0 to 18), and the input method's
+// text being composed or committed (19, 20).
+void RandomStep(TEditorWidget& widget, std::size_t action, std::mt19937& random) {
+  using editor::TEditorKey;
+  editor::TEditor& editor = widget.Editor();
+  const TEditorKey moves[] = {TEditorKey::Down,     TEditorKey::Up,  TEditorKey::Right,
+                              TEditorKey::PageDown, TEditorKey::End, TEditorKey::Home};
+  const auto below = [&random](unsigned n) { return static_cast<int>(random() % n); };
+  if (action < 6) {
+    editor.KeyDown(moves[action], random() % 3 == 0 ? editor::ssShift : 0, false);
+  } else if (action == 6) {
+    editor.KeyDown(TEditorKey::Other, 0, false);
+    editor.KeyChar('x');
+  } else if (action == 7) {
+    editor.KeyDown(TEditorKey::Return, 0, false);
+    editor.KeyChar(editor::kCharReturn);
+  } else if (action == 8) {
+    editor.KeyDown(TEditorKey::Delete, 0, false);
+  } else if (action == 9) {
+    editor.KeyDown(TEditorKey::Backspace, 0, false);
+    editor.KeyChar(editor::kCharBackspace);
+  } else if (action == 10) {
+    random() % 2 ? editor.Undo() : editor.Redo();
+  } else if (action == 11) {
+    editor.SetSelTextBuf("pasted\r\nlines " + std::string(random() % 40, 'p'));
+  } else if (action == 12) {
+    const int x = below(320), y = below(200);
+    editor.MouseDown(editor::TMouseButton::Left, 0, x, y);
+    editor.MouseMove(0, below(320), below(240) - 20);
+    editor.MouseUp(editor::TMouseButton::Left, 0, x, y);
+  } else if (action == 13) {
+    editor.VScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::PageUp, 0);
+  } else if (action == 14) {
+    editor.HScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::LineUp, 0);
+  } else if (action == 15) {
+    editor.DoubleClick(editor::TMouseButton::Left, 0, below(320), below(200));
+  } else if (action == 16) {
+    widget.resize(200 + below(200), 150 + below(100));
+  } else if (action == 17) {
+    editor.SetWordWrap(!editor.WordWrap());
+  } else if (action == 18) {
+    editor.SetTopRow(below(40));
+  } else if (action == 19) {
+    QInputMethodEvent composing(QString(1 + below(6), QChar(0x3042)), {});
+    QApplication::sendEvent(&widget, &composing);
+  } else {
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("あ"));
+    QApplication::sendEvent(&widget, &committed);
+  }
+}
 
 // The note window's editor, 320 x 200, shown and focused.
 class EditorWidgetTest : public ::testing::Test {
@@ -78,6 +131,30 @@ class EditorWidgetTest : public ::testing::Test {
   int StalePixels() {
     const editor::TRect c = FWidget.Editor().CaretModel().Rect();
     return test_support::StalePixels(FWidget, {QRect(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top)});
+  }
+
+  // The rows below a change keep their pixels and move by a scroll: whatever else a step asked to repaint,
+  // the screen ends up as a fresh paint draws it. `actions` random steps of each walk, from a text of
+  // short rows and long ones that wrap.
+  void WalkWithoutStalePixels(std::size_t actions) {
+    editor::TEditor& editor = FWidget.Editor();
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+      text += (i % 5 == 0 ? std::string(50, 'w') + " long line" : "row " + std::to_string(i)) + "\r\n";
+    std::mt19937 random(1);
+    for (int walk = 0; walk < 100; ++walk) {
+      editor.SetWordWrap(walk % 2 == 0);
+      editor.ListInfo().WrapOption().SetWrapByte(20 + walk);
+      editor.Lines().SetText(text);
+      QApplication::processEvents();
+      std::string steps;
+      for (int step = 0; step < 30; ++step) {
+        const std::size_t action = random() % actions;
+        steps += std::to_string(action) + " ";
+        RandomStep(FWidget, action, random);
+        ASSERT_EQ(StalePixels(), 0) << "walk " << walk << ", steps " << steps;
+      }
+    }
   }
 
   TEditorWidget FWidget;
@@ -303,93 +380,11 @@ TEST_F(EditorWidgetTest, JapaneseTextSelectionAndAddressesAsAPicture) {
   EXPECT_GT(navy, 50);
 }
 
-// One random step of a walk over the editor: a key (with Shift or not), typing, Return, Delete,
-// Backspace, an undo or a redo, a paste, a drag (maybe out of the window), a scroll bar request, a
-// double click, a resize, word wrap switched, a top row jump (actions 0 to 18), and the input method's
-// text being composed or committed (19, 20).
-void RandomStep(TEditorWidget& widget, std::size_t action, std::mt19937& random) {
-  using editor::TEditorKey;
-  editor::TEditor& editor = widget.Editor();
-  const TEditorKey moves[] = {TEditorKey::Down,     TEditorKey::Up,  TEditorKey::Right,
-                              TEditorKey::PageDown, TEditorKey::End, TEditorKey::Home};
-  const auto below = [&random](unsigned n) { return static_cast<int>(random() % n); };
-  if (action < 6) {
-    editor.KeyDown(moves[action], random() % 3 == 0 ? editor::ssShift : 0, false);
-  } else if (action == 6) {
-    editor.KeyDown(TEditorKey::Other, 0, false);
-    editor.KeyChar('x');
-  } else if (action == 7) {
-    editor.KeyDown(TEditorKey::Return, 0, false);
-    editor.KeyChar(editor::kCharReturn);
-  } else if (action == 8) {
-    editor.KeyDown(TEditorKey::Delete, 0, false);
-  } else if (action == 9) {
-    editor.KeyDown(TEditorKey::Backspace, 0, false);
-    editor.KeyChar(editor::kCharBackspace);
-  } else if (action == 10) {
-    random() % 2 ? editor.Undo() : editor.Redo();
-  } else if (action == 11) {
-    editor.SetSelTextBuf("pasted\r\nlines " + std::string(random() % 40, 'p'));
-  } else if (action == 12) {
-    const int x = below(320), y = below(200);
-    editor.MouseDown(editor::TMouseButton::Left, 0, x, y);
-    editor.MouseMove(0, below(320), below(240) - 20);
-    editor.MouseUp(editor::TMouseButton::Left, 0, x, y);
-  } else if (action == 13) {
-    editor.VScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::PageUp, 0);
-  } else if (action == 14) {
-    editor.HScroll(random() % 2 ? editor::TScrollRequest::LineDown : editor::TScrollRequest::LineUp, 0);
-  } else if (action == 15) {
-    editor.DoubleClick(editor::TMouseButton::Left, 0, below(320), below(200));
-  } else if (action == 16) {
-    widget.resize(200 + below(200), 150 + below(100));
-  } else if (action == 17) {
-    editor.SetWordWrap(!editor.WordWrap());
-  } else if (action == 18) {
-    editor.SetTopRow(below(40));
-  } else if (action == 19) {
-    QInputMethodEvent composing(QString(1 + below(6), QChar(0x3042)), {});
-    QApplication::sendEvent(&widget, &composing);
-  } else {
-    QInputMethodEvent committed;
-    committed.setCommitString(QStringLiteral("あ"));
-    QApplication::sendEvent(&widget, &committed);
-  }
-}
-
-// The rows below a change keep their pixels and move by a scroll: whatever else a step asked to repaint,
-// the screen ends up as a fresh paint draws it. `actions` random steps of each walk, from a text of
-// short rows and long ones that wrap.
-void WalkWithoutStalePixels(TEditorWidget& widget, std::size_t actions, const std::function<int()>& stalePixels) {
-  editor::TEditor& editor = widget.Editor();
-  std::string text;
-  for (int i = 0; i < 30; ++i)
-    text += (i % 5 == 0 ? std::string(50, 'w') + " long line" : "row " + std::to_string(i)) + "\r\n";
-  std::mt19937 random(1);
-  for (int walk = 0; walk < 100; ++walk) {
-    editor.SetWordWrap(walk % 2 == 0);
-    editor.ListInfo().WrapOption().SetWrapByte(20 + walk);
-    editor.Lines().SetText(text);
-    QApplication::processEvents();
-    std::string steps;
-    for (int step = 0; step < 30; ++step) {
-      const std::size_t action = random() % actions;
-      steps += std::to_string(action) + " ";
-      RandomStep(widget, action, random);
-      ASSERT_EQ(stalePixels(), 0) << "walk " << walk << ", steps " << steps;
-    }
-  }
-}
-
-TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) {
-  WalkWithoutStalePixels(FWidget, 19, [this] { return StalePixels(); });
-}
+TEST_F(EditorWidgetTest, RandomEditingLeavesNoStalePixels) { WalkWithoutStalePixels(19); }
 
 // The composed text's box is wider than the caret's cell: a scroll moves it with the text, and a caret
 // scrolled out of view takes it away.
-TEST_F(EditorWidgetTest, TextBeingComposedLeavesNoStalePixelsWhenTheViewMoves) {
-  WalkWithoutStalePixels(FWidget, 21, [this] { return StalePixels(); });
-}
+TEST_F(EditorWidgetTest, TextBeingComposedLeavesNoStalePixelsWhenTheViewMoves) { WalkWithoutStalePixels(21); }
 
 }  // namespace
 }  // namespace qtui
